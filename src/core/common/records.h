@@ -1,0 +1,227 @@
+#pragma once
+// The record base of every world entry, the list base with lookup by vnum,
+// and the small records that several kinds of entry share.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/textutil.h"
+
+namespace zm {
+
+enum RecordKind : uint8_t {
+  kZone = 0,
+  kRoom = 1,
+  kZoneMap = 2,
+  kObject = 3,
+  kMobile = 4,
+  kShop = 5,
+  kTrigger = 6,
+};
+
+// The tree node of a record; owned and interpreted by the TreeSink.
+using NodeHandle = void*;
+
+class TMUDClass {
+ public:
+  explicit TMUDClass(RecordKind kind) : Kind(kind) {}
+  virtual ~TMUDClass() = default;
+
+  RecordKind Kind;
+  int32_t Zone = 0;
+  int32_t Vnum = 0;
+  NodeHandle Node = nullptr;
+
+ protected:
+  TMUDClass(const TMUDClass&) = default;
+  TMUDClass& operator=(const TMUDClass&) = default;
+};
+
+// An ordered list that owns its items; Assign always makes new items.
+template <typename T>
+class OwnedList {
+ public:
+  OwnedList() = default;
+  OwnedList(const OwnedList& o) { Assign(o); }
+  OwnedList& operator=(const OwnedList& o) {
+    if (this != &o) Assign(o);
+    return *this;
+  }
+  OwnedList(OwnedList&&) noexcept = default;
+  OwnedList& operator=(OwnedList&&) noexcept = default;
+
+  int Count() const { return static_cast<int>(m_items.size()); }
+  bool Empty() const { return m_items.empty(); }
+  T* Items(int i) const {
+    return i >= 0 && i < Count() ? m_items[static_cast<size_t>(i)].get() : nullptr;
+  }
+  T* Add(T item) {
+    m_items.push_back(std::make_unique<T>(std::move(item)));
+    return m_items.back().get();
+  }
+  T* Insert(int i, T item) {
+    if (i < 0 || i > Count()) i = Count();
+    auto it = m_items.insert(m_items.begin() + i, std::make_unique<T>(std::move(item)));
+    return it->get();
+  }
+  // Out-of-range indexes are ignored.
+  void Delete(int i) {
+    if (i >= 0 && i < Count()) m_items.erase(m_items.begin() + i);
+  }
+  void Clear() { m_items.clear(); }
+  void Assign(const OwnedList& o) {
+    std::vector<std::unique_ptr<T>> copy;
+    copy.reserve(o.m_items.size());
+    for (const auto& p : o.m_items) copy.push_back(std::make_unique<T>(*p));
+    m_items = std::move(copy);
+  }
+
+  bool operator==(const OwnedList& o) const {
+    if (m_items.size() != o.m_items.size()) return false;
+    for (size_t i = 0; i < m_items.size(); ++i)
+      if (!(*m_items[i] == *o.m_items[i])) return false;
+    return true;
+  }
+
+  auto begin() const { return m_items.begin(); }
+  auto end() const { return m_items.end(); }
+
+ protected:
+  std::vector<std::unique_ptr<T>> m_items;
+};
+
+struct TInt {
+  int32_t Value = 0;
+  bool operator==(const TInt&) const = default;
+};
+
+class TIntList : public OwnedList<TInt> {
+ public:
+  void Add(int32_t v) { OwnedList::Add(TInt{v}); }
+  int32_t Get(int i) const { return Items(i) ? Items(i)->Value : 0; }
+  void Put(int i, int32_t v) {
+    if (TInt* p = Items(i)) p->Value = v;
+  }
+};
+
+struct TCondID {
+  uint8_t Cond = 0;
+  int32_t ID = 0;
+  bool operator==(const TCondID&) const = default;
+};
+
+struct TLinkObj : TCondID {
+  int16_t Chance = 0;
+  uint8_t WearPos = 255;  // 255: not worn
+  bool operator==(const TLinkObj&) const = default;
+};
+
+template <typename T>
+class TCondIDList : public OwnedList<T> {
+ public:
+  int IndexOfID(int32_t id) const {
+    for (int i = 0; i < this->Count(); ++i)
+      if (this->Items(i)->ID == id) return i;
+    return -1;
+  }
+};
+
+class TCondItemList : public TCondIDList<TCondID> {};
+class TLinkObjList : public TCondIDList<TLinkObj> {};
+
+struct TIngr {
+  int16_t Power = 0;
+  int16_t Chance = 0;
+  std::string Name;
+  bool operator==(const TIngr&) const = default;
+};
+class TIngrList : public OwnedList<TIngr> {};
+
+struct TExtraDesc {
+  std::string Keywords;
+  std::string Description;  // lines joined with CR LF
+  bool operator==(const TExtraDesc&) const = default;
+};
+class TExtraDescList : public OwnedList<TExtraDesc> {};
+
+// Base of the world lists. Owns its records and keeps an index from vnum to
+// the first record with that vnum, so lookups are not scans of the list.
+template <typename T>
+class TMUDList {
+ public:
+  virtual ~TMUDList() = default;
+
+  int Count() const { return static_cast<int>(m_items.size()); }
+  T* Items(int i) const {
+    return i >= 0 && i < Count() ? m_items[static_cast<size_t>(i)].get() : nullptr;
+  }
+  auto begin() const { return m_items.begin(); }
+  auto end() const { return m_items.end(); }
+
+  T* Append(std::unique_ptr<T> rec) {
+    T* p = rec.get();
+    if (!m_dirty) m_index.try_emplace(p->Vnum, Count());
+    m_items.push_back(std::move(rec));
+    return p;
+  }
+  // Takes the record out of the list and gives it to the caller.
+  std::unique_ptr<T> Extract(int i) {
+    if (i < 0 || i >= Count()) return nullptr;
+    auto rec = std::move(m_items[static_cast<size_t>(i)]);
+    m_items.erase(m_items.begin() + i);
+    m_dirty = true;
+    return rec;
+  }
+  void Delete(int i) { Extract(i); }
+  int IndexOf(const T* rec) const {
+    for (int i = 0; i < Count(); ++i)
+      if (m_items[static_cast<size_t>(i)].get() == rec) return i;
+    return -1;
+  }
+  void Clear() {
+    m_items.clear();
+    m_index.clear();
+    m_dirty = false;
+  }
+  // Call after changing a record's Vnum in place.
+  void VnumsChanged() { m_dirty = true; }
+
+  int IndexOfVnum(int32_t vnum) const {
+    Reindex();
+    auto it = m_index.find(vnum);
+    return it == m_index.end() ? -1 : it->second;
+  }
+  T* Find(int32_t vnum) const { return Items(IndexOfVnum(vnum)); }
+  bool IsFreeVnum(int32_t vnum) const { return IndexOfVnum(vnum) < 0; }
+  int32_t FirstFreeNumber(int32_t zone) const {
+    int32_t n = 0;
+    while (!IsFreeVnum(MakeVnum(n, zone))) ++n;
+    return n;
+  }
+  int CountInZone(int32_t zone) const {
+    int c = 0;
+    for (const auto& r : m_items)
+      if (r->Zone == zone) ++c;
+    return c;
+  }
+
+  virtual std::string NameOf(int32_t vnum) const = 0;
+  std::string CaptionOf(int32_t vnum) const { return NodeCaption(vnum, NameOf(vnum)); }
+
+ protected:
+  void Reindex() const {
+    if (!m_dirty) return;
+    m_index.clear();
+    for (size_t i = 0; i < m_items.size(); ++i)
+      m_index.try_emplace(m_items[i]->Vnum, static_cast<int>(i));
+    m_dirty = false;
+  }
+
+  std::vector<std::unique_ptr<T>> m_items;
+  mutable std::unordered_map<int32_t, int> m_index;
+  mutable bool m_dirty = false;
+};
+
+}  // namespace zm

@@ -1,0 +1,87 @@
+#include "common/savelines.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace zm {
+namespace {
+
+std::string NormaliseBreaks(const std::string& s, const char* eol) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (c == '\r' || c == '\n') {
+      char pair = c == '\r' ? '\n' : '\r';
+      if (i + 1 < s.size() && s[i + 1] == pair) ++i;
+      out += eol;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool Fail(std::string* error, const std::string& what) {
+  if (error) *error = what + ": " + std::strerror(errno);
+  return false;
+}
+
+}  // namespace
+
+std::string JoinLines(std::vector<std::string>& lines, CodingWord cw) {
+  const char* eol = cw.LineBreak == kBreakLF ? "\n" : "\r\n";
+  std::string out;
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 2;
+  out.reserve(total);
+  for (auto& line : lines) {
+    if (cw.Coding == kCodingKoi) {
+      WinToKoi(line);
+      if (line.find_first_of("\r\n") != std::string::npos) line = NormaliseBreaks(line, eol);
+    }
+    out += line;
+    out += eol;
+  }
+  return out;
+}
+
+bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& lines, CodingWord cw,
+               std::string* error) {
+  namespace fs = std::filesystem;
+  std::string bytes = JoinLines(lines, cw);
+
+  fs::path tmp = path;
+  tmp += ".zemlemer-tmp";
+  std::error_code ec;
+  {
+    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+    if (!f) return Fail(error, "cannot create " + tmp.string());
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    f.flush();
+    if (!f) {
+      f.close();
+      fs::remove(tmp, ec);
+      return Fail(error, "cannot write " + tmp.string());
+    }
+    f.close();
+    if (f.fail()) {
+      fs::remove(tmp, ec);
+      return Fail(error, "cannot write " + tmp.string());
+    }
+  }
+  // Keep the permissions the old file had.
+  auto old = fs::status(path, ec);
+  if (!ec && fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
+  fs::rename(tmp, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(tmp, ignored);
+    if (error) *error = "cannot replace " + path.string() + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zm

@@ -1,0 +1,21 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/coding.h"
+
+namespace zm {
+
+// The one writer of world files. With KOI8-R the lines are converted (and
+// stored back into `lines`) and line breaks inside a line become the file's
+// own. The text goes to a temporary file beside the target, which then
+// replaces it, so a failure leaves the old file as it was. On failure returns
+// false and describes it in `error`.
+bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& lines, CodingWord cw,
+               std::string* error = nullptr);
+
+// The bytes SaveLines would write.
+std::string JoinLines(std::vector<std::string>& lines, CodingWord cw);
+
+}  // namespace zm

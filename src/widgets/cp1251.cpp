@@ -1,0 +1,29 @@
+#include "widgets/cp1251.h"
+
+#include <QList>
+
+#include "common/cp1251.h"
+
+namespace zm {
+
+QString ToQt(const std::string& win) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(win.size()));
+  for (char c : win) {
+    char32_t cp = WinToUnicode(static_cast<unsigned char>(c));
+    out += cp == 0 && c != 0 ? QChar(0xFFFD) : QChar(static_cast<char16_t>(cp));
+  }
+  return out;
+}
+
+std::string FromQt(const QString& s) {
+  std::string out;
+  out.reserve(static_cast<size_t>(s.size()));
+  for (char32_t cp : s.toUcs4()) {
+    int w = UnicodeToWin(cp);
+    out += w < 0 ? '?' : static_cast<char>(w);
+  }
+  return out;
+}
+
+}  // namespace zm

@@ -1,0 +1,13 @@
+#pragma once
+// The one place where the GUI converts between the core's Windows-1251 text
+// and Qt's strings.
+#include <QString>
+#include <string>
+
+namespace zm {
+
+QString ToQt(const std::string& win);
+// Characters that Windows-1251 cannot hold become "?" (visibly, not dropped).
+std::string FromQt(const QString& s);
+
+}  // namespace zm
