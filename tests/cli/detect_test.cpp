@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "cli/clirun.h"
 #include "common/coding.h"
 #include "common/cp1251.h"
-#include "cli/clirun.h"
 #include "core/testutil.h"
 
 namespace zm {
@@ -14,8 +14,8 @@ TEST(Cli, DetectPrintsCodingWordPerFile) {
   WinToKoi(koi);
   test::WriteFile(d / "WLD" / "30.wld", koi);
   test::WriteFile(d / "ZON" / "30.zon", W("#30\r\nГород~\r\n"));
-  auto [rc, out] = test::RunCli("detect " + (d / "WLD" / "30.wld").string() +
-                       " " + (d / "ZON" / "30.zon").string());
+  auto [rc, out] = test::RunCli("detect " + (d / "WLD" / "30.wld").string() + " " +
+                                (d / "ZON" / "30.zon").string());
   EXPECT_EQ(rc, 0);
   EXPECT_EQ(out, "2 0 " + (d / "WLD" / "30.wld").string() + "\n1 1 " +
                      (d / "ZON" / "30.zon").string() + "\n");

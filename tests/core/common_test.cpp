@@ -18,12 +18,9 @@ struct TestRec : TMUDClass {
 class TestList : public TMUDList<TestRec> {
  public:
   void Add(int32_t vnum, std::string name = "") {
-    Append(std::make_unique<TestRec>(vnum, std::move(name)));
+    TMUDList::Add(std::make_unique<TestRec>(vnum, std::move(name)));
   }
-  std::string NameOf(int32_t vnum) const override {
-    const TestRec* r = Find(vnum);
-    return r ? r->Name : "?";
-  }
+  std::string NameOfRecord(const TestRec& r) const override { return r.Name; }
 };
 
 TEST(MudList, FreeNumbersAndLookups) {

@@ -201,12 +201,8 @@ TEST(TextUtil, Dice) {
     TDice want;
   };
   std::vector<Case> cases = {
-      {"3d8+20", true, {3, 8, 20}},
-      {"3d8+-2", true, {3, 8, -2}},
-      {"0d0+0", true, {0, 0, 0}},
-      {"3d8", false, {}},
-      {"xd8+1", false, {}},
-      {"", false, {}},
+      {"3d8+20", true, {3, 8, 20}}, {"3d8+-2", true, {3, 8, -2}}, {"0d0+0", true, {0, 0, 0}},
+      {"3d8", false, {}},           {"xd8+1", false, {}},         {"", false, {}},
   };
   for (const auto& c : cases) {
     TDice d;

@@ -1,9 +1,9 @@
+#include "app/form1.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QMenuBar>
-
-#include "app/form1.h"
 
 namespace zm {
 namespace {

@@ -76,8 +76,10 @@ std::string Utf8ToWin(std::string_view s, char replacement) {
     bool ok = i + len <= s.size();
     for (size_t k = 1; ok && k < len; ++k) {
       unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) ok = false;
-      else cp = (cp << 6) | (cc & 0x3F);
+      if ((cc & 0xC0) != 0x80)
+        ok = false;
+      else
+        cp = (cp << 6) | (cc & 0x3F);
     }
     if (!ok) {
       out += replacement;

@@ -16,7 +16,9 @@ char32_t WinToUnicode(unsigned char c);
 int UnicodeToWin(char32_t cp);
 
 // Russian literals in the sources are UTF-8: W("Зоны") is their Windows-1251 form.
-inline std::string W(std::string_view utf8) { return Utf8ToWin(utf8); }
+inline std::string W(std::string_view utf8) {
+  return Utf8ToWin(utf8);
+}
 
 // Letter case of Windows-1251 text: Latin and Cyrillic letters, Ё/ё included.
 unsigned char WinLower(unsigned char c);

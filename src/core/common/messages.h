@@ -16,8 +16,7 @@ class FmtArg {
   FmtArg(std::string&& s) : m_value(std::move(s)) {}
   FmtArg(const char* s) : m_value(std::string(s ? s : "")) {}
   template <typename I>
-    requires std::is_integral_v<I>
-  FmtArg(I n) : m_value(static_cast<int64_t>(n)) {}
+  requires std::is_integral_v<I> FmtArg(I n) : m_value(static_cast<int64_t>(n)) {}
 
   // "%s" and "%d" accept either kind: a number under "%s" is written in
   // decimal, a text under "%d" as it stands.

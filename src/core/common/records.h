@@ -10,6 +10,10 @@
 #include "common/textutil.h"
 
 namespace zm {
+class TreeSink;
+}
+
+namespace zm {
 
 enum RecordKind : uint8_t {
   kZone = 0,
@@ -160,6 +164,13 @@ class TMUDList {
   auto begin() const { return m_items.begin(); }
   auto end() const { return m_items.end(); }
 
+  void SetSink(TreeSink* sink) { m_sink = sink; }
+  TreeSink* Sink() const { return m_sink; }
+
+  // Appends and, when a tree is attached, hangs the record's node under
+  // `group` (or under the group of its own zone when `group` is null).
+  T* Add(std::unique_ptr<T> rec, NodeHandle group = nullptr);
+
   T* Append(std::unique_ptr<T> rec) {
     T* p = rec.get();
     if (!m_dirty) m_index.try_emplace(p->Vnum, Count());
@@ -207,7 +218,12 @@ class TMUDList {
     return c;
   }
 
-  virtual std::string NameOf(int32_t vnum) const = 0;
+  // The name a record is listed under (the nominative for objects and mobiles).
+  virtual std::string NameOfRecord(const T& rec) const = 0;
+  std::string NameOf(int32_t vnum) const {
+    const T* r = Find(vnum);
+    return r ? NameOfRecord(*r) : std::string("?");
+  }
   std::string CaptionOf(int32_t vnum) const { return NodeCaption(vnum, NameOf(vnum)); }
 
  protected:
@@ -222,6 +238,23 @@ class TMUDList {
   std::vector<std::unique_ptr<T>> m_items;
   mutable std::unordered_map<int32_t, int> m_index;
   mutable bool m_dirty = false;
+  TreeSink* m_sink = nullptr;
 };
+
+}  // namespace zm
+
+#include "common/treesink.h"
+
+namespace zm {
+
+template <typename T>
+T* TMUDList<T>::Add(std::unique_ptr<T> rec, NodeHandle group) {
+  T* p = Append(std::move(rec));
+  if (m_sink) {
+    if (!group) group = m_sink->FindGroupNode(p->Zone, p->Kind);
+    if (group) p->Node = m_sink->AddEntryNode(group, NodeCaption(p->Vnum, NameOfRecord(*p)), p);
+  }
+  return p;
+}
 
 }  // namespace zm

@@ -71,7 +71,9 @@ bool ParseFloat(std::string_view s, double& out) {
   return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
 }
 
-std::string VnumText(int32_t n) { return n <= 0 ? std::string() : IntText(n); }
+std::string VnumText(int32_t n) {
+  return n <= 0 ? std::string() : IntText(n);
+}
 
 std::string NodeCaption(int32_t vnum, std::string_view name) {
   std::string s = "[";
@@ -91,9 +93,13 @@ std::string LettersToPlanes(std::string_view s) {
   return out;
 }
 
-std::string BitVectorText(std::string_view v) { return v.empty() ? "0" : std::string(v); }
+std::string BitVectorText(std::string_view v) {
+  return v.empty() ? "0" : std::string(v);
+}
 
-std::string BitVectorFromText(std::string_view s) { return s == "0" ? std::string() : std::string(s); }
+std::string BitVectorFromText(std::string_view s) {
+  return s == "0" ? std::string() : std::string(s);
+}
 
 std::string DiceText(const TDice& d) {
   return IntText(d.Count) + "d" + IntText(d.Sides) + "+" + IntText(d.Bonus);

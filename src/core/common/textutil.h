@@ -31,8 +31,12 @@ bool ParseFloat(std::string_view s, double& out);
 
 std::string VnumText(int32_t n);
 std::string NodeCaption(int32_t vnum, std::string_view name);
-inline int32_t ZoneOf(int32_t vnum) { return vnum / 100; }
-inline int32_t MakeVnum(int32_t n, int32_t zone) { return zone * 100 + n; }
+inline int32_t ZoneOf(int32_t vnum) {
+  return vnum / 100;
+}
+inline int32_t MakeVnum(int32_t n, int32_t zone) {
+  return zone * 100 + n;
+}
 
 // Old single-letter flag form to letter+plane pairs: "abc" -> "a0b0c0".
 std::string LettersToPlanes(std::string_view s);

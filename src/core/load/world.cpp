@@ -1,0 +1,24 @@
+#include "load/world.h"
+
+namespace zm {
+
+World::World(Reporter& reporter, TreeSink* sink, const TBasesList* bases)
+    : Shops(*this), m_reporter(reporter), m_sink(nullptr), m_bases(bases) {
+  AttachSink(sink);
+}
+
+void World::AttachSink(TreeSink* sink) {
+  m_sink = sink;
+  Rooms.SetSink(sink);
+  Objs.SetSink(sink);
+  Mobs.SetSink(sink);
+  Shops.SetSink(sink);
+  Triggers.SetSink(sink);
+}
+
+TZone& World::ZoneOrBare(int32_t n) {
+  if (TZone* z = Zones.ByNumber(n)) return *z;
+  return *Zones.Append(std::make_unique<TZone>(n));
+}
+
+}  // namespace zm

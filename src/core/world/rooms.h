@@ -1,0 +1,95 @@
+#pragma once
+// Rooms, their contents placed by zone reset commands, and the room list.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/records.h"
+
+namespace zm {
+
+class World;
+
+enum Direction { kNorth = 0, kEast, kSouth, kWest, kUp, kDown, kDirections };
+
+struct TRoomExit {
+  std::string Keywords;
+  std::string Description;
+  uint8_t DoorFlags = 0;
+  int32_t Key = -1;
+  int32_t ToRoom = -1;       // 0 or less: no exit
+  uint8_t DefaultState = 0;  // set by the zone's D commands
+  bool operator==(const TRoomExit&) const = default;
+};
+
+struct TRoomObj : TCondID {
+  int16_t Chance = 100;
+  TLinkObjList Contents;
+  bool operator==(const TRoomObj&) const = default;
+};
+
+struct TRoomMob : TCondID {
+  int32_t Leader = -1;
+  int32_t MaxInRoom = 0;
+  TLinkObjList Inventory;
+  bool operator==(const TRoomMob&) const = default;
+};
+
+class TRoomObjList : public TCondIDList<TRoomObj> {};
+class TRoomMobList : public TCondIDList<TRoomMob> {};
+
+// The ten description variants by time of day and season.
+inline constexpr int kVariants = 10;
+extern const std::array<const char*, kVariants> kVariantTags;
+
+struct DescriptionParts {
+  std::string General;
+  std::array<std::string, kVariants> Variants;
+  std::array<bool, kVariants> Marks{};
+};
+DescriptionParts SplitDescription(const std::string& description);
+std::string JoinDescription(const DescriptionParts& parts);
+
+class TRoom : public TMUDClass {
+ public:
+  TRoom(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kRoom) {
+    Zone = zone;
+    Vnum = vnum;
+  }
+  TRoom(const TRoom&) = default;
+  TRoom& operator=(const TRoom&) = default;
+  // Everything but Kind and Node.
+  void Assign(const TRoom& o);
+
+  std::string Name = "-";
+  std::string Description;
+  std::string Flags;
+  int16_t Sector = 0;
+  std::array<TRoomExit, kDirections> Exits;
+  TRoomObjList Objects;
+  TCondItemList RemovedObjects;
+  TRoomMobList Mobs;
+  TExtraDescList ExtraDescs;
+  TIngrList Ingredients;
+  TCondItemList Triggers;
+  int32_t MapX = -1, MapY = -1, MapZ = -1;
+
+  bool operator==(const TRoom& o) const;
+};
+
+class TRoomList : public TMUDList<TRoom> {
+ public:
+  std::string NameOfRecord(const TRoom& r) const override { return r.Name; }
+
+  // Reads a room file and then its map file; reports and returns false on failure.
+  bool LoadFromFile(World& w, const std::filesystem::path& path);
+  // 0 on success, else the vnum of the room being written (-1 if none had started).
+  int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
+  // The room file, then the map file; an empty path means the zone's RoomFilename.
+  bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
+  // "vnum=[vnum] name" for every room of the zone (all zones for 0), then "-1=Не выбран".
+  std::vector<std::string> FillChoiceList(int32_t zone) const;
+};
+
+}  // namespace zm

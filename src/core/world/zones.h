@@ -1,0 +1,108 @@
+#pragma once
+// Zones: the unit in which the world is divided, loaded, checked and saved.
+#include <array>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/coding.h"
+#include "common/records.h"
+
+namespace zm {
+
+class World;
+
+struct TFileSetting {
+  std::filesystem::path Path;
+  uint8_t Coding = kCodingUnknown;  // 0 AutoDetect, 1 Windows, 2 KOI-8
+  uint8_t LineBreak = kBreakCRLF;   // 0 LF, 1 CRLF
+  CodingWord Word() const { return {Coding, LineBreak}; }
+  void SetWord(CodingWord w) {
+    Coding = w.Coding;
+    LineBreak = w.LineBreak;
+  }
+  bool operator==(const TFileSetting&) const = default;
+};
+
+class TZone : public TMUDClass {
+ public:
+  explicit TZone(int32_t number = 0);
+  TZone(const TZone&) = default;
+  TZone& operator=(const TZone&) = default;
+
+  // Header and lists back to a fresh zone's; the file settings stay.
+  void Clear();
+  // Everything but Kind and Node.
+  void Assign(const TZone& o);
+
+  std::string Name = "-";
+  int32_t ResetMode = 0;
+  int32_t ResetTime = 0;
+  TLinkObjList CreatedObjects;
+  TCondItemList RemovedMobs;
+  TFileSetting ZoneFilename, RoomFilename, ZoneMapFilename, ObjFilename, MobFilename, ShopFilename,
+      TrigFilename;
+
+  // Set by the header pass or the new-zone command; a bare zone made by a
+  // reader for records without a zone file is not registered.
+  bool Registered = false;
+
+  // Header pass: ReadHeader, then RegisterFiles. Reports error 1 on failure.
+  bool LoadHeader(World& w, const std::filesystem::path& path);
+  bool ReadHeader(World& w, const std::filesystem::path& path);
+  // Sibling file paths, tree nodes, the ZoneNames line and the map record.
+  void RegisterFiles(World& w, const std::filesystem::path& path);
+
+  // Command pass: distributes the reset commands onto rooms, prototypes and
+  // the zone's own lists.
+  bool ReadCommands(World& w, const std::filesystem::path& path);
+  void BuildLines(const World& w, std::vector<std::string>& lines) const;
+  // An empty path means ZoneFilename.Path. Reports error 2 on failure.
+  bool SaveToFile(World& w, const std::filesystem::path& path = {});
+
+  std::string DisplayText() const { return NodeCaption(Vnum, Name); }
+  bool operator==(const TZone& o) const;
+};
+
+class TZoneMap : public TMUDClass {
+ public:
+  explicit TZoneMap(int32_t number = 0) : TMUDClass(kZoneMap) { Zone = Vnum = number; }
+};
+
+class TZoneList : public TMUDList<TZone> {
+ public:
+  TZoneList();
+  int FindByNumber(int32_t n) const { return IndexOfVnum(n); }
+  TZone* ByNumber(int32_t n) const { return Find(n); }
+  std::string NameOfRecord(const TZone& z) const override { return z.Name; }
+
+  // "0=Все зоны" and one "N=[N] name" line per registered zone, by number.
+  std::vector<std::string> ZoneNames() const;
+  std::string ZoneNameOf(int32_t n) const;
+  void SetZoneName(int32_t n, const std::string& displayText) { m_names[n] = displayText; }
+  void RemoveZoneName(int32_t n) { m_names.erase(n); }
+
+ private:
+  std::map<int32_t, std::string> m_names;
+};
+
+class TZoneMapList {
+ public:
+  int Count() const { return static_cast<int>(m_items.size()); }
+  TZoneMap* Items(int i) const {
+    return i >= 0 && i < Count() ? m_items[static_cast<size_t>(i)].get() : nullptr;
+  }
+  int FindByNumber(int32_t n) const;
+  TZoneMap* AddForZone(int32_t n);
+  void Delete(int i) {
+    if (i >= 0 && i < Count()) m_items.erase(m_items.begin() + i);
+  }
+  auto begin() const { return m_items.begin(); }
+  auto end() const { return m_items.end(); }
+
+ private:
+  std::vector<std::unique_ptr<TZoneMap>> m_items;
+};
+
+}  // namespace zm
