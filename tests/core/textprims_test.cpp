@@ -165,8 +165,10 @@ TEST(SaveLines, FailureLeavesOldFileUntouched) {
   EXPECT_FALSE(SaveLines(d / "z.zon", lines, kDefaultCodingWord, &err));
   EXPECT_FALSE(err.empty());
   EXPECT_EQ(ReadFile(d / "z.zon"), "old contents\n");
-  EXPECT_FALSE(SaveLines(d / "missing" / "x.wld", lines, kDefaultCodingWord, &err));
-  EXPECT_FALSE(std::filesystem::exists(d / "missing"));
+  EXPECT_FALSE(SaveLines(d / "gone" / "WLD" / "x.wld", lines, kDefaultCodingWord, &err));
+  EXPECT_FALSE(std::filesystem::exists(d / "gone"));
+  EXPECT_TRUE(SaveLines(d / "SHP" / "x.shp", lines, kDefaultCodingWord, &err));
+  EXPECT_EQ(ReadFile(d / "SHP" / "x.shp"), "new\r\n");
 }
 
 TEST(TextUtil, WordsCaptionsAndVnums) {

@@ -55,6 +55,11 @@ bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& line
   fs::path tmp = path;
   tmp += ".zemlemer-tmp";
   std::error_code ec;
+  // A world that has no SHP folder yet gets one; a vanished world folder is
+  // not recreated.
+  fs::path dir = path.parent_path();
+  if (!dir.empty() && !fs::exists(dir, ec) && fs::is_directory(dir.parent_path(), ec))
+    fs::create_directory(dir, ec);
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
     if (!f) return Fail(error, "cannot create " + tmp.string());

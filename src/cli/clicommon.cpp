@@ -1,0 +1,93 @@
+#include "cli/clicommon.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "common/cp1251.h"
+#include "common/textutil.h"
+
+namespace zm::cli {
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& allowed, std::ostream& err) {
+  Options o;
+  bool haveWorld = false;
+  auto isAllowed = [&](const std::string& f) {
+    return std::find(allowed.begin(), allowed.end(), f) != allowed.end();
+  };
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() > 1 && a[0] == '-') {
+      if (!isAllowed(a)) {
+        err << "zemlemer-cli: unknown option " << a << "\n";
+        return std::nullopt;
+      }
+      if (a == "--zone" || a == "--bases") {
+        if (i + 1 >= args.size()) {
+          err << "zemlemer-cli: " << a << " needs a value\n";
+          return std::nullopt;
+        }
+        const std::string& v = args[++i];
+        if (a == "--bases") {
+          o.bases = v;
+        } else {
+          int32_t n;
+          if (!ParseInt(v, n)) {
+            err << "zemlemer-cli: --zone needs a number, not '" << v << "'\n";
+            return std::nullopt;
+          }
+          o.zones.push_back(n);
+        }
+      } else if (a == "--force") {
+        o.force = true;
+      } else if (a == "--save") {
+        o.save = true;
+      } else if (a == "--check") {
+        o.check = true;
+      }
+      continue;
+    }
+    if (haveWorld) {
+      err << "zemlemer-cli: more than one world folder given\n";
+      return std::nullopt;
+    }
+    o.world = a;
+    haveWorld = true;
+  }
+  if (!haveWorld) {
+    err << "zemlemer-cli: no world folder given\n";
+    return std::nullopt;
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_directory(o.world, ec)) {
+    err << "zemlemer-cli: " << o.world.string() << " is not a folder\n";
+    return std::nullopt;
+  }
+  return o;
+}
+
+std::string OneLine(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
+      out += ' ';
+      ++i;
+    } else if (utf8[i] == '\r' || utf8[i] == '\n') {
+      out += ' ';
+    } else {
+      out += utf8[i];
+    }
+  }
+  return out;
+}
+
+void CliReporter::AddLoadError(const std::string& text) { lines.push_back(OneLine(WinToUtf8(text))); }
+
+void CliReporter::Error(int, const std::string& text) { lines.push_back(OneLine(WinToUtf8(text))); }
+
+bool CliReporter::Confirm(int, const std::string& text) {
+  lines.push_back(OneLine(WinToUtf8(text)) + " -> no");
+  return false;
+}
+
+}  // namespace zm::cli

@@ -1,0 +1,44 @@
+#pragma once
+// What the world commands of zemlemer-cli share: options, a reporter that
+// collects messages for stderr, and loading.
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/reporter.h"
+#include "load/world.h"
+
+namespace zm::cli {
+
+struct Options {
+  std::filesystem::path world;
+  std::vector<int32_t> zones;
+  std::filesystem::path bases;  // empty: Bases beside the executable
+  bool force = false;
+  bool save = false;
+  bool check = false;
+};
+
+// Parses WORLD and the flags in `allowed` (e.g. {"--zone", "--bases"});
+// nullopt after writing the problem to `err`.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& allowed, std::ostream& err);
+
+// Load errors and error boxes become lines; confirmations are answered No.
+class CliReporter : public Reporter {
+ public:
+  std::vector<std::string> lines;  // UTF-8, in the order they came
+  void AddLoadError(const std::string& text) override;
+
+ protected:
+  void Error(int n, const std::string& text) override;
+  bool Confirm(int n, const std::string& text) override;
+};
+
+// Messages keep their "\r\n" breaks; on a terminal one line reads better.
+std::string OneLine(const std::string& utf8);
+
+}  // namespace zm::cli

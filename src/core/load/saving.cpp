@@ -1,0 +1,99 @@
+#include "load/saving.h"
+
+namespace zm {
+namespace {
+
+int RecordsIn(const World& w, int32_t zone, RecordKind kind) {
+  switch (kind) {
+    case kRoom: return w.Rooms.CountInZone(zone);
+    case kObject: return w.Objs.CountInZone(zone);
+    case kMobile: return w.Mobs.CountInZone(zone);
+    case kShop: return w.Shops.CountInZone(zone);
+    case kTrigger: return w.Triggers.CountInZone(zone);
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind) {
+  switch (kind) {
+    case kZone: return &z.ZoneFilename;
+    case kRoom: return &z.RoomFilename;
+    case kZoneMap: return &z.ZoneMapFilename;
+    case kObject: return &z.ObjFilename;
+    case kMobile: return &z.MobFilename;
+    case kShop: return &z.ShopFilename;
+    case kTrigger: return &z.TrigFilename;
+  }
+  return nullptr;
+}
+
+SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
+  SaveResult r;
+  TZone* z = w.Zones.ByNumber(zone);
+  if (!z) {
+    r.ok = false;
+    return r;
+  }
+  const TFileSetting* fs = FileSettingOf(*z, kind);
+  if (kind == kZone) {
+    r.ok = z->SaveToFile(w);
+  } else if (fs->Path.empty()) {
+    // A bare zone that never had this file: nowhere to write it.
+    if (RecordsIn(w, zone, kind) == 0) return r;
+    w.reporter().ShowError(kind == kRoom ? 4 : kind == kObject ? 6 : kind == kMobile ? 8
+                                            : kind == kShop ? 15 : 11,
+                           {zone, -1});
+    r.ok = false;
+    return r;
+  } else {
+    switch (kind) {
+      case kRoom: r.ok = w.Rooms.SaveZone(w, zone); break;
+      case kObject: r.ok = w.Objs.SaveZone(w, zone); break;
+      case kMobile: r.ok = w.Mobs.SaveZone(w, zone); break;
+      case kShop: r.ok = w.Shops.SaveZone(w, zone); break;
+      case kTrigger: r.ok = w.Triggers.SaveZone(w, zone); break;
+      default: r.ok = false; break;
+    }
+  }
+  if (r.ok) {
+    r.written.push_back(fs->Path);
+    if (kind == kRoom && !z->ZoneMapFilename.Path.empty()) {
+      std::error_code ec;
+      if (std::filesystem::exists(z->ZoneMapFilename.Path, ec))
+        r.written.push_back(z->ZoneMapFilename.Path);
+    }
+  }
+  return r;
+}
+
+SaveResult SaveWholeZone(World& w, int32_t zone) {
+  SaveResult all;
+  TZone* z = w.Zones.ByNumber(zone);
+  if (!z) {
+    all.ok = false;
+    return all;
+  }
+  for (RecordKind kind : {kZone, kRoom, kObject, kMobile, kShop, kTrigger}) {
+    if (kind == kZone && !z->Registered) {
+      // No zone file for a bare zone.
+      w.reporter().ShowError(2);
+      all.ok = false;
+      continue;
+    }
+    if (kind != kZone) {
+      const TFileSetting* fs = FileSettingOf(*z, kind);
+      std::error_code ec;
+      if (RecordsIn(w, zone, kind) == 0 &&
+          (fs->Path.empty() || !std::filesystem::exists(fs->Path, ec)))
+        continue;
+    }
+    SaveResult r = SaveZoneKind(w, zone, kind);
+    all.ok = all.ok && r.ok;
+    all.written.insert(all.written.end(), r.written.begin(), r.written.end());
+  }
+  return all;
+}
+
+}  // namespace zm

@@ -1,0 +1,27 @@
+#pragma once
+// The save commands' core: one kind of one zone, or a whole zone.
+#include <filesystem>
+#include <vector>
+
+#include "load/world.h"
+
+namespace zm {
+
+struct SaveResult {
+  bool ok = true;
+  std::vector<std::filesystem::path> written;
+};
+
+// kZone writes the zone file, kRoom the room file and its map, the others
+// their list's file. Errors are reported through w.reporter().
+SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind);
+
+// Zone file, rooms and map, objects, mobiles, shops, triggers, in that
+// order. A kind is skipped when the zone has no record of it and its file
+// does not exist yet, so saving does not litter a world with empty files.
+SaveResult SaveWholeZone(World& w, int32_t zone);
+
+// The stored file setting of `kind` for the zone.
+const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind);
+
+}  // namespace zm

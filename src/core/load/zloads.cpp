@@ -1,0 +1,134 @@
+#include "load/zloads.h"
+
+#include <algorithm>
+
+#include "common/cp1251.h"
+
+namespace zm {
+namespace {
+
+struct FolderSpec {
+  RecordKind kind;
+  const char* folder;
+  const char* ext;
+};
+// Discovery order of the loader.
+constexpr FolderSpec kFolders[] = {
+    {kZone, "ZON", ".zon"},   {kObject, "OBJ", ".obj"}, {kMobile, "MOB", ".mob"},
+    {kShop, "SHP", ".shp"},   {kRoom, "WLD", ".wld"},   {kTrigger, "TRG", ".trg"},
+};
+
+class NoProgress : public LoadProgress {
+ public:
+  void Phase(const std::string&, int) override {}
+  void File(const std::string&) override {}
+  void Step() override {}
+};
+
+
+}  // namespace
+
+std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const std::string& name) {
+  std::error_code ec;
+  if (std::filesystem::exists(dir / name, ec)) return dir / name;
+  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string n = it->path().filename().string();
+    if (WinEqualNoCase(n, name)) return it->path();
+  }
+  return {};
+}
+
+std::array<WorldFolder, 7> DiscoverWorldFiles(const std::filesystem::path& worldPath) {
+  std::array<WorldFolder, 7> out;
+  for (const auto& spec : kFolders) {
+    WorldFolder& f = out[spec.kind];
+    f.Dir = FindChildNoCase(worldPath, spec.folder);
+    std::error_code ec;
+    if (f.Dir.empty() || !std::filesystem::is_directory(f.Dir, ec)) {
+      f.Dir.clear();
+      continue;
+    }
+    for (std::filesystem::directory_iterator it(f.Dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+      std::error_code e2;
+      if (!it->is_regular_file(e2)) continue;
+      std::string name = it->path().filename().string();
+      if (name.empty() || name[0] == '.') continue;  // hidden files
+      if (!WinEqualNoCase(it->path().extension().string(), spec.ext)) continue;
+      f.Names.push_back(name);
+    }
+    std::sort(f.Names.begin(), f.Names.end());
+  }
+  return out;
+}
+
+int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* progress) {
+  NoProgress none;
+  LoadProgress& p = progress ? *progress : none;
+  w.WorldPath = worldPath;
+
+  p.Phase(W("Поиск файлов"), 6);
+  auto files = DiscoverWorldFiles(worldPath);
+  int total = static_cast<int>(files[kZone].Names.size());
+  for (const auto& f : files) total += static_cast<int>(f.Names.size());
+  p.Total(total);
+
+  int failures = 0;
+  const auto& zones = files[kZone];
+  p.Phase(W("Устанавливаем зоны"), static_cast<int>(zones.Names.size()));
+  for (const auto& name : zones.Names) {
+    p.File(name);
+    auto zone = std::make_unique<TZone>(0);
+    if (zone->LoadHeader(w, zones.Dir / name))
+      w.Zones.Append(std::move(zone));
+    else
+      ++failures;
+    p.Step();
+  }
+
+  struct Phase {
+    RecordKind kind;
+    const char* title;
+  };
+  const Phase phases[] = {{kObject, "Загружаем объекты"},
+                          {kMobile, "Загружаем мобов"},
+                          {kShop, "Загружаем магазины"},
+                          {kRoom, "Загружаем комнаты"},
+                          {kTrigger, "Загружаем триггеры"}};
+  for (const auto& ph : phases) {
+    const auto& f = files[ph.kind];
+    p.Phase(W(ph.title), static_cast<int>(f.Names.size()));
+    for (const auto& name : f.Names) {
+      p.File(name);
+      auto path = f.Dir / name;
+      bool ok = true;
+      switch (ph.kind) {
+        case kObject: ok = w.Objs.LoadFromFile(w, path); break;
+        case kMobile: ok = w.Mobs.LoadFromFile(w, path); break;
+        case kShop: ok = w.Shops.LoadFromFile(w, path); break;
+        case kRoom: ok = w.Rooms.LoadFromFile(w, path); break;
+        case kTrigger: ok = w.Triggers.LoadFromFile(w, path); break;
+        default: break;
+      }
+      if (!ok) ++failures;
+      p.Step();
+    }
+  }
+
+  // Registered zones in list order; bare zones have no zone file to read.
+  int registered = 0;
+  for (const auto& z : w.Zones)
+    if (z->Registered) ++registered;
+  p.Phase(W("Загружаем зоны"), registered);
+  for (int i = 0; i < w.Zones.Count(); ++i) {
+    TZone* z = w.Zones.Items(i);
+    if (!z->Registered) continue;
+    p.File(z->ZoneFilename.Path.filename().string());
+    if (!z->ReadCommands(w, z->ZoneFilename.Path)) ++failures;
+    p.Step();
+  }
+  p.Finished();
+  return failures;
+}
+
+}  // namespace zm
