@@ -81,9 +81,13 @@ std::string OneLine(const std::string& utf8) {
   return out;
 }
 
-void CliReporter::AddLoadError(const std::string& text) { lines.push_back(OneLine(WinToUtf8(text))); }
+void CliReporter::AddLoadError(const std::string& text) {
+  lines.push_back(OneLine(WinToUtf8(text)));
+}
 
-void CliReporter::Error(int, const std::string& text) { lines.push_back(OneLine(WinToUtf8(text))); }
+void CliReporter::Error(int, const std::string& text) {
+  lines.push_back(OneLine(WinToUtf8(text)));
+}
 
 bool CliReporter::Confirm(int, const std::string& text) {
   lines.push_back(OneLine(WinToUtf8(text)) + " -> no");

@@ -5,12 +5,18 @@ namespace {
 
 int RecordsIn(const World& w, int32_t zone, RecordKind kind) {
   switch (kind) {
-    case kRoom: return w.Rooms.CountInZone(zone);
-    case kObject: return w.Objs.CountInZone(zone);
-    case kMobile: return w.Mobs.CountInZone(zone);
-    case kShop: return w.Shops.CountInZone(zone);
-    case kTrigger: return w.Triggers.CountInZone(zone);
-    default: return 0;
+    case kRoom:
+      return w.Rooms.CountInZone(zone);
+    case kObject:
+      return w.Objs.CountInZone(zone);
+    case kMobile:
+      return w.Mobs.CountInZone(zone);
+    case kShop:
+      return w.Shops.CountInZone(zone);
+    case kTrigger:
+      return w.Triggers.CountInZone(zone);
+    default:
+      return 0;
   }
 }
 
@@ -18,13 +24,20 @@ int RecordsIn(const World& w, int32_t zone, RecordKind kind) {
 
 const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind) {
   switch (kind) {
-    case kZone: return &z.ZoneFilename;
-    case kRoom: return &z.RoomFilename;
-    case kZoneMap: return &z.ZoneMapFilename;
-    case kObject: return &z.ObjFilename;
-    case kMobile: return &z.MobFilename;
-    case kShop: return &z.ShopFilename;
-    case kTrigger: return &z.TrigFilename;
+    case kZone:
+      return &z.ZoneFilename;
+    case kRoom:
+      return &z.RoomFilename;
+    case kZoneMap:
+      return &z.ZoneMapFilename;
+    case kObject:
+      return &z.ObjFilename;
+    case kMobile:
+      return &z.MobFilename;
+    case kShop:
+      return &z.ShopFilename;
+    case kTrigger:
+      return &z.TrigFilename;
   }
   return nullptr;
 }
@@ -42,19 +55,34 @@ SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
   } else if (fs->Path.empty()) {
     // A bare zone that never had this file: nowhere to write it.
     if (RecordsIn(w, zone, kind) == 0) return r;
-    w.reporter().ShowError(kind == kRoom ? 4 : kind == kObject ? 6 : kind == kMobile ? 8
-                                            : kind == kShop ? 15 : 11,
+    w.reporter().ShowError(kind == kRoom     ? 4
+                           : kind == kObject ? 6
+                           : kind == kMobile ? 8
+                           : kind == kShop   ? 15
+                                             : 11,
                            {zone, -1});
     r.ok = false;
     return r;
   } else {
     switch (kind) {
-      case kRoom: r.ok = w.Rooms.SaveZone(w, zone); break;
-      case kObject: r.ok = w.Objs.SaveZone(w, zone); break;
-      case kMobile: r.ok = w.Mobs.SaveZone(w, zone); break;
-      case kShop: r.ok = w.Shops.SaveZone(w, zone); break;
-      case kTrigger: r.ok = w.Triggers.SaveZone(w, zone); break;
-      default: r.ok = false; break;
+      case kRoom:
+        r.ok = w.Rooms.SaveZone(w, zone);
+        break;
+      case kObject:
+        r.ok = w.Objs.SaveZone(w, zone);
+        break;
+      case kMobile:
+        r.ok = w.Mobs.SaveZone(w, zone);
+        break;
+      case kShop:
+        r.ok = w.Shops.SaveZone(w, zone);
+        break;
+      case kTrigger:
+        r.ok = w.Triggers.SaveZone(w, zone);
+        break;
+      default:
+        r.ok = false;
+        break;
     }
   }
   if (r.ok) {

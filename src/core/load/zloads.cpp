@@ -14,8 +14,8 @@ struct FolderSpec {
 };
 // Discovery order of the loader.
 constexpr FolderSpec kFolders[] = {
-    {kZone, "ZON", ".zon"},   {kObject, "OBJ", ".obj"}, {kMobile, "MOB", ".mob"},
-    {kShop, "SHP", ".shp"},   {kRoom, "WLD", ".wld"},   {kTrigger, "TRG", ".trg"},
+    {kZone, "ZON", ".zon"}, {kObject, "OBJ", ".obj"}, {kMobile, "MOB", ".mob"},
+    {kShop, "SHP", ".shp"}, {kRoom, "WLD", ".wld"},   {kTrigger, "TRG", ".trg"},
 };
 
 class NoProgress : public LoadProgress {
@@ -24,7 +24,6 @@ class NoProgress : public LoadProgress {
   void File(const std::string&) override {}
   void Step() override {}
 };
-
 
 }  // namespace
 
@@ -103,12 +102,23 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
       auto path = f.Dir / name;
       bool ok = true;
       switch (ph.kind) {
-        case kObject: ok = w.Objs.LoadFromFile(w, path); break;
-        case kMobile: ok = w.Mobs.LoadFromFile(w, path); break;
-        case kShop: ok = w.Shops.LoadFromFile(w, path); break;
-        case kRoom: ok = w.Rooms.LoadFromFile(w, path); break;
-        case kTrigger: ok = w.Triggers.LoadFromFile(w, path); break;
-        default: break;
+        case kObject:
+          ok = w.Objs.LoadFromFile(w, path);
+          break;
+        case kMobile:
+          ok = w.Mobs.LoadFromFile(w, path);
+          break;
+        case kShop:
+          ok = w.Shops.LoadFromFile(w, path);
+          break;
+        case kRoom:
+          ok = w.Rooms.LoadFromFile(w, path);
+          break;
+        case kTrigger:
+          ok = w.Triggers.LoadFromFile(w, path);
+          break;
+        default:
+          break;
       }
       if (!ok) ++failures;
       p.Step();
