@@ -7,26 +7,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/kinds.h"
 #include "common/textutil.h"
+#include "common/treesink.h"
 
 namespace zm {
-class TreeSink;
-}
-
-namespace zm {
-
-enum RecordKind : uint8_t {
-  kZone = 0,
-  kRoom = 1,
-  kZoneMap = 2,
-  kObject = 3,
-  kMobile = 4,
-  kShop = 5,
-  kTrigger = 6,
-};
-
-// The tree node of a record; owned and interpreted by the TreeSink.
-using NodeHandle = void*;
 
 class TMUDClass {
  public:
@@ -242,8 +227,6 @@ class TMUDList {
 };
 
 }  // namespace zm
-
-#include "common/treesink.h"
 
 namespace zm {
 

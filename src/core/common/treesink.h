@@ -3,7 +3,7 @@
 // sink attached (the CLI, most tests) no nodes are made.
 #include <string>
 
-#include "common/records.h"
+#include "common/kinds.h"
 
 namespace zm {
 
