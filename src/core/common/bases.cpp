@@ -1,0 +1,275 @@
+#include "common/bases.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "common/cp1251.h"
+#include "common/reporter.h"
+#include "common/textutil.h"
+#include "common/worldbuffer.h"
+
+namespace zm {
+namespace {
+
+constexpr int kErrorBases = 9;
+
+std::string_view keyPart(std::string_view item) {
+  size_t eq = item.find('=');
+  return eq == std::string_view::npos ? item : item.substr(0, eq);
+}
+
+std::string_view textPart(std::string_view item) {
+  size_t eq = item.find('=');
+  return eq == std::string_view::npos ? std::string_view() : item.substr(eq + 1);
+}
+
+// Bases folders come from systems that ignore letter case in file names.
+std::filesystem::path findFile(const std::filesystem::path& folder, const std::string& name) {
+  std::filesystem::path exact = folder / name;
+  std::error_code ec;
+  if (std::filesystem::exists(exact, ec)) return exact;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    if (WinEqualNoCase(it->path().filename().string(), name)) return it->path();
+  return exact;
+}
+
+bool readWholeFile(const std::filesystem::path& p, std::string& out) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(p, ec)) return false;
+  std::ifstream f(p, std::ios::binary);
+  if (!f) return false;
+  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  if (f.bad()) return false;
+  out = std::move(bytes);
+  return true;
+}
+
+}  // namespace
+
+DictControl::~DictControl() {
+  for (TBases* b : m_boundBy) b->m_control = nullptr;
+}
+
+std::vector<std::string> ParseDictionary(std::string_view bytes, bool skipSecond) {
+  std::vector<std::string> items;
+  WorldBuffer buf;  // Windows-1251 as it stands: no coding set, no conversion
+  buf.LoadFromBytes(std::string(bytes));
+  while (!buf.BufferEof()) {
+    std::string rest = buf.ReadBufferLine();
+    if (rest.empty() || rest[0] == '*') continue;
+    std::string key = NextWord(rest, kBlanks);
+    // A line of blanks only is as empty as an empty one; an entry with no
+    // key would show a blank item that no code selects.
+    if (key.empty()) continue;
+    if (skipSecond) NextWord(rest, kBlanks);
+    items.push_back(key + "=" + rest);
+  }
+  return items;
+}
+
+TBases::TBases(std::string fileName, std::string name, std::string controlName, uint8_t kind,
+               bool skipSecond)
+    : FileName(std::move(fileName)),
+      Name(std::move(name)),
+      Kind(kind),
+      ControlName(std::move(controlName)),
+      SkipSecond(skipSecond) {}
+
+TBases::~TBases() {
+  Bind(nullptr);
+}
+
+void TBases::Bind(DictControl* control) {
+  if (m_control != control) {
+    if (m_control) std::erase(m_control->m_boundBy, this);
+    m_control = control;
+    if (m_control) m_control->m_boundBy.push_back(this);
+  }
+  if (m_control) Fill(*m_control);
+}
+
+bool TBases::Load(const std::filesystem::path& basePath) {
+  std::string bytes;
+  if (!readWholeFile(findFile(basePath, FileName), bytes)) return false;
+  Items = ParseDictionary(bytes, SkipSecond);
+  if (m_control) Fill(*m_control);
+  return true;
+}
+
+std::string TBases::KeyAt(int i) const {
+  if (i < 0 || i >= Count()) return {};
+  return std::string(keyPart(Items[static_cast<size_t>(i)]));
+}
+
+std::string TBases::TextAt(int i) const {
+  if (i < 0 || i >= Count()) return {};
+  return std::string(textPart(Items[static_cast<size_t>(i)]));
+}
+
+int TBases::IndexOf(std::string_view key) const {
+  for (int i = 0; i < Count(); ++i)
+    if (WinEqualNoCase(keyPart(Items[static_cast<size_t>(i)]), key)) return i;
+  return -1;
+}
+
+std::string TBases::TextOf(std::string_view key) const {
+  return TextAt(IndexOf(key));
+}
+
+void TBases::Fill(DictControl& c) const {
+  c.Shown = {};
+  c.Shown.FilledBy = this;
+  if (Kind == kDictGrid) {
+    c.SetRowCount(Count());
+    for (int i = 0; i < Count(); ++i) c.SetCell(0, i, TextAt(i));
+    return;
+  }
+  c.ClearItems();
+  for (int i = 0; i < Count(); ++i) c.AddItem(TextAt(i));
+}
+
+void TBases::ShowValue(const std::string& value) const {
+  if (m_control) ShowValue(*m_control, value);
+}
+
+std::string TBases::ReadValue() const {
+  if (m_control) return ReadValue(*m_control);
+  return Kind == kDictDropDown ? "-1" : "";
+}
+
+void TBases::ShowValue(DictControl& c, const std::string& value) const {
+  if (Kind == kDictGrid) return;
+  // Items that an earlier value added for its unknown codes go first.
+  if (c.Shown.FilledBy != this || c.ItemCount() < Count())
+    Fill(c);
+  else if (c.ItemCount() > Count())
+    c.RemoveItemsFrom(Count());
+  c.Shown = {};
+  c.Shown.FilledBy = this;
+  c.Shown.Valid = true;
+  c.Shown.Value = value;
+  if (Kind == kDictDropDown)
+    showDropDown(c, value);
+  else
+    showCheckList(c, value);
+}
+
+void TBases::showDropDown(DictControl& c, const std::string& value) const {
+  int idx = IndexOf(value);
+  // A code the dictionary does not know is shown as itself and kept.
+  if (idx < 0 && !value.empty() && value != "-1") {
+    c.AddItem(value);
+    idx = c.ItemCount() - 1;
+  }
+  c.SetSelectedIndex(idx);
+  c.Shown.Selected = c.SelectedIndex();
+}
+
+void TBases::showCheckList(DictControl& c, const std::string& value) const {
+  for (int i = 0; i < c.ItemCount(); ++i) c.SetChecked(i, false);
+  auto& s = c.Shown;
+  for (size_t p = 0; p + 1 < value.size(); p += 2) {
+    std::string pair = value.substr(p, 2);
+    int idx = IndexOf(pair);
+    if (idx < 0) {
+      for (int i = Count(); i < c.ItemCount() && idx < 0; ++i)
+        if (c.ItemText(i) == pair) idx = i;
+      if (idx < 0) {
+        c.AddItem(pair);
+        idx = c.ItemCount() - 1;
+      }
+    }
+    c.SetChecked(idx, true);
+    s.Pairs.push_back(std::move(pair));
+    s.PairItems.push_back(idx);
+  }
+  s.Checks.resize(static_cast<size_t>(c.ItemCount()));
+  for (int i = 0; i < c.ItemCount(); ++i) s.Checks[static_cast<size_t>(i)] = c.IsChecked(i);
+}
+
+std::string TBases::ReadValue(const DictControl& c) const {
+  if (Kind == kDictDropDown) return readDropDown(c);
+  if (Kind == kDictCheckList) return readCheckList(c);
+  return {};
+}
+
+std::string TBases::readDropDown(const DictControl& c) const {
+  int idx = c.SelectedIndex();
+  const auto& s = c.Shown;
+  if (s.Valid && s.FilledBy == this && idx == s.Selected) return s.Value;
+  if (idx < 0 || idx >= c.ItemCount()) return "-1";
+  if (idx < Count()) return KeyAt(idx);
+  return c.ItemText(idx);  // an unknown code's own item
+}
+
+std::string TBases::readCheckList(const DictControl& c) const {
+  int n = c.ItemCount();
+  const auto& s = c.Shown;
+  std::vector<bool> now(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) now[static_cast<size_t>(i)] = c.IsChecked(i);
+
+  std::string out;
+  std::vector<bool> written(static_cast<size_t>(n));
+  if (s.Valid && s.FilledBy == this) {
+    if (now == s.Checks) return s.Value;
+    // The shown pairs keep their place and spelling; a lone trailing
+    // character is no flag and goes once the user has changed the set.
+    for (size_t k = 0; k < s.Pairs.size(); ++k) {
+      int i = s.PairItems[k];
+      if (i < 0 || i >= n || !now[static_cast<size_t>(i)]) continue;
+      out += s.Pairs[k];
+      written[static_cast<size_t>(i)] = true;
+    }
+  } else if (n == 0) {
+    return "0";
+  }
+  for (int i = 0; i < std::min(n, Count()); ++i)
+    if (now[static_cast<size_t>(i)] && !written[static_cast<size_t>(i)]) out += KeyAt(i);
+  return out;
+}
+
+TBases& TBasesList::add(std::unique_ptr<TBases> b, Reporter& reporter) {
+  if (!b->Load(m_basePath)) reporter.ShowError(kErrorBases, {b->FileName});
+  m_items.push_back(std::move(b));
+  return *m_items.back();
+}
+
+TBases& TBasesList::AddBound(const std::string& fileName, const std::string& name,
+                             DictControl& control, uint8_t kind, bool skipSecond,
+                             Reporter& reporter) {
+  auto b = std::make_unique<TBases>(fileName, name, control.ControlName(), kind, skipSecond);
+  b->Bind(&control);
+  return add(std::move(b), reporter);
+}
+
+TBases& TBasesList::AddNamed(const std::string& fileName, const std::string& name,
+                             const std::string& controlName, uint8_t kind, bool skipSecond,
+                             Reporter& reporter) {
+  return add(std::make_unique<TBases>(fileName, name, controlName, kind, skipSecond), reporter);
+}
+
+TBases* TBasesList::Find(std::string_view name) const {
+  for (const auto& b : m_items)
+    if (b->Name == name) return b.get();
+  return nullptr;
+}
+
+uint8_t TBasesList::BindControl(DictControl& control, std::string_view name) {
+  TBases* found = nullptr;
+  if (!name.empty()) {
+    found = Find(name);
+  } else {
+    std::string controlName = control.ControlName();
+    for (const auto& b : m_items)
+      if (b->ControlName == controlName) {
+        found = b.get();
+        break;
+      }
+  }
+  if (!found) return 0;
+  found->Bind(&control);
+  return found->Kind;
+}
+
+}  // namespace zm

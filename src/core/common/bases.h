@@ -1,0 +1,162 @@
+#pragma once
+// Reference dictionaries: the key=text lists in Bases/ that give every coded
+// value and flag of the world files its Russian name, and the way they fill
+// and read the editors' drop-downs, check-lists and grids.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zm {
+
+class Reporter;
+class TBases;
+
+enum DictKind : uint8_t { kDictDropDown = 0, kDictCheckList = 1, kDictGrid = 2 };
+
+// What a dictionary needs of a list control. The GUI implements it over a
+// combo box, a checkable list or a table; the core never sees a widget.
+class DictControl {
+ public:
+  DictControl() = default;
+  DictControl(const DictControl&) = delete;
+  DictControl& operator=(const DictControl&) = delete;
+  // Dictionaries bound to a control that goes away forget it.
+  virtual ~DictControl();
+
+  virtual std::string ControlName() const = 0;
+  virtual void ClearItems() = 0;
+  virtual void AddItem(const std::string& text) = 0;
+  virtual int ItemCount() const = 0;
+  virtual std::string ItemText(int i) const = 0;
+  virtual void RemoveItemsFrom(int n) = 0;
+  // Drop-downs; -1 is no selection.
+  virtual int SelectedIndex() const { return -1; }
+  virtual void SetSelectedIndex(int) {}
+  // Check-lists.
+  virtual bool IsChecked(int) const { return false; }
+  virtual void SetChecked(int, bool) {}
+  // Grids.
+  virtual void SetRowCount(int) {}
+  virtual void SetCell(int, int, const std::string&) {}
+
+  // What ShowValue put into the control, so that ReadValue gives a value
+  // back untouched while the user has not changed it.
+  struct ShownValue {
+    const TBases* FilledBy = nullptr;  // compared only, never followed
+    bool Valid = false;
+    std::string Value;
+    int Selected = -1;               // drop-down: the selection ShowValue made
+    std::vector<bool> Checks;        // check-list: every item's check as shown
+    std::vector<std::string> Pairs;  // check-list: the shown flag pairs in order
+    std::vector<int> PairItems;      // and the item that stands for each
+  };
+  ShownValue Shown;
+
+ private:
+  friend class TBases;
+  std::vector<TBases*> m_boundBy;
+};
+
+class TBases {
+ public:
+  TBases(std::string fileName, std::string name, std::string controlName, uint8_t kind,
+         bool skipSecond);
+  TBases(const TBases&) = delete;
+  TBases& operator=(const TBases&) = delete;
+  ~TBases();
+
+  std::string FileName;
+  std::string Name;
+  uint8_t Kind;
+  std::string ControlName;
+  bool SkipSecond;
+  // "key=text", file order, duplicates kept.
+  std::vector<std::string> Items;
+
+  DictControl* Control() const { return m_control; }
+  // Moves the dictionary to `control` and fills it; nullptr unbinds.
+  void Bind(DictControl* control);
+
+  // Reads Bases/<FileName>; false (and Items untouched) when it cannot.
+  bool Load(const std::filesystem::path& basePath);
+
+  int Count() const { return static_cast<int>(Items.size()); }
+  std::string KeyAt(int i) const;
+  std::string TextAt(int i) const;
+  // First entry whose key equals `key` without regard to case, or -1.
+  int IndexOf(std::string_view key) const;
+  // Text of that entry, empty when there is none.
+  std::string TextOf(std::string_view key) const;
+
+  // On the bound control (nothing / "-1" / "" without one) or on a given one.
+  void Fill(DictControl& control) const;
+  void ShowValue(const std::string& value) const;
+  void ShowValue(DictControl& control, const std::string& value) const;
+  std::string ReadValue() const;
+  std::string ReadValue(const DictControl& control) const;
+
+ private:
+  void showDropDown(DictControl& c, const std::string& value) const;
+  void showCheckList(DictControl& c, const std::string& value) const;
+  std::string readDropDown(const DictControl& c) const;
+  std::string readCheckList(const DictControl& c) const;
+
+  friend class DictControl;
+  DictControl* m_control = nullptr;
+};
+
+// One dictionary file's entries: blank and "*" lines skipped, the key, the
+// second word dropped when `skipSecond`, the rest as the text.
+std::vector<std::string> ParseDictionary(std::string_view bytes, bool skipSecond);
+
+class TBasesList {
+ public:
+  // `basePath` is the Bases folder itself.
+  explicit TBasesList(std::filesystem::path basePath) : m_basePath(std::move(basePath)) {}
+
+  const std::filesystem::path& BasePath() const { return m_basePath; }
+
+  // Both load at once and show error 9 when the file cannot be read.
+  TBases& AddBound(const std::string& fileName, const std::string& name, DictControl& control,
+                   uint8_t kind, bool skipSecond, Reporter& reporter);
+  TBases& AddNamed(const std::string& fileName, const std::string& name,
+                   const std::string& controlName, uint8_t kind, bool skipSecond,
+                   Reporter& reporter);
+
+  // Exact, case-sensitive name.
+  TBases* Find(std::string_view name) const;
+  // By dictionary name, or by the control's name when `name` is empty; binds
+  // and fills the control and returns the kind, 0 (control untouched) when
+  // there is no such dictionary.
+  uint8_t BindControl(DictControl& control, std::string_view name = {});
+
+  int Count() const { return static_cast<int>(m_items.size()); }
+  TBases& At(int i) const { return *m_items[static_cast<size_t>(i)]; }
+
+ private:
+  TBases& add(std::unique_ptr<TBases> b, Reporter& reporter);
+
+  std::filesystem::path m_basePath;
+  std::vector<std::unique_ptr<TBases>> m_items;
+};
+
+// One row of the dictionaries registered at start-up.
+struct DictRegistration {
+  std::string_view FileName;
+  std::string_view Name;
+  std::string_view ControlName;
+  uint8_t Kind;
+  bool Skip;
+  // Belongs to a dialog that lives for the whole run rather than an editor.
+  bool Bound;
+};
+
+std::span<const DictRegistration> DictionaryRegistrations();
+// Adds every registered dictionary in order, each loaded at once.
+void RegisterDictionaries(TBasesList& list, Reporter& reporter);
+
+}  // namespace zm
