@@ -19,17 +19,93 @@ class TMob : public TMUDClass {
   }
   TMob(const TMob&) = default;
   TMob& operator=(const TMob&) = default;
+  // Everything but Kind and Node.
+  void Assign(const TMob& o);
+  bool operator==(const TMob& o) const;
 
-  std::array<std::string, 6> Names;  // nominative first
+  // Index of the first Spells entry for the spell, or -1.
+  int IndexOfSpell(int32_t spell) const;
+
+  // Numbers are held at 32 bits whatever their range in the game, so a file
+  // is written back with the numbers it had.
+  std::string Aliases;
+  std::array<std::string, 6> Names{"-", "-", "-", "-", "-", "-"};  // nominative first
+  std::string LongDescription;
+  std::string LookDescription;  // lines joined with CR LF
+  std::string Flags;
+  std::string Affects;
+  int32_t Alignment = 0;
+  int32_t Level = 0;
+  int32_t Thac0 = 0;
+  int32_t ArmorClass = 0;
+  TDice HitDice;
+  TDice DamageDice;
+  TDice GoldDice;
+  int32_t Experience = 0;
+  int32_t LoadPosition = 0;
+  int32_t DefaultPosition = 0;
+  int32_t Sex = 0;
+  int32_t BareHandAttack = 0;
+  std::string Destinations;  // room vnums joined by "/"
+  int32_t Str = 0, Int = 0, Wis = 0, Dex = 0, Con = 0, Cha = 0;
+  int32_t LikeWork = 0;
+  int32_t MaxFactor = 0;
+  int32_t ExtraAttack = 0;
+  int32_t Class = 0;
+  int32_t Size = 0;
+  int32_t Height = 0;
+  int32_t Weight = 0;
+  std::string SpecialFlags;
+  TIntList Spells;   // PackSpell
+  TIntList Skills;   // PackSkill
+  TIntList Helpers;  // mobile vnums
+  int32_t MaxInWorld = 0;
+  TIngrList Ingredients;
   TIntList Triggers;
-  int32_t MaxInWorld = -1;
+
+  // Extended lines the reader does not know ("Race: 101", "Resistances: …"),
+  // written back just before "E".
+  std::vector<std::string> UnknownLines;
+  // Lines after "E" that are neither T nor I (the game's "L" lines), written
+  // back after the ingredients.
+  std::vector<std::string> UnknownTail;
 };
+
+// Spells and skills pack a number (low 16 bits, unsigned) with a count or a
+// value (high 16 bits, signed).
+inline int32_t PackSpell(int32_t number, int32_t count) {
+  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(count)) << 16) |
+                              static_cast<uint16_t>(number));
+}
+inline int32_t SpellNumber(int32_t packed) {
+  return static_cast<uint16_t>(static_cast<uint32_t>(packed) & 0xFFFF);
+}
+inline int32_t SpellCount(int32_t packed) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(packed) >> 16));
+}
+inline int32_t PackSkill(int32_t number, int32_t value) {
+  return PackSpell(number, value);
+}
+inline int32_t SkillNumber(int32_t packed) {
+  return SpellNumber(packed);
+}
+inline int32_t SkillValue(int32_t packed) {
+  return SpellCount(packed);
+}
 
 class TMobList : public TMUDList<TMob> {
  public:
   std::string NameOfRecord(const TMob& m) const override { return m.Names[0]; }
+
+  // Reports error 7 and returns false on failure; the mobiles read before it
+  // stay, and so does the one being read, with the fields read so far.
   bool LoadFromFile(World& w, const std::filesystem::path& path);
+  // The same over bytes already in memory; `path` names the file in messages
+  // and in the zone's file setting.
+  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
+  // 0 on success, else the vnum of the mobile being written (-1 if none had started).
   int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
+  // An empty path means the zone's MobFilename. Reports error 8 on failure.
   bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
 };
 

@@ -11,6 +11,17 @@ namespace zm {
 
 class World;
 
+// The first number of the object's first numeric line: for type 25 a bit
+// vector of magic flags (Text, Number 0), for other types the skill the object
+// trains (Number).
+struct TSkillOrMagicFlags {
+  int32_t Number = 0;
+  std::string Text;
+  bool operator==(const TSkillOrMagicFlags&) const = default;
+};
+
+inline constexpr int32_t kMagicIngredientType = 25;
+
 class TObj : public TMUDClass {
  public:
   TObj(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kObject) {
@@ -19,18 +30,80 @@ class TObj : public TMUDClass {
   }
   TObj(const TObj&) = default;
   TObj& operator=(const TObj&) = default;
+  // Everything but Kind and Node.
+  void Assign(const TObj& o);
+  bool operator==(const TObj& o) const;
 
-  std::array<std::string, 6> Names;  // nominative first
+  // Numbers are held at 32 bits whatever their range in the game, so a file
+  // is written back with the numbers it had.
+  std::array<std::string, 6> Names{"-", "-", "-", "-", "-", "-"};  // nominative first
+  std::string Aliases;
+  std::string Description;
+  std::string ActionDescription;
+  TSkillOrMagicFlags SkillOrMagicFlags;
+  int32_t MaxDurability = 0;
+  int32_t Durability = 0;
+  int32_t Material = 0;
+  int32_t Gender = 0;
+  int32_t Timer = 0;
+  int32_t Spell = -1;  // -1: none
+  int32_t SpellLevel = 0;
+  std::string Affects;
+  std::string NoTake;
+  std::string NoUse;
+  int32_t ObjType = 0;
+  std::string Effects;
+  std::string WearFlags;
+  std::string Value0;
+  int32_t Value1 = 0;
+  int32_t Value2 = 0;
+  int32_t Value3 = 0;
+  int32_t Weight = 0;
+  int32_t Price = 0;
+  int32_t Rent = 0;
+  int32_t RentWorn = 0;
+  TExtraDescList ExtraDescs;
+  TIntList Applies;  // PackApply
   TIntList Triggers;
-  int32_t MaxInWorld = -1;
+  int32_t MaxInWorld = 0;
+
+  // The number the file gave for "no spell" (0, or -1 in files the game
+  // wrote), written back while Spell is -1.
+  int32_t NoSpellNumber = 0;
+  // Lines after the numeric lines that are none of E, A or T (such as the
+  // game's "M" and "S" blocks), written back after the T lines.
+  std::vector<std::string> UnknownLines;
 };
+
+// An apply packs a location (low 16 bits, unsigned) and a modifier (high 16
+// bits, signed).
+inline int32_t PackApply(int32_t location, int32_t modifier) {
+  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(modifier)) << 16) |
+                              static_cast<uint16_t>(location));
+}
+inline int32_t ApplyLocation(int32_t packed) {
+  return static_cast<uint16_t>(static_cast<uint32_t>(packed) & 0xFFFF);
+}
+inline int32_t ApplyModifier(int32_t packed) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(packed) >> 16));
+}
 
 class TObjList : public TMUDList<TObj> {
  public:
   std::string NameOfRecord(const TObj& o) const override { return o.Names[0]; }
+
+  // Reports error 5 and returns false on failure; the objects read before it stay.
   bool LoadFromFile(World& w, const std::filesystem::path& path);
+  // The same over bytes already in memory; `path` names the file in messages
+  // and in the zone's file setting.
+  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
+  // 0 on success, else the vnum of the object being written (-1 if none had started).
   int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
+  // An empty path means the zone's ObjFilename. Reports error 6 on failure.
   bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
+  // "vnum=name" for every object of the zone (all zones for 0) and of the type
+  // (all types for -2), then "-1=Не выбран".
+  std::vector<std::string> FillChoiceList(int32_t zone, int32_t type) const;
 };
 
 }  // namespace zm

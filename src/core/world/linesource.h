@@ -1,0 +1,168 @@
+#pragma once
+// Line-at-a-time reading and writing of records for the object and mobile
+// files. Every line a record cannot do without throws at the end of the file,
+// so a cut-off record is an error at its last line and never a loop.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/textutil.h"
+#include "common/worldbuffer.h"
+
+namespace zm {
+
+class LineSource {
+ public:
+  explicit LineSource(WorldBuffer& buf) : m_buf(buf) {}
+
+  std::string Need() {
+    if (m_buf.BufferEof()) throw ParseError();
+    return Read();
+  }
+  // False at the end of the file.
+  bool Next(std::string& line) {
+    if (m_buf.BufferEof()) return false;
+    line = Read();
+    return true;
+  }
+  // Gives back the line just read, so the next record sees its "#".
+  void Unread() {
+    m_buf.SetPos(m_markPos);
+    m_buf.SetLine(m_markLine);
+  }
+  // Counts the lines it passes over, unlike SeekRecordStart, so that error
+  // lines stay right after junk between records. The cursor is always at the
+  // start of a line here.
+  bool SeekRecord() {
+    while (!m_buf.BufferEof()) {
+      if (m_buf.Peek() == '#') return true;
+      Read();
+    }
+    return false;
+  }
+  // The "#vnum" line, and the empty lines after it.
+  int32_t ReadVnum();
+
+ private:
+  std::string Read() {
+    m_markPos = m_buf.Pos();
+    m_markLine = m_buf.Line();
+    return m_buf.ReadBufferLine();
+  }
+
+  WorldBuffer& m_buf;
+  size_t m_markPos = 0;
+  int m_markLine = 0;
+};
+
+// Blanks around the number are allowed (real files end lines with a blank);
+// anything else is a parse failure.
+inline int32_t NumberOf(std::string_view text) {
+  int32_t v;
+  if (!ParseInt(Trim(text), v)) throw ParseError();
+  return v;
+}
+inline std::string Token(std::string& line) {
+  return NextWord(line, kBlanks);
+}
+inline int32_t NumberToken(std::string& line) {
+  return NumberOf(Token(line));
+}
+inline bool EndsWithTilde(std::string_view s) {
+  return !s.empty() && s.back() == '~';
+}
+inline std::string DropLast(std::string s) {
+  if (!s.empty()) s.pop_back();
+  return s;
+}
+inline bool IsBlankLine(std::string_view s) {
+  return s.find_first_not_of(kBlanks) == std::string_view::npos;
+}
+
+inline int32_t LineSource::ReadVnum() {
+  m_buf.Skip();  // the "#"
+  int32_t vnum = NumberOf(Read());
+  std::string line;
+  while (Next(line))
+    if (!line.empty()) {
+      Unread();
+      break;
+    }
+  return vnum;
+}
+
+// A tilde text: every line before the one that ends with "~" followed by
+// CR LF, then that line's text before the "~".
+inline std::string ReadTildeText(LineSource& src, std::string line) {
+  std::string text;
+  while (!EndsWithTilde(line)) {
+    text += line;
+    text += "\r\n";
+    line = src.Need();
+  }
+  line.pop_back();
+  return text + line;
+}
+
+// A text written on lines of its own with a "~" line after it: the lines are
+// joined with CR LF, and the closing line adds its text before the "~" when
+// it has any.
+inline std::string ReadLinesThenTilde(LineSource& src, std::string line) {
+  std::string text;
+  bool first = true;
+  while (!EndsWithTilde(line)) {
+    if (!first) text += "\r\n";
+    text += line;
+    first = false;
+    line = src.Need();
+  }
+  line.pop_back();
+  if (!line.empty()) {
+    if (!first) text += "\r\n";
+    text += line;
+  }
+  return text;
+}
+
+// Text lines split at CR LF, CR or LF, so that every line gets the file's own
+// line break rather than the CR LF held in memory.
+inline std::vector<std::string> SplitTextLines(std::string_view text) {
+  std::vector<std::string> out(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out.emplace_back();
+    } else {
+      out.back() += c;
+    }
+  }
+  return out;
+}
+
+// The text with "~" right after its last character.
+inline void AddTilded(std::vector<std::string>& lines, std::string_view text) {
+  auto parts = SplitTextLines(text);
+  parts.back() += '~';
+  for (auto& p : parts) lines.push_back(std::move(p));
+}
+
+// The text's lines, if any, then a "~" line. A last line that itself ends with
+// "~" takes the closing tilde on the same line, or it would close the text by
+// itself and leave the "~" line to the next field.
+inline void AddLinesThenTilde(std::vector<std::string>& lines, std::string_view text) {
+  if (text.empty()) {
+    lines.push_back("~");
+    return;
+  }
+  auto parts = SplitTextLines(text);
+  bool merge = EndsWithTilde(parts.back());
+  for (auto& p : parts) lines.push_back(std::move(p));
+  if (merge)
+    lines.back() += '~';
+  else
+    lines.push_back("~");
+}
+
+}  // namespace zm

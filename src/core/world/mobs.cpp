@@ -1,0 +1,345 @@
+#include "world/mobs.h"
+
+#include "common/cp1251.h"
+#include "common/messages.h"
+#include "common/savelines.h"
+#include "load/world.h"
+#include "world/linesource.h"
+
+namespace zm {
+namespace {
+
+constexpr int kLoadError = 7;
+constexpr int kSaveError = 8;
+
+struct NumberKey {
+  const char* key;
+  int32_t TMob::*field;
+};
+// In the order they are written, after "BareHandAttack" and the destinations.
+constexpr NumberKey kNumberKeys[] = {
+    {"Str", &TMob::Str},
+    {"Int", &TMob::Int},
+    {"Wis", &TMob::Wis},
+    {"Dex", &TMob::Dex},
+    {"Con", &TMob::Con},
+    {"Cha", &TMob::Cha},
+    {"LikeWork", &TMob::LikeWork},
+    {"MaxFactor", &TMob::MaxFactor},
+    {"ExtraAttack", &TMob::ExtraAttack},
+    {"Class", &TMob::Class},
+    {"Size", &TMob::Size},
+    {"Height", &TMob::Height},
+    {"Weight", &TMob::Weight},
+};
+
+TDice DiceToken(std::string& line) {
+  TDice d;
+  if (!ReadDice(Token(line), d)) throw ParseError();
+  return d;
+}
+
+void ReadHeader(LineSource& src, TMob& m, TreeSink* sink) {
+  m.Aliases = DropLast(src.Need());
+  for (size_t i = 0; i < m.Names.size(); ++i) {
+    m.Names[i] = DropLast(src.Need());
+    if (i == 0 && sink && m.Node) sink->SetCaption(m.Node, NodeCaption(m.Vnum, m.Names[0]));
+  }
+  // A long description of several lines (the game allows them) is kept
+  // whole, instead of its second line being taken for the closing "~".
+  m.LongDescription = ReadLinesThenTilde(src, src.Need());
+  m.LookDescription = ReadTildeText(src, src.Need());
+
+  std::string l = src.Need();
+  m.Flags = BitVectorFromText(Token(l));
+  m.Affects = BitVectorFromText(Token(l));
+  m.Alignment = NumberToken(l);  // the type letter after it is not read
+
+  l = src.Need();
+  m.Level = NumberToken(l);
+  m.Thac0 = NumberToken(l);
+  m.ArmorClass = NumberToken(l);
+  m.HitDice = DiceToken(l);
+  m.DamageDice = DiceToken(l);
+
+  l = src.Need();
+  m.GoldDice = DiceToken(l);
+  m.Experience = NumberToken(l);
+
+  l = src.Need();
+  m.LoadPosition = NumberToken(l);
+  m.DefaultPosition = NumberToken(l);
+  m.Sex = NumberToken(l);
+}
+
+void AddSpell(TMob& m, int32_t spell) {
+  int i = m.IndexOfSpell(spell);
+  if (i < 0) {
+    m.Spells.Add(PackSpell(spell, 1));
+    return;
+  }
+  int32_t packed = m.Spells.Get(i);
+  int32_t count = SpellCount(packed);
+  if (count < INT16_MAX) m.Spells.Put(i, PackSpell(SpellNumber(packed), count + 1));
+}
+
+// Fields whose key does not appear keep their values: a mobile read twice
+// keeps what only the first record named.
+void ReadExtended(LineSource& src, TMob& m) {
+  m.Spells.Clear();
+  m.Skills.Clear();
+  m.Helpers.Clear();
+  m.Destinations.clear();
+  m.UnknownLines.clear();
+  for (;;) {
+    std::string line = src.Need();
+    std::string rest = line;
+    std::string key = Trim(NextWord(rest, ":"));
+    if (key == "E") return;
+    if (key == "BareHandAttack") {
+      m.BareHandAttack = NumberToken(rest);
+    } else if (key == "Destination") {
+      std::string room = Token(rest);
+      if (room.empty()) continue;
+      if (!m.Destinations.empty()) m.Destinations += '/';
+      m.Destinations += room;
+    } else if (key == "Special_Bitvector") {
+      m.SpecialFlags = Token(rest);
+    } else if (key == "Spell") {
+      AddSpell(m, NumberToken(rest));
+    } else if (key == "Skill") {
+      int32_t skill = NumberToken(rest);
+      m.Skills.Add(PackSkill(skill, NumberToken(rest)));
+    } else if (key == "Helper") {
+      m.Helpers.Add(NumberToken(rest));
+    } else {
+      bool known = false;
+      for (const auto& k : kNumberKeys)
+        if (key == k.key) {
+          m.*k.field = NumberToken(rest);
+          known = true;
+          break;
+        }
+      if (!known && !IsBlankLine(line)) m.UnknownLines.push_back(line);
+    }
+  }
+}
+
+TIngr ReadIngredient(std::string rest) {
+  TIngr g;
+  size_t comma = rest.find(',');
+  if (comma != std::string::npos) {
+    g.Name = rest.substr(0, comma);
+    rest.erase(0, comma + 1);
+    size_t colon = rest.find(':');
+    if (colon == std::string::npos) throw ParseError();
+    g.Power = static_cast<int16_t>(NumberOf(std::string_view(rest).substr(0, colon)));
+    rest.erase(0, colon + 1);
+  } else {
+    size_t colon = rest.find(':');
+    if (colon == std::string::npos) throw ParseError();
+    g.Name = rest.substr(0, colon);
+    rest.erase(0, colon + 1);
+  }
+  g.Chance = static_cast<int16_t>(NumberToken(rest));
+  return g;
+}
+
+// T and I lines in any order: a trigger after an ingredient is still a trigger.
+void ReadTail(LineSource& src, TMob& m) {
+  m.Triggers.Clear();
+  m.Ingredients.Clear();
+  m.UnknownTail.clear();
+  std::string line;
+  while (src.Next(line)) {
+    if (!line.empty() && line[0] == '#') {
+      src.Unread();
+      break;
+    }
+    if (!line.empty() && line[0] == '$') break;
+    if (IsBlankLine(line)) continue;
+    std::string rest = line;
+    std::string key = Token(rest);
+    if (key == "T")
+      m.Triggers.Add(NumberToken(rest));
+    else if (key == "I")
+      m.Ingredients.Add(ReadIngredient(rest));
+    else
+      m.UnknownTail.push_back(line);
+  }
+}
+
+NodeHandle Prescan(World& w, WorldBuffer& buf, const std::filesystem::path& path, CodingWord cw,
+                   TreeSink* sink) {
+  buf.ResetWorldBuffer();
+  LineSource src(buf);
+  if (!src.SeekRecord()) return nullptr;
+  buf.Skip();
+  int32_t vnum;
+  // A bad number is reported by the record loop at its own line.
+  if (!ParseInt(Trim(buf.ReadBufferLine()), vnum)) return nullptr;
+  int32_t zone = ZoneOf(vnum);
+  TFileSetting& setting = w.ZoneOrBare(zone).MobFilename;
+  if (setting.Coding == kCodingUnknown) {
+    setting.Path = path;
+    setting.SetWord(cw);
+  }
+  return sink ? sink->FindGroupNode(zone, kMobile) : nullptr;
+}
+
+bool Parse(TMobList& list, World& w, WorldBuffer& buf, const std::filesystem::path& path) {
+  try {
+    CodingWord cw = buf.DetectCoding();
+    buf.SetCoding(cw.Coding);
+    NodeHandle group = Prescan(w, buf, path, cw, list.Sink());
+    buf.ResetWorldBuffer();
+    LineSource src(buf);
+    while (src.SeekRecord()) {
+      int32_t vnum = src.ReadVnum();
+      TMob* m = list.Find(vnum);
+      if (!m) m = list.Add(std::make_unique<TMob>(ZoneOf(vnum), vnum), group);
+      ReadHeader(src, *m, list.Sink());
+      ReadExtended(src, *m);
+      ReadTail(src, *m);
+    }
+    buf.SetLine(kLineClosed);
+    buf.FreeWorldBuffer();
+    return true;
+  } catch (const std::exception&) {
+    w.reporter().AddLoadError(
+        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
+    return false;
+  }
+}
+
+std::string Numbers(std::initializer_list<int32_t> values) {
+  std::string s;
+  for (int32_t v : values) {
+    if (!s.empty()) s += ' ';
+    s += IntText(v);
+  }
+  return s;
+}
+
+void MobLines(const TMob& m, std::vector<std::string>& lines) {
+  lines.push_back("#" + IntText(m.Vnum));
+  lines.push_back(m.Aliases + "~");
+  for (const auto& n : m.Names) lines.push_back(n + "~");
+  AddLinesThenTilde(lines, m.LongDescription);
+  AddLinesThenTilde(lines, StripLineEnd(m.LookDescription));
+  lines.push_back(BitVectorText(m.Flags) + " " + BitVectorText(m.Affects) + " " +
+                  IntText(m.Alignment) + " E");
+  lines.push_back(Numbers({m.Level, m.Thac0, m.ArmorClass}) + " " + DiceText(m.HitDice) + " " +
+                  DiceText(m.DamageDice));
+  lines.push_back(DiceText(m.GoldDice) + " " + IntText(m.Experience));
+  lines.push_back(Numbers({m.LoadPosition, m.DefaultPosition, m.Sex}));
+  lines.push_back("BareHandAttack: " + IntText(m.BareHandAttack));
+  std::string path = m.Destinations;
+  while (!path.empty()) {
+    std::string room = NextWord(path, "/");
+    if (!room.empty()) lines.push_back("Destination: " + room);
+  }
+  for (const auto& k : kNumberKeys)
+    lines.push_back(std::string(k.key) + ": " + IntText(m.*k.field));
+  if (!m.SpecialFlags.empty()) lines.push_back("Special_Bitvector: " + m.SpecialFlags);
+  for (const auto& s : m.Spells)
+    for (int32_t i = 0; i < SpellCount(s->Value); ++i)
+      lines.push_back("Spell: " + IntText(SpellNumber(s->Value)));
+  for (const auto& s : m.Skills)
+    lines.push_back("Skill: " + Numbers({SkillNumber(s->Value), SkillValue(s->Value)}));
+  for (const auto& h : m.Helpers) lines.push_back("Helper: " + IntText(h->Value));
+  for (const auto& u : m.UnknownLines) lines.push_back(u);
+  lines.push_back("E");
+  for (const auto& t : m.Triggers) lines.push_back("T " + IntText(t->Value));
+  for (const auto& g : m.Ingredients)
+    lines.push_back("I " + g->Name + "," + IntText(g->Power) + ":" + IntText(g->Chance));
+  for (const auto& u : m.UnknownTail) lines.push_back(u);
+}
+
+}  // namespace
+
+void TMob::Assign(const TMob& o) {
+  NodeHandle node = Node;
+  RecordKind kind = Kind;
+  *this = o;
+  Node = node;
+  Kind = kind;
+}
+
+bool TMob::operator==(const TMob& o) const {
+  return Zone == o.Zone && Vnum == o.Vnum && Aliases == o.Aliases && Names == o.Names &&
+         LongDescription == o.LongDescription && LookDescription == o.LookDescription &&
+         Flags == o.Flags && Affects == o.Affects && Alignment == o.Alignment && Level == o.Level &&
+         Thac0 == o.Thac0 && ArmorClass == o.ArmorClass && HitDice == o.HitDice &&
+         DamageDice == o.DamageDice && GoldDice == o.GoldDice && Experience == o.Experience &&
+         LoadPosition == o.LoadPosition && DefaultPosition == o.DefaultPosition && Sex == o.Sex &&
+         BareHandAttack == o.BareHandAttack && Destinations == o.Destinations && Str == o.Str &&
+         Int == o.Int && Wis == o.Wis && Dex == o.Dex && Con == o.Con && Cha == o.Cha &&
+         LikeWork == o.LikeWork && MaxFactor == o.MaxFactor && ExtraAttack == o.ExtraAttack &&
+         Class == o.Class && Size == o.Size && Height == o.Height && Weight == o.Weight &&
+         SpecialFlags == o.SpecialFlags && Spells == o.Spells && Skills == o.Skills &&
+         Helpers == o.Helpers && MaxInWorld == o.MaxInWorld && Ingredients == o.Ingredients &&
+         Triggers == o.Triggers && UnknownLines == o.UnknownLines && UnknownTail == o.UnknownTail;
+}
+
+int TMob::IndexOfSpell(int32_t spell) const {
+  for (int i = 0; i < Spells.Count(); ++i)
+    if (SpellNumber(Spells.Get(i)) == static_cast<uint16_t>(spell)) return i;
+  return -1;
+}
+
+bool TMobList::LoadFromFile(World& w, const std::filesystem::path& path) {
+  WorldBuffer buf;
+  try {
+    buf.LoadWorldBuffer(path);
+  } catch (const std::exception&) {
+    w.reporter().AddLoadError(
+        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
+    return false;
+  }
+  return Parse(*this, w, buf, path);
+}
+
+bool TMobList::LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path) {
+  WorldBuffer buf;
+  buf.LoadFromBytes(std::move(bytes));
+  return Parse(*this, w, buf, path);
+}
+
+int TMobList::BuildLines(const World&, std::vector<std::string>& lines, int32_t zone) const {
+  lines.clear();
+  int32_t current = -1;
+  try {
+    lines.push_back("* Korvask mob file v1.0");
+    for (const auto& m : *this) {
+      if (m->Zone != zone) continue;
+      current = m->Vnum;
+      MobLines(*m, lines);
+    }
+    lines.push_back("$");
+    lines.push_back("$");
+  } catch (const std::exception&) {
+    return current != 0 ? current : -1;
+  }
+  return 0;
+}
+
+bool TMobList::SaveZone(World& w, int32_t zone, const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  if (int bad = BuildLines(w, lines, zone)) {
+    w.reporter().ShowError(kSaveError, {bad});
+    return false;
+  }
+  const TZone* z = w.Zones.ByNumber(zone);
+  std::filesystem::path target = path.empty() && z ? z->MobFilename.Path : path;
+  CodingWord cw = z ? z->MobFilename.Word() : kDefaultCodingWord;
+  std::string error = W("нет имени файла");
+  if (target.empty() || !SaveLines(target, lines, cw, &error)) {
+    w.reporter().ShowError(
+        kSaveError, {(target.empty() ? IntText(zone) : target.string()) + " (" + error + ")"});
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zm

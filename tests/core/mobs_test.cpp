@@ -1,0 +1,413 @@
+#include "world/mobs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "common/savelines.h"
+#include "core/testutil.h"
+#include "load/world.h"
+
+// Cases name only the lines they change.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace zm {
+namespace {
+
+using test::RecordingReporter;
+
+std::string Join(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const auto& l : lines) s += l + "\n";
+  return s;
+}
+
+// The extended lines a mobile is always written with, values overridden by
+// `values`; `paths` goes after BareHandAttack, `more` after Weight.
+std::string Ext(std::map<std::string, std::string> values = {}, std::string paths = "",
+                std::string more = "") {
+  auto line = [&](const char* key) {
+    auto it = values.find(key);
+    return std::string(key) + ": " + (it == values.end() ? "0" : it->second) + "\n";
+  };
+  std::string s = line("BareHandAttack") + paths;
+  for (const char* k : {"Str", "Int", "Wis", "Dex", "Con", "Cha", "LikeWork", "MaxFactor",
+                        "ExtraAttack", "Class", "Size", "Height", "Weight"})
+    s += line(k);
+  return s + more;
+}
+
+// One mobile record; each field is one or more lines of the file.
+struct MobText {
+  std::string vnum = "100";
+  std::string longd = "long\n~";
+  std::string look = "look\n~";
+  std::string flags = "0 0 0 E";
+  std::string n1 = "1 2 3 1d2+3 4d5+6", n2 = "0d0+0 0", n3 = "8 8 1";
+  std::string ext = Ext();
+  std::string tail;
+  std::string end = "E";
+  std::string Text() const {
+    return "#" + vnum + "\nalias~\nn1~\nn2~\nn3~\nn4~\nn5~\nn6~\n" + longd + "\n" + look + "\n" +
+           flags + "\n" + n1 + "\n" + n2 + "\n" + n3 + "\n" + ext + end + "\n" + tail;
+  }
+};
+
+const std::string kHeader = "* Korvask mob file v1.0\n";
+
+struct Loaded {
+  RecordingReporter rep;
+  World w{rep};
+  bool ok = false;
+  explicit Loaded(const std::string& bytes) { ok = w.Mobs.LoadFromBytes(w, bytes, "MOB/1.mob"); }
+  const TMob& first() const { return *w.Mobs.Items(0); }
+  std::string Saved(int32_t zone = 1) const {
+    std::vector<std::string> lines;
+    EXPECT_EQ(w.Mobs.BuildLines(w, lines, zone), 0);
+    return Join(lines);
+  }
+};
+
+TEST(MobFile, ReadsEveryField) {
+  Loaded l(
+      W("#100\nскелет костяк~\nскелет~\nскелета~\nскелету~\nскелета~\nскелетом~\nскелете~\n"
+        "Скелет стоит здесь.\n~\nУжасный скелет.\nПоднятый из земли.\n~\n"
+        "d0o0 k0n0 -600 E\n"
+        "5 15 -8 10d4+60 3d3+-4\n"
+        "2d6+100 1500\n"
+        "8 7 1\n"
+        "BareHandAttack: 2\nDestination: 3001\nStr: 10\nInt: 11\nWis: 12\nDex: 13\n"
+        "Con: 14\nCha: 15\nLikeWork: 16\nMaxFactor: 17\nExtraAttack: 1\nClass: 100\n"
+        "Size: 30\nHeight: 150\nWeight: 160\nDestination: 3002\n"
+        "Special_Bitvector: i0 \nSpell: 12\nSkill: 136 15\nSpell: 12\nHelper: 101\n"
+        "Race: 110\nE\nT 199\nI шерсть,3:40\n"));
+  ASSERT_TRUE(l.ok) << l.rep.loadErrors.at(0);
+  const TMob& m = l.first();
+  EXPECT_EQ(m.Aliases, W("скелет костяк"));
+  EXPECT_EQ(m.Names[0], W("скелет"));
+  EXPECT_EQ(m.Names[5], W("скелете"));
+  EXPECT_EQ(m.LongDescription, W("Скелет стоит здесь."));
+  EXPECT_EQ(m.LookDescription, W("Ужасный скелет.\r\nПоднятый из земли.\r\n"));
+  EXPECT_EQ(std::make_tuple(m.Flags, m.Affects, m.Alignment),
+            std::make_tuple(std::string("d0o0"), std::string("k0n0"), -600));
+  EXPECT_EQ(std::make_tuple(m.Level, m.Thac0, m.ArmorClass), std::make_tuple(5, 15, -8));
+  EXPECT_EQ(m.HitDice, (TDice{10, 4, 60}));
+  EXPECT_EQ(m.DamageDice, (TDice{3, 3, -4}));
+  EXPECT_EQ(m.GoldDice, (TDice{2, 6, 100}));
+  EXPECT_EQ(m.Experience, 1500);
+  EXPECT_EQ(std::make_tuple(m.LoadPosition, m.DefaultPosition, m.Sex), std::make_tuple(8, 7, 1));
+  EXPECT_EQ(m.BareHandAttack, 2);
+  EXPECT_EQ(m.Destinations, "3001/3002");
+  EXPECT_EQ(std::make_tuple(m.Str, m.Int, m.Wis, m.Dex, m.Con, m.Cha),
+            std::make_tuple(10, 11, 12, 13, 14, 15));
+  EXPECT_EQ(
+      std::make_tuple(m.LikeWork, m.MaxFactor, m.ExtraAttack, m.Class, m.Size, m.Height, m.Weight),
+      std::make_tuple(16, 17, 1, 100, 30, 150, 160));
+  EXPECT_EQ(m.SpecialFlags, "i0");
+  ASSERT_EQ(m.Spells.Count(), 1);
+  EXPECT_EQ(SpellNumber(m.Spells.Get(0)), 12);
+  EXPECT_EQ(SpellCount(m.Spells.Get(0)), 2);
+  ASSERT_EQ(m.Skills.Count(), 1);
+  EXPECT_EQ(std::make_pair(SkillNumber(m.Skills.Get(0)), SkillValue(m.Skills.Get(0))),
+            std::make_pair(136, 15));
+  EXPECT_EQ(m.Helpers.Get(0), 101);
+  EXPECT_EQ(m.UnknownLines, std::vector<std::string>{"Race: 110"});
+  EXPECT_EQ(m.Triggers.Get(0), 199);
+  ASSERT_EQ(m.Ingredients.Count(), 1);
+  EXPECT_EQ(*m.Ingredients.Items(0), (TIngr{3, 40, W("шерсть")}));
+}
+
+TEST(MobFile, WritesTheLayout) {
+  RecordingReporter rep;
+  World w(rep);
+  auto m = std::make_unique<TMob>(12, 1201);
+  m->Aliases = "guard";
+  m->Names = {"g0", "g1", "g2", "g3", "g4", "g5"};
+  m->LookDescription = "Tall.\r\nStrong.\r\n";
+  m->Flags = "a0";
+  m->Level = 20;
+  m->HitDice = {2, 6, -3};
+  m->Destinations = "1201/1202";
+  m->SpecialFlags = "b0";
+  m->Spells.Add(PackSpell(12, 2));
+  m->Spells.Add(PackSpell(13, 0));
+  m->Skills.Add(PackSkill(136, 90));
+  m->Helpers.Add(1202);
+  m->Triggers.Add(1250);
+  m->Ingredients.Add({5, 60, "wool"});
+  w.Mobs.Append(std::move(m));
+  w.Mobs.Append(std::make_unique<TMob>(13, 1300));
+  w.Mobs.Append(std::make_unique<TMob>(12, 1200));
+  std::vector<std::string> lines;
+  ASSERT_EQ(w.Mobs.BuildLines(w, lines, 12), 0);
+  EXPECT_EQ(Join(lines),
+            kHeader + "#1201\nguard~\ng0~\ng1~\ng2~\ng3~\ng4~\ng5~\n~\nTall.\nStrong.\n~\n" +
+                "a0 0 0 E\n20 0 0 2d6+-3 0d0+0\n0d0+0 0\n0 0 0\n" +
+                Ext({}, "Destination: 1201\nDestination: 1202\n",
+                    "Special_Bitvector: b0\nSpell: 12\nSpell: 12\nSkill: 136 90\nHelper: 1202\n") +
+                "E\nT 1250\nI wool,5:60\n" +
+                "#1200\n~\n-~\n-~\n-~\n-~\n-~\n-~\n~\n~\n0 0 0 E\n0 0 0 0d0+0 0d0+0\n0d0+0 0\n" +
+                "0 0 0\n" + Ext() + "E\n$\n$\n");
+}
+
+struct Conversion {
+  const char* what;
+  MobText in, out;
+  std::function<bool(const TMob&)> check;
+};
+
+TEST(MobFile, ConvertsOnReadAndWritesBack) {
+  const Conversion cases[] = {
+      {"type letter S",
+       {.flags = "a0 b0 -300 S"},
+       {.flags = "a0 b0 -300 E"},
+       [](const TMob& m) { return m.Flags == "a0" && m.Alignment == -300; }},
+      {"spells counted",
+       {.ext = Ext({}, "", "Spell: 12\nSpell: 5\nSpell: 12\nSpell: 12\n")},
+       {.ext = Ext({}, "", "Spell: 12\nSpell: 12\nSpell: 12\nSpell: 5\n")},
+       [](const TMob& m) { return m.Spells.Count() == 2 && SpellCount(m.Spells.Get(0)) == 3; }},
+      {"destinations in order",
+       {.ext = "Destination: 3002\nDestination: 3001\n" + Ext()},
+       {.ext = Ext({}, "Destination: 3002\nDestination: 3001\n")},
+       [](const TMob& m) { return m.Destinations == "3002/3001"; }},
+      {"long description of two lines",
+       {.longd = "one\ntwo\n~"},
+       {.longd = "one\ntwo\n~"},
+       [](const TMob& m) { return m.LongDescription == "one\r\ntwo"; }},
+      {"long description closed on its line", {.longd = "one~"}, {.longd = "one\n~"}, nullptr},
+      {"long description ending in a tilde",
+       {.longd = "one~~"},
+       {.longd = "one~~"},
+       [](const TMob& m) { return m.LongDescription == "one~"; }},
+      {"empty texts",
+       {.longd = "~", .look = "~"},
+       {.longd = "~", .look = "~"},
+       [](const TMob& m) { return m.LongDescription.empty() && m.LookDescription.empty(); }},
+      {"look closed on its last line",
+       {.look = "a\nb~"},
+       {.look = "a\nb\n~"},
+       [](const TMob& m) { return m.LookDescription == "a\r\nb"; }},
+      {"look with empty lines", {.look = "a\n\nb\n~"}, {.look = "a\n\nb\n~"}, nullptr},
+      {"keys are case-sensitive",
+       {.ext = "str: 5\n" + Ext()},
+       {.ext = Ext({}, "", "str: 5\n")},
+       [](const TMob& m) { return m.Str == 0; }},
+      {"unknown lines kept before E",
+       {.ext = Ext({{"Class", "100"}}, "", "Race: 110\nFeat: 3\n")},
+       {.ext = Ext({{"Class", "100"}}, "", "Race: 110\nFeat: 3\n")},
+       nullptr},
+      {"trailing blanks",
+       {.n3 = "8 8 1 ", .ext = "Str: 18 \nSpecial_Bitvector: 0 \n", .end = "E "},
+       {.ext = Ext({{"Str", "18"}}, "", "Special_Bitvector: 0\n")},
+       [](const TMob& m) { return m.Str == 18 && m.SpecialFlags == "0"; }},
+      {"values beyond the game's widths",
+       {.ext = Ext({{"Str", "300"}, {"ExtraAttack", "70000"}})},
+       {.ext = Ext({{"Str", "300"}, {"ExtraAttack", "70000"}})},
+       nullptr},
+      {"triggers after ingredients",
+       {.tail = "T 5\nI " + W("шерсть") + ":5\nT 6\nL 1720 100 0 0\n"},
+       {.tail = "T 5\nT 6\nI " + W("шерсть") + ",0:5\nL 1720 100 0 0\n"},
+       [](const TMob& m) { return m.Triggers.Count() == 2 && m.Ingredients.Count() == 1; }},
+      {"ingredient without a name", {.tail = "I ,1:2\n"}, {.tail = "I ,1:2\n"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    Loaded l(c.in.Text() + "$\n");
+    ASSERT_TRUE(l.ok) << c.what << ": " << l.rep.loadErrors.at(0);
+    ASSERT_EQ(l.w.Mobs.Count(), 1) << c.what;
+    if (c.check) {
+      EXPECT_TRUE(c.check(l.first())) << c.what;
+    }
+    EXPECT_EQ(l.Saved(), kHeader + c.out.Text() + "$\n$\n") << c.what;
+  }
+}
+
+TEST(MobFile, CutShortReportsTheLine) {
+  const MobText full{.ext = "Str: 1\n"};
+  const std::string text = full.Text();
+  struct Cut {
+    int lines;
+    std::string extra;
+    int errorLine;  // 0: loads
+  };
+  const Cut cuts[] = {{1, "", 1},
+                      {9, "", 9},
+                      {11, "", 11},
+                      {12, "", 12},
+                      {13, "1 2 3 1d2", 14},
+                      {13, "1 2 3 3d8 1d1+1", 14},
+                      {14, "", 14},
+                      {16, "", 16},
+                      {17, "", 17},
+                      {18, "", 0},
+                      {16, "Str: x", 17},
+                      {0, "#", 1}};
+  for (const auto& c : cuts) {
+    size_t end = 0;
+    for (int i = 0; i < c.lines; ++i) end = text.find('\n', end) + 1;
+    Loaded l(text.substr(0, end) + c.extra);
+    if (c.errorLine == 0) {
+      EXPECT_TRUE(l.ok) << c.lines;
+      continue;
+    }
+    ASSERT_FALSE(l.ok) << c.lines << c.extra;
+    ASSERT_EQ(l.rep.loadErrors.size(), 1u);
+    EXPECT_EQ(l.rep.loadErrors[0],
+              W("Не могу загрузить мобов из файла MOB/1.mob (Ошибка в строке ") +
+                  std::to_string(c.errorLine) + ")")
+        << c.lines << c.extra;
+    // The mobile being read stays, with what was read of it.
+    EXPECT_EQ(l.w.Mobs.Count(), c.lines == 0 ? 0 : 1);
+  }
+}
+
+TEST(MobFile, SecondRecordOfAVnumRefillsIt) {
+  RecordingReporter rep;
+  World w(rep);
+  MobText first{.ext = "Str: 10\nSpecial_Bitvector: a0\nSpell: 3\nRace: 1\nDestination: 5\n",
+                .tail = "T 5\nI a,1:2\n"};
+  ASSERT_TRUE(w.Mobs.LoadFromBytes(w, first.Text(), "a.mob"));
+  w.Mobs.Items(0)->MaxInWorld = 4;
+  ASSERT_TRUE(
+      w.Mobs.LoadFromBytes(w, MobText{.longd = "new\n~", .ext = "Dex: 5\n"}.Text(), "b.mob"));
+  ASSERT_EQ(w.Mobs.Count(), 1);
+  const TMob& m = *w.Mobs.Items(0);
+  EXPECT_EQ(m.LongDescription, "new");
+  EXPECT_EQ(std::make_tuple(m.Str, m.Dex, m.SpecialFlags),
+            std::make_tuple(10, 5, std::string("a0")));
+  EXPECT_EQ(m.MaxInWorld, 4);
+  EXPECT_EQ(m.Spells.Count() + m.Triggers.Count() + m.Ingredients.Count(), 0);
+  EXPECT_TRUE(m.Destinations.empty());
+  EXPECT_TRUE(m.UnknownLines.empty());
+}
+
+TEST(MobFile, PrescanMakesABareZoneWithTheFileCoding) {
+  RecordingReporter rep;
+  World w(rep);
+  std::string text = MobText{.vnum = "4100"}.Text();
+  for (size_t p = 0; (p = text.find('\n', p)) != std::string::npos; p += 2) text.insert(p, "\r");
+  ASSERT_TRUE(w.Mobs.LoadFromBytes(w, text, "MOB/41.mob"));
+  const TZone* z = w.Zones.ByNumber(41);
+  ASSERT_NE(z, nullptr);
+  EXPECT_EQ(z->MobFilename, (TFileSetting{"MOB/41.mob", kCodingUnknown, kBreakCRLF}));
+  EXPECT_EQ(w.Mobs.Items(0)->Zone, 41);
+}
+
+TMob RichMob(int32_t vnum) {
+  TMob m(ZoneOf(vnum), vnum);
+  m.Aliases = W("стражник городской");
+  m.Names = {W("стражник"),  W("стражника"),  W("стражнику"),
+             W("стражника"), W("стражником"), W("стражнике")};
+  m.LongDescription = W("Городской стражник стоит тут.");
+  m.LookDescription = W("Высокий и сильный.\r\nЁжик на шлеме.\r\n");
+  m.Flags = "a0b0";
+  m.Affects = "c1";
+  m.Alignment = 300;
+  m.Level = 20;
+  m.Thac0 = -5;
+  m.ArmorClass = 2;
+  m.HitDice = {10, 10, 200};
+  m.DamageDice = {2, 6, -1};
+  m.GoldDice = {1, 100, 0};
+  m.Experience = 20000;
+  m.LoadPosition = 8;
+  m.DefaultPosition = 8;
+  m.Sex = 1;
+  m.BareHandAttack = 3;
+  m.Destinations = "1200/1201";
+  m.Str = 18;
+  m.Cha = 9;
+  m.LikeWork = 1;
+  m.MaxFactor = 2;
+  m.ExtraAttack = 1;
+  m.Class = 100;
+  m.Size = 50;
+  m.Height = 180;
+  m.Weight = 90;
+  m.SpecialFlags = "a0";
+  m.Spells.Add(PackSpell(12, 2));
+  m.Skills.Add(PackSkill(136, 90));
+  m.Helpers.Add(vnum + 1);
+  m.Ingredients.Add({3, 40, W("шерсть")});
+  m.Triggers.Add(vnum + 50);
+  m.UnknownLines = {"Race: 110"};
+  m.UnknownTail = {"L 1720 100 0 0"};
+  return m;
+}
+
+TEST(MobFile, RoundTripInEveryCodingAndLineBreak) {
+  const CodingWord words[] = {{kCodingWin, kBreakLF},
+                              {kCodingWin, kBreakCRLF},
+                              {kCodingKoi, kBreakLF},
+                              {kCodingKoi, kBreakCRLF}};
+  for (CodingWord cw : words) {
+    test::TempDir dir;
+    RecordingReporter rep;
+    World w(rep);
+    w.ZoneOrBare(12).MobFilename = {dir / "12.mob", cw.Coding, cw.LineBreak};
+    w.Mobs.Append(std::make_unique<TMob>(RichMob(1201)));
+    w.Mobs.Append(std::make_unique<TMob>(RichMob(1200)));
+    ASSERT_TRUE(w.Mobs.SaveZone(w, 12));
+    const std::string first = test::ReadFile(dir / "12.mob");
+
+    RecordingReporter rep2;
+    World again(rep2);
+    ASSERT_TRUE(again.Mobs.LoadFromFile(again, dir / "12.mob"));
+    EXPECT_EQ(again.Zones.ByNumber(12)->MobFilename.Word(), cw);
+    ASSERT_EQ(again.Mobs.Count(), 2);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(*again.Mobs.Items(i), *w.Mobs.Items(i));
+    ASSERT_TRUE(again.Mobs.SaveZone(again, 12, dir / "again.mob"));
+    EXPECT_EQ(test::ReadFile(dir / "again.mob"), first);
+  }
+}
+
+TEST(MobFile, SaveFailuresAreReported) {
+  RecordingReporter rep;
+  World w(rep);
+  w.Mobs.Append(std::make_unique<TMob>(7, 700));
+  EXPECT_FALSE(w.Mobs.SaveZone(w, 7));
+  EXPECT_FALSE(w.Mobs.SaveZone(w, 7, "/nonexistent-dir/sub/7.mob"));
+  ASSERT_EQ(rep.errors.size(), 2u);
+  EXPECT_EQ(rep.errors[1].n, 8);
+}
+
+// Real files: every trigger line and every spell line survives a save, and a
+// second save changes nothing.
+TEST(MobFile, RealWorldFilesSurviveASave) {
+  const auto folder = test::RealWorld() / "bylins" / "mob";
+  if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no real world files at " << folder;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".mob") continue;
+    RecordingReporter rep;
+    World w(rep);
+    ASSERT_TRUE(w.Mobs.LoadFromFile(w, entry.path())) << rep.loadErrors.at(0);
+    std::istringstream raw(test::ReadFile(entry.path()));
+    size_t records = 0, triggers = 0, spells = 0;
+    for (std::string line; std::getline(raw, line);) {
+      records += line.starts_with('#');
+      triggers += line.starts_with("T ");
+      spells += line.starts_with("Spell:");
+    }
+    size_t readTriggers = 0, readSpells = 0;
+    for (const auto& m : w.Mobs) {
+      readTriggers += static_cast<size_t>(m->Triggers.Count());
+      for (const auto& s : m->Spells) readSpells += static_cast<size_t>(SpellCount(s->Value));
+    }
+    EXPECT_EQ(static_cast<size_t>(w.Mobs.Count()), records) << entry.path();
+    EXPECT_EQ(readTriggers, triggers) << entry.path();
+    EXPECT_EQ(readSpells, spells) << entry.path();
+
+    int32_t zone = w.Mobs.Items(0)->Zone;
+    std::vector<std::string> lines;
+    ASSERT_EQ(w.Mobs.BuildLines(w, lines, zone), 0);
+    std::string once = JoinLines(lines, kDefaultCodingWord);
+    World back(rep);
+    ASSERT_TRUE(back.Mobs.LoadFromBytes(back, once, entry.path()));
+    ASSERT_EQ(back.Mobs.BuildLines(back, lines, zone), 0);
+    EXPECT_EQ(JoinLines(lines, kDefaultCodingWord), once) << entry.path();
+  }
+}
+
+}  // namespace
+}  // namespace zm
