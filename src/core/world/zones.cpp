@@ -47,6 +47,10 @@ std::string TZoneList::ZoneNameOf(int32_t n) const {
   return it == m_names.end() ? std::string() : it->second;
 }
 
+void TZoneList::OwnerFileSaved(int32_t zone, RecordKind kind) {
+  for (const auto& z : *this) z->PendingOwnerFiles.erase({zone, kind});
+}
+
 int TZoneMapList::FindByNumber(int32_t n) const {
   for (int i = 0; i < Count(); ++i)
     if (m_items[static_cast<size_t>(i)]->Zone == n) return i;

@@ -3,7 +3,9 @@
 #include <array>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/coding.h"
@@ -61,6 +63,24 @@ class TZone : public TMUDClass {
   // An empty path means ZoneFilename.Path. Reports error 2 on failure.
   bool SaveToFile(World& w, const std::filesystem::path& path = {});
 
+  // Both passes over bytes already in memory; `path` only names the file in
+  // messages. For tests and fuzzing.
+  bool ReadHeaderFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
+  bool ReadCommandsFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
+
+  // Lines of the zone file that the last command pass could not take in
+  // (room or owner missing, not understood, cut off by a read failure or
+  // left after the end of the section): writing the file back loses them, so
+  // it must not be overwritten without asking. A save to the zone's own file
+  // clears both.
+  int DroppedCommands = 0;
+  int FirstDroppedLine = 0;
+  // Files (owner zone, kRoom/kObject/kMobile) whose records got triggers from
+  // this zone's T commands. The zone writer writes no T lines, so once the
+  // zone file is saved those attachments live only in memory until the
+  // owner files are written too; TZoneList::OwnerFileSaved forgets them.
+  std::set<std::pair<int32_t, RecordKind>> PendingOwnerFiles;
+
   std::string DisplayText() const { return NodeCaption(Vnum, Name); }
   bool operator==(const TZone& o) const;
 };
@@ -82,6 +102,8 @@ class TZoneList : public TMUDList<TZone> {
   std::string ZoneNameOf(int32_t n) const;
   void SetZoneName(int32_t n, const std::string& displayText) { m_names[n] = displayText; }
   void RemoveZoneName(int32_t n) { m_names.erase(n); }
+  // The owner file (zone, kind) has been written: no zone waits for it now.
+  void OwnerFileSaved(int32_t zone, RecordKind kind);
 
  private:
   std::map<int32_t, std::string> m_names;

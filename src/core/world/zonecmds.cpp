@@ -1,0 +1,383 @@
+// The command pass over a zone file: the reset commands are not kept as a
+// list but distributed onto room contents, prototypes and the zone's own two
+// lists, from which the writer regenerates them.
+#include <cstdint>
+
+#include "common/messages.h"
+#include "common/reporter.h"
+#include "common/worldbuffer.h"
+#include "load/world.h"
+#include "world/zonefile_internal.h"
+#include "world/zones.h"
+
+namespace zm {
+namespace fs = std::filesystem;
+using namespace zonefile;
+
+namespace {
+
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsCommandLetter(char c) {
+  return std::string_view("MOPGEFDQRT").find(c) != std::string_view::npos;
+}
+
+std::string LeftTrim(std::string s) {
+  size_t i = s.find_first_not_of(kBlanks);
+  s.erase(0, i == std::string::npos ? s.size() : i);
+  return s;
+}
+
+bool EndsSection(const std::string& line) {
+  return line.empty() || Trim(line) == "S";
+}
+
+// Values that the records cannot hold as read would come back changed.
+bool FitsCond(int32_t v) {
+  return v >= 0 && v <= 255;
+}
+bool FitsChance(int32_t& v) {
+  if (v == -1) v = 100;
+  return v >= INT16_MIN && v <= INT16_MAX;
+}
+
+TLinkObj Link(int32_t cond, int32_t vnum, int32_t chance, uint8_t wearPos) {
+  TLinkObj l;
+  l.Cond = static_cast<uint8_t>(cond);
+  l.ID = vnum;
+  l.Chance = static_cast<int16_t>(chance);
+  l.WearPos = wearPos;
+  return l;
+}
+
+bool HasTrigger(const TIntList& list, int32_t vnum) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Get(i) == vnum) return true;
+  return false;
+}
+
+class CommandPass {
+ public:
+  CommandPass(World& w, TZone& z, WorldBuffer& buf) : m_w(w), m_z(z), m_buf(buf) {}
+
+  // Throws ParseError (or FileError) at the first line it cannot read.
+  void Run() {
+    m_buf.SetCoding(m_z.ZoneFilename.Coding);
+    m_buf.ResetWorldBuffer();
+    m_z.Clear();
+    if (!SeekRecordStart()) throw ParseError();
+    m_buf.Skip();
+    std::string numberLine = m_buf.ReadBufferWord(kLineEnds);
+    m_z.Zone = m_z.Vnum = ZoneNumber(NextWord(numberLine, kBlanks));
+    m_z.Name = NameFromLine(ReadLineOrFail(m_buf));
+    m_named = true;
+    m_rest = ReadLineOrFail(m_buf);
+    NextWord(m_rest, kBlanks);  // the top vnum is always N*100+99
+    m_z.ResetTime = Field();
+    m_z.ResetMode = Field();
+
+    std::string line = LeftTrim(m_buf.ReadBufferLine());
+    while (!EndsSection(line)) {
+      m_line = m_buf.Line();
+      m_rest = line;
+      char letter = AsciiUpper(NextWord(m_rest, kBlanks)[0]);
+      bool kept = IsCommandLetter(letter) ? Command(letter) : letter == '*' || letter == '$';
+      if (!kept) Drop();
+      if (m_buf.BufferEof()) break;
+      line = LeftTrim(m_buf.ReadBufferLine());
+    }
+    CountLinesLeft();
+    m_buf.SetLine(kLineClosed);
+  }
+
+  bool Named() const { return m_named; }
+  // The line that stopped the pass, and everything after it, is lost.
+  void DropFailedLine() {
+    m_line = m_buf.Line();
+    Drop();
+  }
+
+ private:
+  // SeekRecordStart passes over whole lines without counting them.
+  bool SeekRecordStart() {
+    size_t from = m_buf.Pos();
+    bool found = m_buf.SeekRecordStart();
+    std::string_view passed = m_buf.Data().substr(from, m_buf.Pos() - from);
+    int lines = 0;
+    for (size_t i = 0; i < passed.size(); ++i)
+      if (passed[i] == '\n' ||
+          (passed[i] == '\r' && (i + 1 == passed.size() || passed[i + 1] != '\n')))
+        ++lines;
+    m_buf.SetLine(m_buf.Line() + lines);
+    return found;
+  }
+
+  int32_t Field() {
+    int32_t v;
+    if (!ParseInt(NextWord(m_rest, kBlanks), v)) throw ParseError();
+    return v;
+  }
+
+  void Drop() {
+    ++m_z.DroppedCommands;
+    if (m_z.FirstDroppedLine <= 0 && m_line > 0) m_z.FirstDroppedLine = m_line;
+  }
+
+  // Commands after an empty line are ignored, like everything after the
+  // section; they still count as lost. The "$" line ends the file.
+  void CountLinesLeft() {
+    while (!m_buf.BufferEof()) {
+      std::string rest = m_buf.ReadBufferLine();
+      std::string word = NextWord(rest, kBlanks);
+      if (word == "$") break;
+      if (!word.empty() && IsCommandLetter(AsciiUpper(word[0]))) {
+        m_line = m_buf.Line();
+        Drop();
+      }
+    }
+  }
+
+  TRoom* CurrentRoom() const { return m_w.Rooms.Items(m_room); }
+
+  // False when the line is not taken in.
+  bool Command(char letter) {
+    switch (letter) {
+      case 'M':
+        return Mobile();
+      case 'O':
+        return Object();
+      case 'P':
+        return Put();
+      case 'G':
+        return Give(false);
+      case 'E':
+        return Give(true);
+      case 'F':
+        return Follow();
+      case 'D':
+        return Door();
+      case 'Q':
+        return RemoveMobile();
+      case 'R':
+        return RemoveObject();
+      default:
+        return Trigger();
+    }
+  }
+
+  bool Mobile() {
+    int32_t cond = Field(), vnum = Field(), max = Field(), roomVnum = Field();
+    int32_t inRoom = max;
+    std::string fifth = NextWord(m_rest, kBlanks);
+    if (int32_t v; ParseInt(fifth, v)) inRoom = v;
+    m_room = m_w.Rooms.IndexOfVnum(roomVnum);
+    // A trigger line after a lost mobile must not land on an earlier one.
+    m_mob = -1;
+    TRoom* room = CurrentRoom();
+    if (!room || !FitsCond(cond)) {
+      m_room = -1;
+      return false;
+    }
+    TRoomMob rm;
+    rm.Cond = static_cast<uint8_t>(cond);
+    rm.ID = vnum;
+    rm.Leader = -1;
+    rm.MaxInRoom = inRoom;
+    room->Mobs.Add(std::move(rm));
+    m_mob = m_w.Mobs.IndexOfVnum(vnum);
+    if (TMob* m = m_w.Mobs.Items(m_mob)) m->MaxInWorld = max;
+    return true;
+  }
+
+  bool Object() {
+    int32_t cond = Field(), vnum = Field(), max = Field(), roomVnum = Field(), chance = Field();
+    m_obj = m_w.Objs.IndexOfVnum(vnum);
+    if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
+    if (roomVnum >= 0) m_room = m_w.Rooms.IndexOfVnum(roomVnum);
+    if (!FitsCond(cond) || !FitsChance(chance)) {
+      m_obj = -1;
+      if (roomVnum >= 0) m_room = -1;
+      return false;
+    }
+    if (roomVnum < 0) {
+      m_z.CreatedObjects.Add(Link(cond, vnum, chance, 255));
+      return true;
+    }
+    TRoom* room = CurrentRoom();
+    if (!room) {
+      m_obj = -1;
+      return false;
+    }
+    TRoomObj ro;
+    ro.Cond = static_cast<uint8_t>(cond);
+    ro.ID = vnum;
+    ro.Chance = static_cast<int16_t>(chance);
+    room->Objects.Add(std::move(ro));
+    return true;
+  }
+
+  // Into the last object of the current room, whatever container it names.
+  bool Put() {
+    int32_t cond = Field(), vnum = Field(), max = Field();
+    Field();  // the container's vnum
+    TRoom* room = CurrentRoom();
+    // A trigger line after a lost object must not land on an earlier one.
+    m_obj = -1;
+    if (!room || room->Objects.Empty()) return false;
+    int32_t chance = Field();
+    if (!FitsCond(cond) || !FitsChance(chance)) return false;
+    room->Objects.Items(room->Objects.Count() - 1)->Contents.Add(Link(cond, vnum, chance, 255));
+    m_obj = m_w.Objs.IndexOfVnum(vnum);
+    if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
+    return true;
+  }
+
+  // G and E: to the last mobile of the current room.
+  bool Give(bool equip) {
+    int32_t cond = Field(), vnum = Field(), max = Field();
+    TRoom* room = CurrentRoom();
+    m_obj = -1;
+    if (!room || room->Mobs.Empty()) return false;
+    int32_t wear = equip ? Field() : 255;
+    int32_t chance = Field();
+    // Worn at 255 would be written back as given.
+    if (!FitsCond(cond) || !FitsChance(chance) || wear < 0 || wear > (equip ? 254 : 255))
+      return false;
+    room->Mobs.Items(room->Mobs.Count() - 1)
+        ->Inventory.Add(Link(cond, vnum, chance, static_cast<uint8_t>(wear)));
+    m_obj = m_w.Objs.IndexOfVnum(vnum);
+    if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
+    return true;
+  }
+
+  bool Follow() {
+    Field();
+    int32_t roomVnum = Field(), leader = Field(), follower = Field();
+    TRoom* room = m_w.Rooms.Find(roomVnum);
+    if (!room) return false;
+    TRoomMob* m = room->Mobs.Items(room->Mobs.IndexOfID(follower));
+    if (!m) return false;
+    m->Leader = leader;
+    return leader != -1;
+  }
+
+  bool Door() {
+    Field();
+    int32_t roomVnum = Field(), dir = Field(), state = Field();
+    TRoom* room = m_w.Rooms.Find(roomVnum);
+    if (!room || dir < 0 || dir >= kDirections || state < 0 || state > 255) return false;
+    TRoomExit& e = room->Exits[static_cast<size_t>(dir)];
+    e.DefaultState = static_cast<uint8_t>(state);
+    // Kept, but only an exit with a door is written back.
+    return e.ToRoom > 0 && e.DoorFlags != 0;
+  }
+
+  bool RemoveMobile() {
+    int32_t cond = Field(), vnum = Field();
+    if (!FitsCond(cond)) return false;
+    m_z.RemovedMobs.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+    return true;
+  }
+
+  bool RemoveObject() {
+    int32_t cond = Field(), roomVnum = Field(), vnum = Field();
+    TRoom* room = m_w.Rooms.Find(roomVnum);
+    if (!room || !FitsCond(cond)) return false;
+    room->RemovedObjects.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+    return true;
+  }
+
+  // The zone writer writes no T lines: what they attach is saved with the
+  // owner's own file, so the owner's file is marked as needed. A trigger the
+  // owner already has is not attached twice, or every save of the owner's
+  // file alone would add one more.
+  bool Trigger() {
+    int32_t cond = Field(), type = Field(), vnum = Field();
+    switch (type) {
+      case 0: {
+        TMob* m = m_w.Mobs.Items(m_mob);
+        if (!m) return false;
+        if (!HasTrigger(m->Triggers, vnum)) {
+          m->Triggers.Add(vnum);
+          m_z.PendingOwnerFiles.insert({m->Zone, kMobile});
+        }
+        return true;
+      }
+      case 1: {
+        TObj* o = m_w.Objs.Items(m_obj);
+        if (!o) return false;
+        if (!HasTrigger(o->Triggers, vnum)) {
+          o->Triggers.Add(vnum);
+          m_z.PendingOwnerFiles.insert({o->Zone, kObject});
+        }
+        return true;
+      }
+      case 2: {
+        TRoom* room = CurrentRoom();
+        if (!room || !FitsCond(cond)) return false;
+        if (room->Triggers.IndexOfID(vnum) < 0) {
+          room->Triggers.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+          m_z.PendingOwnerFiles.insert({room->Zone, kRoom});
+        }
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
+
+  World& m_w;
+  TZone& m_z;
+  WorldBuffer& m_buf;
+  std::string m_rest;  // the fields of the line being handled
+  int m_line = 0;
+  bool m_named = false;
+  // Indexes into the room, mobile and object lists, -1 when unset.
+  int m_room = -1, m_mob = -1, m_obj = -1;
+};
+
+bool RunCommands(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, bool load) {
+  const int32_t headerNumber = z.Vnum;
+  const std::string headerName = z.Name;
+  z.DroppedCommands = 0;
+  z.FirstDroppedLine = 0;
+  CommandPass pass(w, z, buf);
+  bool ok = true;
+  try {
+    if (load) buf.LoadWorldBuffer(path);
+    pass.Run();
+  } catch (const std::exception&) {
+    // ParseError, FileError, or a file too large to hold. A pass that fails
+    // before the name leaves the zone as the header pass made it, not
+    // renumbered to 0.
+    if (!pass.Named()) {
+      z.Zone = z.Vnum = headerNumber;
+      z.Name = headerName;
+    }
+    pass.DropFailedLine();
+    w.reporter().AddLoadError(
+        FormatMessage(ErrorText(1), {path.string(), LineErrorText(buf.Line())}));
+    ok = false;
+  }
+  buf.FreeWorldBuffer();
+  if (z.Vnum != headerNumber) w.Zones.VnumsChanged();
+  ShowZoneCaption(w, z, headerNumber);
+  return ok;
+}
+
+}  // namespace
+
+bool TZone::ReadCommands(World& w, const fs::path& path) {
+  WorldBuffer buf;
+  return RunCommands(w, *this, buf, path, true);
+}
+
+bool TZone::ReadCommandsFromBytes(World& w, std::string bytes, const fs::path& path) {
+  WorldBuffer buf;
+  buf.LoadFromBytes(std::move(bytes));
+  return RunCommands(w, *this, buf, path, false);
+}
+
+}  // namespace zm

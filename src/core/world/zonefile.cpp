@@ -1,0 +1,310 @@
+// The zone file: the header pass that sets a zone up before any other file is
+// read, the registration of the zone's sibling files, and the writer. The
+// command pass lives in zonecmds.cpp.
+#include <algorithm>
+#include <system_error>
+
+#include "common/cp1251.h"
+#include "common/savelines.h"
+#include "common/treesink.h"
+#include "common/worldbuffer.h"
+#include "load/world.h"
+#include "world/zonefile_internal.h"
+#include "world/zones.h"
+
+namespace zm {
+namespace fs = std::filesystem;
+
+namespace zonefile {
+
+int32_t ZoneNumber(const std::string& token) {
+  int32_t n;
+  if (!ParseInt(token, n) || n < 0 || n > kMaxZoneNumber) throw ParseError();
+  return n;
+}
+
+std::string NameFromLine(const std::string& line) {
+  // A name line that lost its "~" keeps its last letter.
+  if (!line.empty() && line.back() == '~') return line.substr(0, line.size() - 1);
+  return line;
+}
+
+std::string ReadLineOrFail(WorldBuffer& buf) {
+  if (buf.BufferEof()) throw ParseError();
+  return buf.ReadBufferLine();
+}
+
+void ShowZoneCaption(World& w, TZone& z, int32_t oldNumber) {
+  if (!z.Registered) return;
+  if (oldNumber != z.Vnum) w.Zones.RemoveZoneName(oldNumber);
+  w.Zones.SetZoneName(z.Vnum, z.DisplayText());
+  if (w.sink() && z.Node) w.sink()->SetCaption(z.Node, z.DisplayText());
+}
+
+}  // namespace zonefile
+
+using namespace zonefile;
+
+// ---------------------------------------------------------------- header pass
+
+namespace {
+
+bool HeaderPass(World& w, TZone& z, WorldBuffer& buf) {
+  if (z.ZoneFilename.Coding == kCodingUnknown) z.ZoneFilename.SetWord(buf.DetectCoding());
+  buf.SetCoding(z.ZoneFilename.Coding);
+  buf.ResetWorldBuffer();
+  const int32_t before = z.Vnum;
+  z.Clear();
+  std::string line;
+  do {
+    line = ReadLineOrFail(buf);
+  } while (line.empty() || line[0] != '#');
+  line.erase(0, 1);
+  int32_t n = ZoneNumber(NextWord(line, kBlanks));
+  std::string name = NameFromLine(ReadLineOrFail(buf));
+  z.Zone = z.Vnum = n;
+  z.Name = std::move(name);
+  buf.SetLine(kLineClosed);
+  buf.FreeWorldBuffer();
+  if (z.Vnum != before) w.Zones.VnumsChanged();
+  return true;
+}
+
+bool RunHeader(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, bool load) {
+  try {
+    if (load) buf.LoadWorldBuffer(path);
+    return HeaderPass(w, z, buf);
+  } catch (const std::exception&) {
+    // ParseError, FileError, or a file too large to hold.
+    w.reporter().ShowError(1, {path.string(), LineErrorText(buf.Line())});
+    return false;
+  }
+}
+
+}  // namespace
+
+bool TZone::ReadHeader(World& w, const fs::path& path) {
+  WorldBuffer buf;
+  return RunHeader(w, *this, buf, path, true);
+}
+
+bool TZone::ReadHeaderFromBytes(World& w, std::string bytes, const fs::path& path) {
+  WorldBuffer buf;
+  buf.LoadFromBytes(std::move(bytes));
+  return RunHeader(w, *this, buf, path, false);
+}
+
+bool TZone::LoadHeader(World& w, const fs::path& path) {
+  if (!ReadHeader(w, path)) return false;
+  RegisterFiles(w, path);
+  return true;
+}
+
+// ------------------------------------------------------------ sibling files
+
+namespace {
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+// `word` in the letter case of `model`, letter by letter (ZON gives WLD,
+// zon gives wld).
+std::string CaseLike(std::string_view word, std::string_view model) {
+  std::string out(word);
+  for (size_t i = 0; i < out.size(); ++i) {
+    bool upper = i < model.size() && model[i] >= 'A' && model[i] <= 'Z';
+    out[i] = upper ? AsciiUpper(out[i]) : AsciiLower(out[i]);
+  }
+  return out;
+}
+
+// The entry of `dir` named `name` in any letter case: the exact spelling
+// first, else the first such entry by name so the choice never depends on
+// the order the folder lists in. Empty when there is none.
+fs::path FindNoCase(const fs::path& dir, const std::string& name, bool wantDir) {
+  std::error_code ec;
+  auto fits = [&](const fs::path& p) {
+    return wantDir ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
+  };
+  if (fits(dir / name)) return dir / name;
+  std::string best;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string entry = it->path().filename().string();
+    if (EqualNoCase(entry, name) && fits(it->path()) && (best.empty() || entry < best))
+      best = entry;
+  }
+  return best.empty() ? fs::path() : dir / best;
+}
+
+}  // namespace
+
+void TZone::RegisterFiles(World& w, const fs::path& path) {
+  ZoneFilename.Path = path;
+  const fs::path dir = path.parent_path();
+  const std::string dirName = dir.filename().string();
+  const bool inZonFolder = EqualNoCase(dirName, "zon");
+  std::string zoneExt = path.extension().string();
+  if (!zoneExt.empty()) zoneExt.erase(0, 1);
+  const std::string stem = path.stem().string();
+
+  struct Sibling {
+    TFileSetting* setting;
+    const char* folder;
+    const char* ext;
+  };
+  const Sibling siblings[] = {
+      {&RoomFilename, "wld", "wld"}, {&ZoneMapFilename, "wld", "map"},
+      {&ObjFilename, "obj", "obj"},  {&MobFilename, "mob", "mob"},
+      {&ShopFilename, "shp", "shp"}, {&TrigFilename, "trg", "trg"},
+  };
+  for (const Sibling& s : siblings) {
+    fs::path folder = dir;
+    if (inZonFolder) {
+      folder = FindNoCase(dir.parent_path(), s.folder, true);
+      if (folder.empty()) folder = dir.parent_path() / CaseLike(s.folder, dirName);
+    }
+    std::string name = stem + "." + CaseLike(s.ext, zoneExt);
+    fs::path file = FindNoCase(folder, name, false);
+    s.setting->Path = file.empty() ? folder / name : file;
+    s.setting->SetWord(ZoneFilename.Word());
+  }
+
+  Registered = true;
+  TZoneMap* map = w.ZoneMaps.AddForZone(Vnum);
+  if (w.sink()) Node = w.sink()->AddZoneNodes(this, DisplayText(), map);
+  w.Zones.SetZoneName(Vnum, DisplayText());
+}
+
+// ------------------------------------------------------------------ writer
+
+namespace {
+
+// A name that carried a line break would split its line and break the file.
+std::string OneLine(std::string s) {
+  std::replace_if(
+      s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return s;
+}
+
+std::string Comment(const std::string* name) {
+  return name ? "\t(" + OneLine(*name) + ")" : std::string();
+}
+
+std::string Numbers(std::initializer_list<int64_t> values) {
+  std::string s;
+  for (int64_t v : values) {
+    s += ' ';
+    s += IntText(v);
+  }
+  return s;
+}
+
+struct Prototypes {
+  const World& w;
+
+  std::string ObjMax(int32_t vnum) const {
+    const TObj* o = w.Objs.Find(vnum);
+    return IntText(o ? o->MaxInWorld : -1);
+  }
+  std::string MobMax(int32_t vnum) const {
+    const TMob* m = w.Mobs.Find(vnum);
+    return IntText(m ? m->MaxInWorld : -1);
+  }
+  std::string ObjComment(int32_t vnum) const {
+    const TObj* o = w.Objs.Find(vnum);
+    return Comment(o ? &o->Names[0] : nullptr);
+  }
+  std::string MobComment(int32_t vnum) const {
+    const TMob* m = w.Mobs.Find(vnum);
+    return Comment(m ? &m->Names[0] : nullptr);
+  }
+};
+
+void RoomLines(const Prototypes& p, const TRoom& r, std::vector<std::string>& lines) {
+  const std::string room = IntText(r.Vnum);
+  for (const auto& rem : r.RemovedObjects)
+    lines.push_back("R" + Numbers({rem->Cond}) + " " + room + Numbers({rem->ID}) + " -1 -1" +
+                    p.ObjComment(rem->ID));
+  for (const auto& o : r.Objects) {
+    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID) + " " + room +
+                    Numbers({o->Chance}) + p.ObjComment(o->ID));
+    for (const auto& c : o->Contents)
+      lines.push_back("P" + Numbers({c->Cond, c->ID}) + " " + p.ObjMax(c->ID) +
+                      Numbers({o->ID, c->Chance}) + p.ObjComment(c->ID));
+  }
+  for (const auto& m : r.Mobs) {
+    lines.push_back("M" + Numbers({m->Cond, m->ID}) + " " + p.MobMax(m->ID) + " " + room +
+                    Numbers({m->MaxInRoom}) + p.MobComment(m->ID));
+    for (const auto& i : m->Inventory) {
+      if (i->WearPos == 255)
+        lines.push_back("G" + Numbers({i->Cond, i->ID}) + " " + p.ObjMax(i->ID) +
+                        Numbers({i->Chance}) + " -1" + p.ObjComment(i->ID));
+      else
+        lines.push_back("E" + Numbers({i->Cond, i->ID}) + " " + p.ObjMax(i->ID) +
+                        Numbers({i->WearPos, i->Chance}) + p.ObjComment(i->ID));
+    }
+    if (m->Leader != -1)
+      lines.push_back("F 0 " + room + Numbers({m->Leader, m->ID}) + " -1" +
+                      p.MobComment(m->Leader));
+  }
+  for (int d = 0; d < kDirections; ++d) {
+    const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
+    if (e.ToRoom > 0 && e.DoorFlags != 0)
+      lines.push_back("D 0 " + room + Numbers({d, e.DefaultState}) + " -1" + Comment(&r.Name));
+  }
+}
+
+}  // namespace
+
+void TZone::BuildLines(const World& w, std::vector<std::string>& lines) const {
+  lines.clear();
+  const Prototypes p{w};
+  lines.push_back("* Korvask zone file v1.0");
+  lines.push_back("#" + IntText(Vnum));
+  lines.push_back(OneLine(Name) + "~");
+  lines.push_back(IntText(int64_t{Vnum} * 100 + 99) + Numbers({ResetTime, ResetMode}));
+  for (const auto& o : CreatedObjects)
+    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID) + " -1" +
+                    Numbers({o->Chance}) + p.ObjComment(o->ID));
+  for (const auto& q : RemovedMobs)
+    lines.push_back("Q" + Numbers({q->Cond, q->ID}) + " -1 -1 -1" + p.MobComment(q->ID));
+  for (const auto& r : w.Rooms)
+    if (r->Zone == Vnum) RoomLines(p, *r, lines);
+  lines.push_back("S");
+  lines.push_back("$");
+  lines.push_back("$");
+}
+
+bool TZone::SaveToFile(World& w, const fs::path& path) {
+  const fs::path target = path.empty() ? ZoneFilename.Path : path;
+  bool ok = false;
+  try {
+    std::vector<std::string> lines;
+    BuildLines(w, lines);
+    ok = !target.empty() && SaveLines(target, lines, ZoneFilename.Word());
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  if (!ok) {
+    w.reporter().ShowError(2);
+    return false;
+  }
+  if (target == ZoneFilename.Path) {
+    DroppedCommands = 0;
+    FirstDroppedLine = 0;
+  }
+  return true;
+}
+
+}  // namespace zm
