@@ -20,6 +20,9 @@ struct TRoomExit {
   int32_t Key = -1;
   int32_t ToRoom = -1;       // 0 or less: no exit
   uint8_t DefaultState = 0;  // set by the zone's D commands
+  // Numbers that some worlds write after ToRoom ("0 0 185 0"); kept as read
+  // and written back after it, empty in the editor's own layout.
+  std::string ExitExtra;
   bool operator==(const TRoomExit&) const = default;
 };
 
@@ -82,7 +85,8 @@ class TRoomList : public TMUDList<TRoom> {
  public:
   std::string NameOfRecord(const TRoom& r) const override { return r.Name; }
 
-  // Reads a room file and then its map file; reports and returns false on failure.
+  // Reads a room file and then its map file; reports and returns false on
+  // failure. A missing map file is no failure: the rooms stay unplaced.
   bool LoadFromFile(World& w, const std::filesystem::path& path);
   // 0 on success, else the vnum of the room being written (-1 if none had started).
   int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;

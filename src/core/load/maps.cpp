@@ -1,0 +1,115 @@
+#include "load/maps.h"
+
+#include "common/cp1251.h"
+#include "common/messages.h"
+#include "common/savelines.h"
+#include "common/worldbuffer.h"
+#include "load/world.h"
+
+namespace zm {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool AllUpper(const std::string& s) {
+  bool letter = false;
+  for (char c : s) {
+    if (c >= 'a' && c <= 'z') return false;
+    if (c >= 'A' && c <= 'Z') letter = true;
+  }
+  return letter;
+}
+
+bool IsPlaced(const TRoom& r) {
+  return r.MapX != -1 || r.MapY != -1 || r.MapZ != -1;
+}
+
+int32_t NumberField(std::string& line) {
+  int32_t v;
+  if (!ParseInt(NextWord(line, kBlanks), v)) throw ParseError();
+  return v;
+}
+
+}  // namespace
+
+fs::path RoomMapPath(const fs::path& roomPath) {
+  fs::path wanted = roomPath;
+  wanted.replace_extension(AllUpper(roomPath.extension().string()) ? ".MAP" : ".map");
+  std::error_code ec;
+  if (fs::exists(wanted, ec)) return wanted;
+  fs::path dir = roomPath.parent_path();
+  fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const fs::path name = it->path().filename();
+    if (name.stem() == roomPath.stem() && WinEqualNoCase(name.extension().string(), ".map"))
+      return dir / name;
+  }
+  return wanted;
+}
+
+void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf) {
+  while (!buf.BufferEof()) {
+    std::string line = buf.ReadBufferLine();
+    TRoom* room = rooms.Find(NumberField(line));
+    if (!room) continue;
+    int32_t x = NumberField(line);
+    int32_t y = NumberField(line);
+    int32_t z = NumberField(line);
+    // Positions are signed bytes in the file's model: only the low 8 bits count.
+    room->MapX = static_cast<int8_t>(x);
+    room->MapY = static_cast<int8_t>(y);
+    room->MapZ = static_cast<int8_t>(z);
+  }
+}
+
+bool LoadRoomMap(World& w, const fs::path& mapPath) {
+  std::error_code ec;
+  auto st = fs::status(mapPath, ec);
+  if (st.type() == fs::file_type::not_found) return true;
+  WorldBuffer buf;
+  try {
+    buf.SetLine(kLineOpening);
+    if (!ec && st.type() == fs::file_type::directory) throw FileError("a folder");
+    buf.LoadWorldBuffer(mapPath);
+    buf.SetCoding(buf.DetectCoding().Coding);
+    buf.ResetWorldBuffer();
+    ParseRoomMap(w.Rooms, buf);
+    buf.SetLine(kLineClosed);
+  } catch (const std::exception&) {
+    w.reporter().AddLoadError(
+        FormatMessage(ErrorText(12), {mapPath.string(), LineErrorText(buf.Line())}));
+    return false;
+  }
+  return true;
+}
+
+void BuildRoomMapLines(const TRoomList& rooms, int32_t zone, std::vector<std::string>& lines) {
+  lines.clear();
+  for (const auto& r : rooms)
+    if (r->Zone == zone)
+      lines.push_back(IntText(r->Vnum) + " " + IntText(r->MapX) + " " + IntText(r->MapY) + " " +
+                      IntText(r->MapZ));
+}
+
+bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath) {
+  const fs::path mapPath = RoomMapPath(roomPath);
+  bool placed = false;
+  for (const auto& r : w.Rooms)
+    if (r->Zone == zone && IsPlaced(*r)) placed = true;
+  std::error_code ec;
+  if (!placed && !fs::exists(mapPath, ec)) return true;
+
+  std::vector<std::string> lines;
+  BuildRoomMapLines(w.Rooms, zone, lines);
+  // Plain digits: no code-page conversion, only the stored line break.
+  CodingWord cw{kCodingWin, kBreakCRLF};
+  if (const TZone* z = w.Zones.ByNumber(zone)) cw.LineBreak = z->ZoneMapFilename.LineBreak;
+  if (!SaveLines(mapPath, lines, cw)) {
+    // The file is written in one piece, so no room line was the failing one.
+    w.reporter().ShowError(13, {zone, -1});
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zm
