@@ -96,24 +96,35 @@ TEST(Dictionary, FileLinesToEntries) {
   for (const auto& c : cases) EXPECT_EQ(ParseDictionary(c.bytes, c.skip), c.items) << c.name;
 }
 
-TEST(Dictionary, LookupsIgnoreLetterCaseAndTakeTheFirst) {
-  auto d = MakeDict(kDictCheckList, W("a0 Первый\nB0 Второй\nb0 Третий\nЖ1 Четвёртый\n"));
+TEST(Dictionary, LookupsTakeTheFirstMatch) {
+  // Drop-down codes may differ in letter case; flag codes may not: B0 and b0
+  // are different bits of plane 0.
+  auto list = MakeDict(kDictDropDown, W("a Первый\nB Второй\nb Третий\nЖ Четвёртый\n"));
+  auto flags = MakeDict(kDictCheckList, W("a0 Первый\nB0 Второй\nb0 Третий\nA0 Четвёртый\n"));
   struct Case {
+    const TBases* dict;
     std::string key;
     int index;
     std::string text;
   };
   const std::vector<Case> cases = {
-      {"A0", 0, W("Первый")}, {"b0", 1, W("Второй")}, {W("ж1"), 3, W("Четвёртый")},
-      {"c0", -1, ""},         {"", -1, ""},
+      {list.get(), "A", 0, W("Первый")},
+      {list.get(), "b", 1, W("Второй")},
+      {list.get(), W("ж"), 3, W("Четвёртый")},
+      {list.get(), "c", -1, ""},
+      {list.get(), "", -1, ""},
+      {flags.get(), "b0", 2, W("Третий")},
+      {flags.get(), "B0", 1, W("Второй")},
+      {flags.get(), "A0", 3, W("Четвёртый")},
+      {flags.get(), "c0", -1, ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(d->IndexOf(c.key), c.index) << c.key;
-    EXPECT_EQ(d->TextOf(c.key), c.text) << c.key;
+    EXPECT_EQ(c.dict->IndexOf(c.key), c.index) << c.key;
+    EXPECT_EQ(c.dict->TextOf(c.key), c.text) << c.key;
   }
-  EXPECT_EQ(d->KeyAt(1), "B0");
-  EXPECT_EQ(d->KeyAt(4), "");
-  EXPECT_EQ(d->TextAt(-1), "");
+  EXPECT_EQ(flags->KeyAt(1), "B0");
+  EXPECT_EQ(flags->KeyAt(4), "");
+  EXPECT_EQ(flags->TextAt(-1), "");
 }
 
 TEST(Dictionary, FillsEachKindOfControl) {
@@ -183,8 +194,8 @@ TEST(Dictionary, CheckListShowsAndReadsBitVectors) {
       {"c1a0", "[A][C]", {1}, "c1a0b0"},  // shown pairs keep their order
       {"a0c", "[A]", {}, "a0c"},          // three characters: first pair only
       {"a0c", "[A]", {2}, "a0c1"},
-      {"A0", "[A]", {}, "A0"},
-      {"A0", "[A]", {1}, "A0b0"},
+      {"A0", "[A0]", {}, "A0"},  // another bit than a0: kept as an unknown flag
+      {"A0", "[A0]", {1}, "A0b0"},
       {"", "", {}, ""},
       {"", "", {1, 0}, "a0b0"},
       {"z9a0", "[A][z9]", {}, "z9a0"},  // an unknown flag is an extra item

@@ -108,8 +108,12 @@ std::string TBases::TextAt(int i) const {
 }
 
 int TBases::IndexOf(std::string_view key) const {
-  for (int i = 0; i < Count(); ++i)
-    if (WinEqualNoCase(keyPart(Items[static_cast<size_t>(i)]), key)) return i;
+  // Flag letters a..z and A..D are different bits of a plane, so flag codes
+  // must match exactly; numeric codes may differ in case harmlessly.
+  for (int i = 0; i < Count(); ++i) {
+    std::string_view k = keyPart(Items[static_cast<size_t>(i)]);
+    if (Kind == 1 ? k == key : WinEqualNoCase(k, key)) return i;
+  }
   return -1;
 }
 
