@@ -189,6 +189,23 @@ TEST(ZoneHeader, RegistersSiblingFilesInTheFoldersThatExist) {
   EXPECT_EQ(rep.errors[0].n, 1);
 }
 
+TEST(ZoneHeader, RealWorldZonesFindTheirRoomFolder) {
+  const fs::path zon = test::RealWorld() / "bylins" / "zon";
+  if (!fs::is_directory(zon)) GTEST_SKIP() << "no real world at " << zon;
+  int seen = 0;
+  for (const auto& e : fs::directory_iterator(zon)) {
+    if (e.path().extension() != ".zon") continue;
+    RecordingReporter rep;
+    World w{rep};
+    TZone z;
+    ASSERT_TRUE(z.LoadHeader(w, e.path())) << e.path();
+    EXPECT_EQ(z.ZoneFilename.Coding, kCodingKoi) << e.path();
+    EXPECT_TRUE(fs::is_directory(z.RoomFilename.Path.parent_path())) << z.RoomFilename.Path;
+    ++seen;
+  }
+  EXPECT_GT(seen, 0);
+}
+
 TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
   struct Case {
     const char* name;
