@@ -72,7 +72,7 @@ void ReadNumbers(LineSource& src, TObj& o) {
   l = src.Need();
   std::string v0 = Token(l);
   int32_t unused;
-  o.Value0 = ParseInt(v0, unused) ? v0 : FlagsToDecimal(v0);
+  o.Value0 = BitVectorFromText(ParseInt(v0, unused) ? v0 : FlagsToDecimal(v0));
   o.Value1 = NumberToken(l);
   o.Value2 = NumberToken(l);
   o.Value3 = NumberOf(l);
