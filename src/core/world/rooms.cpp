@@ -293,26 +293,43 @@ NodeHandle Prescan(World& w, WorldBuffer& buf, const fs::path& path) {
   return group;
 }
 
-}  // namespace
+void ReportLoadError(World& w, const fs::path& path, const WorldBuffer& buf) {
+  w.reporter().AddLoadError(
+      FormatMessage(ErrorText(3), {path.string(), LineErrorText(buf.Line())}));
+}
 
-bool TRoomList::LoadFromFile(World& w, const fs::path& path) {
-  WorldBuffer buf;
-  bool ok = true, opened = false;
+bool ReadRooms(World& w, WorldBuffer& buf, const fs::path& path) {
   try {
-    buf.LoadWorldBuffer(path);
-    opened = true;
     NodeHandle group = Prescan(w, buf, path);
     RoomFileReader(w, buf, group).ReadAll();
     buf.SetLine(kLineClosed);
   } catch (const std::exception&) {
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(3), {path.string(), LineErrorText(buf.Line())}));
-    ok = false;
+    ReportLoadError(w, path, buf);
+    return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool TRoomList::LoadFromFile(World& w, const fs::path& path) {
+  WorldBuffer buf;
+  try {
+    buf.LoadWorldBuffer(path);
+  } catch (const std::exception&) {
+    ReportLoadError(w, path, buf);
+    return false;
+  }
+  bool ok = ReadRooms(w, buf, path);
   // The rooms read before a failure stay, and so do their positions: a save
   // after a failed load would otherwise unplace the whole zone.
-  if (opened && !LoadRoomMap(w, RoomMapPath(path))) ok = false;
-  return ok;
+  return LoadRoomMap(w, RoomMapPath(path)) && ok;
+}
+
+bool TRoomList::LoadFromBytes(World& w, std::string bytes, const fs::path& path) {
+  WorldBuffer buf;
+  buf.LoadFromBytes(std::move(bytes));
+  return ReadRooms(w, buf, path);
 }
 
 // ---- Writing ----

@@ -88,6 +88,9 @@ class TRoomList : public TMUDList<TRoom> {
   // Reads a room file and then its map file; reports and returns false on
   // failure. A missing map file is no failure: the rooms stay unplaced.
   bool LoadFromFile(World& w, const std::filesystem::path& path);
+  // The room text alone, from memory; `path` names it in messages and in the
+  // zone's file settings.
+  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
   // 0 on success, else the vnum of the room being written (-1 if none had started).
   int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
   // The room file, then the map file; an empty path means the zone's RoomFilename.
