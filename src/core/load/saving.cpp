@@ -1,5 +1,7 @@
 #include "load/saving.h"
 
+#include <algorithm>
+
 namespace zm {
 namespace {
 
@@ -52,40 +54,49 @@ SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
   const TFileSetting* fs = FileSettingOf(*z, kind);
   if (kind == kZone) {
     r.ok = z->SaveToFile(w);
-  } else if (fs->Path.empty()) {
+    if (r.ok) r.written.push_back(fs->Path);
+    // The zone writer does not write T commands back: the triggers they
+    // attached live on in their owners' files, which must be written now.
+    if (r.ok) {
+      auto pending = z->PendingOwnerFiles;
+      for (const auto& [ownerZone, ownerKind] : pending) {
+        SaveResult o = SaveZoneKind(w, ownerZone, ownerKind);
+        r.ok = r.ok && o.ok;
+        r.written.insert(r.written.end(), o.written.begin(), o.written.end());
+      }
+    }
+    return r;
+  }
+  if (fs->Path.empty()) {
     // A bare zone that never had this file: nowhere to write it.
     if (RecordsIn(w, zone, kind) == 0) return r;
-    w.reporter().ShowError(kind == kRoom     ? 4
-                           : kind == kObject ? 6
-                           : kind == kMobile ? 8
-                           : kind == kShop   ? 15
-                                             : 11,
-                           {zone, -1});
+    int n = kind == kRoom ? 4 : kind == kObject ? 6 : kind == kMobile ? 8 : kind == kShop ? 15 : 11;
+    w.reporter().ShowError(n, {zone, -1});
     r.ok = false;
     return r;
-  } else {
-    switch (kind) {
-      case kRoom:
-        r.ok = w.Rooms.SaveZone(w, zone);
-        break;
-      case kObject:
-        r.ok = w.Objs.SaveZone(w, zone);
-        break;
-      case kMobile:
-        r.ok = w.Mobs.SaveZone(w, zone);
-        break;
-      case kShop:
-        r.ok = w.Shops.SaveZone(w, zone);
-        break;
-      case kTrigger:
-        r.ok = w.Triggers.SaveZone(w, zone);
-        break;
-      default:
-        r.ok = false;
-        break;
-    }
+  }
+  switch (kind) {
+    case kRoom:
+      r.ok = w.Rooms.SaveZone(w, zone);
+      break;
+    case kObject:
+      r.ok = w.Objs.SaveZone(w, zone);
+      break;
+    case kMobile:
+      r.ok = w.Mobs.SaveZone(w, zone);
+      break;
+    case kShop:
+      r.ok = w.Shops.SaveZone(w, zone);
+      break;
+    case kTrigger:
+      r.ok = w.Triggers.SaveZone(w, zone);
+      break;
+    default:
+      r.ok = false;
+      break;
   }
   if (r.ok) {
+    w.Zones.OwnerFileSaved(zone, kind);
     r.written.push_back(fs->Path);
     if (kind == kRoom && !z->ZoneMapFilename.Path.empty()) {
       std::error_code ec;
@@ -119,7 +130,9 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
     }
     SaveResult r = SaveZoneKind(w, zone, kind);
     all.ok = all.ok && r.ok;
-    all.written.insert(all.written.end(), r.written.begin(), r.written.end());
+    for (const auto& p : r.written)
+      if (std::find(all.written.begin(), all.written.end(), p) == all.written.end())
+        all.written.push_back(p);
   }
   return all;
 }
