@@ -1,10 +1,27 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <filesystem>
 
 #include "app/form1.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  zm::TForm1 w;
+  QApplication::setApplicationName(QStringLiteral("zemlemer"));
+  QApplication::setApplicationVersion(QStringLiteral(ZEMLEMER_VERSION));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Землемер: редактор мира MUD"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("WORLD"),
+                               QStringLiteral("папка мира вместо WorldPath из ZEMLEMER.INI"));
+  parser.process(app);
+
+  zm::StartOptions options;
+  const QStringList args = parser.positionalArguments();
+  if (!args.isEmpty()) options.WorldOverride = std::filesystem::path(args.first().toStdString());
+
+  zm::TForm1 w(std::move(options));
   w.show();
   return app.exec();
 }

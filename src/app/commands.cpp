@@ -1,0 +1,237 @@
+#include "app/commands.h"
+
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "app/appcontext.h"
+#include "app/changetracker.h"
+#include "app/czoneform.h"
+#include "app/editorwindows.h"
+#include "app/treecontrol.h"
+#include "app/worldtree.h"
+#include "common/cp1251.h"
+#include "load/saving.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+template <typename List>
+std::unique_ptr<TMUDClass> ExtractFrom(List& list, TMUDClass& rec) {
+  using T = std::remove_pointer_t<decltype(list.Items(0))>;
+  // By the record itself: with repeated vnums the first one with that number
+  // may be another record, whose node would then point at a freed one.
+  return list.Extract(list.IndexOf(static_cast<T*>(&rec)));
+}
+
+std::unique_ptr<TMUDClass> ExtractRecord(World& w, TMUDClass& rec) {
+  switch (rec.Kind) {
+    case kRoom:
+      return ExtractFrom(w.Rooms, rec);
+    case kObject:
+      return ExtractFrom(w.Objs, rec);
+    case kMobile:
+      return ExtractFrom(w.Mobs, rec);
+    case kShop:
+      return ExtractFrom(w.Shops, rec);
+    case kTrigger:
+      return ExtractFrom(w.Triggers, rec);
+    default:
+      return nullptr;
+  }
+}
+
+std::string NameOf(const World& w, const TMUDClass& rec) {
+  switch (rec.Kind) {
+    case kRoom:
+      return w.Rooms.NameOfRecord(static_cast<const TRoom&>(rec));
+    case kObject:
+      return w.Objs.NameOfRecord(static_cast<const TObj&>(rec));
+    case kMobile:
+      return w.Mobs.NameOfRecord(static_cast<const TMob&>(rec));
+    case kShop:
+      return w.Shops.NameOfRecord(static_cast<const TShop&>(rec));
+    case kTrigger:
+      return w.Triggers.NameOfRecord(static_cast<const TTrigger&>(rec));
+    default:
+      return {};
+  }
+}
+
+const char* KindWord(RecordKind kind) {
+  switch (kind) {
+    case kZone:
+      return "зону";
+    case kRoom:
+      return "комнату";
+    case kObject:
+      return "объект";
+    case kMobile:
+      return "моба";
+    case kShop:
+      return "магазин";
+    case kTrigger:
+      return "триггер";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
+MainCommands::MainCommands(AppContext& app, TreeController& tree, TCZoneForm& czone,
+                           QObject* parent)
+    : QObject(parent), m_app(app), m_tree(tree), m_czone(czone) {}
+
+// -------------------------------------------------------------------- save
+
+void MainCommands::MI_SaveClick() {
+  TMUDClass* rec = WorldTree::RecordOf(m_app.Tree->Widget()->currentItem());
+  if (!rec || rec->Kind == kZoneMap) return;
+  m_app.ApplyActiveEditor(false);
+  const int32_t zone = rec->Zone;
+  const RecordKind kind = rec->Kind;
+  SaveResult r = SaveZoneKind(*m_app.world, zone, kind);
+  if (r.ok && m_app.Changes) m_app.Changes->Saved(zone, kind);
+  if (r.ok) emit Saved(QStringLiteral("Сохранено файлов: %1").arg(r.written.size()));
+}
+
+void MainCommands::MI_SaveZoneClick() {
+  QTreeWidgetItem* node = m_app.Tree->Widget()->currentItem();
+  if (!node) return;
+  const TMUDClass* rec = WorldTree::RecordOf(node);
+  if (!rec) rec = WorldTree::RecordOf(node->parent());
+  if (!rec) return;
+  const int32_t zone = rec->Zone;
+  m_app.ApplyActiveEditor(false);
+  World& w = *m_app.world;
+  TZone* z = w.Zones.ByNumber(zone);
+  if (!z) return;
+  SaveResult r = SaveWholeZone(w, zone);
+  if (m_app.Changes) {
+    for (RecordKind kind : {kZone, kRoom, kObject, kMobile, kShop, kTrigger}) {
+      const auto& path = FileSettingOf(*z, kind)->Path;
+      if (r.ok || std::find(r.written.begin(), r.written.end(), path) != r.written.end())
+        m_app.Changes->Saved(zone, kind);
+    }
+  }
+  emit Saved(QStringLiteral("Сохранено файлов: %1").arg(r.written.size()));
+}
+
+// --------------------------------------------------------------------- add
+
+void MainCommands::MI_InNewWindowClick() {
+  if (TMUDClass* rec = WorldTree::RecordOf(m_tree.ContextNode()))
+    m_app.Windows->EditInNewWindow(*rec);
+}
+
+void MainCommands::MI_AddClick() {
+  if (m_app.Windows->Count() == 0) return;
+  QTreeWidgetItem* node = m_app.Tree->Widget()->currentItem();
+  m_tree.SetContextNode(node);
+  const TMUDClass* rec = WorldTree::RecordOf(node);
+  if (node && (!rec || rec->Kind != kZoneMap)) MI_PAddClick();
+}
+
+void MainCommands::MI_PAddClick() {
+  QTreeWidgetItem* node = m_tree.ContextNode();
+  if (!node) return;
+  int kind;
+  int32_t zone = -1;
+  if (const TMUDClass* rec = WorldTree::RecordOf(node)) {
+    kind = rec->Kind;
+    zone = rec->Zone;
+  } else {
+    kind = std::max(WorldTree::KindOfGroupName(node->text(0)), 0);
+    if (const TMUDClass* parent = WorldTree::RecordOf(node->parent())) zone = parent->Zone;
+  }
+  if (kind == kZone) {
+    CreateZone();
+    return;
+  }
+  if (kind == kZoneMap || zone < 0 || !m_app.Templates) return;
+  TMUDClass* created = nullptr;
+  m_app.Tracked(zone, [&] {
+    created = m_app.Templates->CreateFromTemplate(static_cast<RecordKind>(kind), zone);
+  });
+  if (!created) return;
+  if (QTreeWidgetItem* item = WorldTree::ItemOf(created->Node))
+    m_app.Tree->SortChildren(item->parent());
+  if (m_app.SelectRecord) m_app.SelectRecord(*created);
+}
+
+void MainCommands::CreateZone() {
+  zm::CreateZone(m_app, m_czone);
+}
+
+// ------------------------------------------------------------------ delete
+
+void MainCommands::MI_DeleteClick() {
+  if (m_app.Windows->Count() == 0) return;
+  QTreeWidgetItem* node = m_app.Tree->Widget()->currentItem();
+  m_tree.SetContextNode(node);
+  const TMUDClass* rec = WorldTree::RecordOf(node);
+  if (rec && rec->Kind != kZoneMap) MI_PDeleteClick();
+}
+
+QString MainCommands::DeleteObjectText(const TMUDClass& rec) const {
+  const World& w = *m_app.world;
+  std::string caption =
+      rec.Kind == kZone ? w.Zones.ZoneNameOf(rec.Vnum) : NodeCaption(rec.Vnum, NameOf(w, rec));
+  return QString::fromUtf8(KindWord(rec.Kind)) + QStringLiteral(" \"") + ToQt(caption) +
+         QStringLiteral("\"");
+}
+
+void MainCommands::MI_PDeleteClick() {
+  QTreeWidgetItem* node = m_tree.ContextNode();
+  TMUDClass* rec = WorldTree::RecordOf(node);
+  if (!rec || rec->Kind == kZoneMap) return;
+  if (!m_app.reporter->AskConfirm(3, {FromQt(DeleteObjectText(*rec))})) return;
+
+  QTreeWidgetItem* parent = node->parent();
+  const int pos = parent ? parent->indexOfChild(node) : -1;
+  // The context node goes now; nothing may keep pointing at it.
+  m_tree.SetContextNode(nullptr);
+  m_tree.SetQuiet(true);
+  if (rec->Kind == kZone)
+    deleteZone(*rec, node);
+  else
+    deleteEntry(*rec, node);
+  m_tree.SetQuiet(false);
+
+  if (!parent) return;
+  if (parent->childCount() > 0) {
+    m_tree.Select(parent->child(std::min(pos, parent->childCount() - 1)));
+  } else {
+    // Closing discards a window's edits; those of another record are kept.
+    m_app.ApplyActiveEditor(true);
+    m_app.Windows->CloseActive();
+    m_tree.Select(parent);
+  }
+}
+
+void MainCommands::deleteEntry(TMUDClass& rec, QTreeWidgetItem* node) {
+  m_app.Windows->ForgetRecord(rec);
+  std::unique_ptr<TMUDClass> owned;
+  m_app.Tracked(rec.Zone, [&] { owned = ExtractRecord(*m_app.world, rec); });
+  m_app.Tree->RemoveSubtree(node);
+  // `owned` frees the record here, after everything let go of it.
+}
+
+void MainCommands::deleteZone(TMUDClass& rec, QTreeWidgetItem* node) {
+  World& w = *m_app.world;
+  QTreeWidget* view = m_app.Tree->Widget();
+  m_app.Windows->ForgetRecord(rec);
+  view->setUpdatesEnabled(false);
+  const int32_t n = rec.Vnum;
+  w.Zones.RemoveZoneName(n);
+  std::unique_ptr<TZone> owned = w.Zones.Extract(w.Zones.IndexOf(static_cast<TZone*>(&rec)));
+  // The zone's entries and map stay in their lists, without nodes.
+  m_app.Tree->RemoveSubtree(node);
+  owned.reset();
+  view->setUpdatesEnabled(true);
+  if (m_app.Changes) m_app.Changes->ZoneGone(n);
+}
+
+}  // namespace zm

@@ -1,0 +1,34 @@
+#include "app/guireporter.h"
+
+#include <QMessageBox>
+#include <iostream>
+
+#include "app/lerrform.h"
+#include "app/modal.h"
+#include "common/cp1251.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+
+void GuiReporter::AddLoadError(const std::string& text) {
+  m_errors.AddLoadError(text, Interactive());
+}
+
+void GuiReporter::Error(int, const std::string& text) {
+  // Before the main window is up nothing may pop up; the text is not lost.
+  if (!Interactive()) {
+    std::cerr << WinToUtf8(text) << "\n";
+    return;
+  }
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"), ToQt(text), QMessageBox::Ok,
+                  m_parent);
+  m_runner.Run(box);
+}
+
+bool GuiReporter::Confirm(int, const std::string& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), ToQt(text),
+                  QMessageBox::Yes | QMessageBox::No, m_parent);
+  return m_runner.Run(box) == QMessageBox::Yes;
+}
+
+}  // namespace zm

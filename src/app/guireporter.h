@@ -1,0 +1,29 @@
+#pragma once
+// The Reporter of the editor: message boxes and the load errors window.
+#include "common/reporter.h"
+
+class QWidget;
+
+namespace zm {
+
+class ModalRunner;
+class TLoadErrorForm;
+
+class GuiReporter : public Reporter {
+ public:
+  GuiReporter(QWidget* parent, TLoadErrorForm& errors, ModalRunner& runner)
+      : m_parent(parent), m_errors(errors), m_runner(runner) {}
+
+  void AddLoadError(const std::string& text) override;
+
+ protected:
+  void Error(int n, const std::string& text) override;
+  bool Confirm(int n, const std::string& text) override;
+
+ private:
+  QWidget* m_parent;
+  TLoadErrorForm& m_errors;
+  ModalRunner& m_runner;
+};
+
+}  // namespace zm

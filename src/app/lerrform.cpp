@@ -1,0 +1,31 @@
+#include "app/lerrform.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "widgets/cp1251.h"
+
+namespace zm {
+
+TLoadErrorForm::TLoadErrorForm(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  setObjectName("TLoadErrorForm");
+  setWindowTitle(QStringLiteral("Ошибки при загрузке файлов"));
+  resize(560, 220);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_list = new QListWidget(this);
+  m_list->setObjectName("ErrorListBox");
+  layout->addWidget(m_list);
+}
+
+void TLoadErrorForm::AddLoadError(const std::string& text, bool interactive) {
+  if (m_list->count() == 0 && interactive) show();
+  // A message may carry a line break ("...\r\nОшибка в комнате"); one row each.
+  QString line = ToQt(text);
+  line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+  m_list->addItem(line);
+  m_list->scrollToBottom();
+}
+
+}  // namespace zm

@@ -1,0 +1,200 @@
+#include "app/worldtree.h"
+
+#include <QTreeWidget>
+
+#include "common/records.h"
+#include "common/textutil.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+constexpr RecordKind kTopOrder[] = {kZone, kRoom, kObject, kMobile, kShop, kTrigger};
+constexpr RecordKind kZoneGroups[] = {kRoom, kObject, kMobile, kShop, kTrigger};
+
+// The number between the first "[" and the "]" after it.
+bool CaptionNumber(const QString& caption, qsizetype open, int32_t& out) {
+  qsizetype close = caption.indexOf(u']', open + 1);
+  if (close < 0) return false;
+  return ParseInt(caption.mid(open + 1, close - open - 1).toStdString(), out);
+}
+
+}  // namespace
+
+bool RecordItem::operator<(const QTreeWidgetItem& other) const {
+  return WorldTree::TreeView1Compare(text(0), other.text(0)) < 0;
+}
+
+WorldTree::WorldTree(QTreeWidget* tree) : m_tree(tree) {
+  for (RecordKind kind : kTopOrder) {
+    auto* item = new RecordItem();
+    item->setText(0, GroupName(kind));
+    m_tree->addTopLevelItem(item);
+    m_groups[kind] = item;
+  }
+}
+
+QString WorldTree::GroupName(RecordKind kind) {
+  switch (kind) {
+    case kZone:
+      return QStringLiteral("Зоны");
+    case kRoom:
+      return QStringLiteral("Комнаты");
+    case kZoneMap:
+      return QStringLiteral("Карта");
+    case kObject:
+      return QStringLiteral("Объекты");
+    case kMobile:
+      return QStringLiteral("Мобы");
+    case kShop:
+      return QStringLiteral("Магазины");
+    case kTrigger:
+      return QStringLiteral("Триггеры");
+  }
+  return {};
+}
+
+int WorldTree::KindOfGroupName(const QString& caption) {
+  for (int k = kZone; k <= kTrigger; ++k)
+    if (GroupName(static_cast<RecordKind>(k)) == caption) return k;
+  return -1;
+}
+
+QTreeWidgetItem* WorldTree::TopGroup(RecordKind kind) const {
+  return kind <= kTrigger ? m_groups[kind] : nullptr;
+}
+
+TMUDClass* WorldTree::RecordOf(const QTreeWidgetItem* item) {
+  if (!item || item->type() != RecordItem::kType) return nullptr;
+  return static_cast<const RecordItem*>(item)->Record;
+}
+
+int WorldTree::TreeView1Compare(const QString& c1, const QString& c2) {
+  qsizetype p1 = c1.indexOf(u'[');
+  qsizetype p2 = c2.indexOf(u'[');
+  if (p1 < 0) return p2 >= 0 ? 1 : 0;
+  if (p2 < 0) return -1;
+  int32_t n1, n2;
+  if (!CaptionNumber(c1, p1, n1) || !CaptionNumber(c2, p2, n2)) return 0;
+  if (n2 < n1) return 1;
+  return n1 == n2 ? 0 : -1;
+}
+
+void WorldTree::SortChildren(QTreeWidgetItem* parent) {
+  if (!parent) return;
+  parent->sortChildren(0, Qt::AscendingOrder);
+  if (parent == m_groups[kZone]) m_zoneIndexDirty = true;
+}
+
+void WorldTree::SortAll() {
+  // The model's recursive sort keeps selection and expansion in place.
+  m_tree->sortItems(0, Qt::AscendingOrder);
+  m_zoneIndexDirty = true;
+}
+
+std::vector<TMUDClass*> WorldTree::RecordsUnder(QTreeWidgetItem* item) const {
+  std::vector<TMUDClass*> out;
+  if (!item) return out;
+  std::vector<QTreeWidgetItem*> stack{item};
+  while (!stack.empty()) {
+    QTreeWidgetItem* it = stack.back();
+    stack.pop_back();
+    if (TMUDClass* rec = RecordOf(it)) out.push_back(rec);
+    for (int i = it->childCount() - 1; i >= 0; --i) stack.push_back(it->child(i));
+  }
+  return out;
+}
+
+void WorldTree::RemoveSubtree(QTreeWidgetItem* item) {
+  if (!item) return;
+  for (int k = 0; k < 7; ++k)
+    if (m_groups[k] == item) return;  // the fixed groups stay
+  std::vector<QTreeWidgetItem*> stack{item};
+  while (!stack.empty()) {
+    QTreeWidgetItem* it = stack.back();
+    stack.pop_back();
+    if (TMUDClass* rec = RecordOf(it)) {
+      if (rec->Node == it) rec->Node = nullptr;
+      if (rec->Kind == kZone) m_zoneIndexDirty = true;
+    }
+    for (int i = 0; i < it->childCount(); ++i) stack.push_back(it->child(i));
+  }
+  delete item;
+}
+
+void WorldTree::rebuildZoneIndex() {
+  m_zoneIndex.clear();
+  QTreeWidgetItem* zones = m_groups[kZone];
+  for (int i = 0; i < zones->childCount(); ++i) {
+    TMUDClass* rec = RecordOf(zones->child(i));
+    if (rec && rec->Kind == kZone) m_zoneIndex.try_emplace(rec->Vnum, zones->child(i));
+  }
+  m_zoneIndexDirty = false;
+}
+
+QTreeWidgetItem* WorldTree::zoneNode(int32_t zone) {
+  auto lookup = [&]() -> QTreeWidgetItem* {
+    if (m_zoneIndexDirty) rebuildZoneIndex();
+    auto it = m_zoneIndex.find(zone);
+    if (it == m_zoneIndex.end()) return nullptr;
+    TMUDClass* rec = RecordOf(it->second);
+    return rec && rec->Kind == kZone && rec->Vnum == zone ? it->second : nullptr;
+  };
+  if (QTreeWidgetItem* item = lookup()) return item;
+  // A zone may have changed its number since the index was made.
+  m_zoneIndexDirty = true;
+  return lookup();
+}
+
+NodeHandle WorldTree::FindGroupNode(int32_t zone, RecordKind kind) {
+  const QString name = GroupName(kind);
+  if (QTreeWidgetItem* z = zoneNode(zone)) {
+    for (int i = 0; i < z->childCount(); ++i)
+      if (z->child(i)->text(0) == name) return z->child(i);
+    return nullptr;
+  }
+  for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+    if (m_tree->topLevelItem(i)->text(0) == name) return m_tree->topLevelItem(i);
+  return nullptr;
+}
+
+NodeHandle WorldTree::AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass* rec) {
+  QTreeWidgetItem* parent = ItemOf(group);
+  if (!parent) return nullptr;
+  auto* item = new RecordItem(rec);
+  item->setText(0, ToQt(caption));
+  parent->addChild(item);
+  return item;
+}
+
+void WorldTree::SetCaption(NodeHandle node, const std::string& caption) {
+  if (QTreeWidgetItem* item = ItemOf(node)) item->setText(0, ToQt(caption));
+}
+
+int WorldTree::ChildCount(NodeHandle group) {
+  QTreeWidgetItem* item = ItemOf(group);
+  return item ? item->childCount() : 0;
+}
+
+NodeHandle WorldTree::AddZoneNodes(TMUDClass* zone, const std::string& caption, TMUDClass* map) {
+  auto* item = new RecordItem(zone);
+  item->setText(0, ToQt(caption));
+  auto* mapItem = new RecordItem(map);
+  mapItem->setText(0, GroupName(kZoneMap));
+  if (map) map->Node = mapItem;
+  item->addChild(mapItem);
+  for (RecordKind kind : kZoneGroups) {
+    auto* g = new RecordItem();
+    g->setText(0, GroupName(kind));
+    item->addChild(g);
+  }
+  m_groups[kZone]->addChild(item);
+  m_zoneIndexDirty = true;
+  return item;
+}
+
+void WorldTree::RemoveNode(NodeHandle node) {
+  RemoveSubtree(ItemOf(node));
+}
+
+}  // namespace zm

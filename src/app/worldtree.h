@@ -1,0 +1,73 @@
+#pragma once
+// The main window's tree of zones and entries, and the TreeSink through
+// which readers and list additions hang their nodes on it.
+#include <QString>
+#include <QTreeWidgetItem>
+#include <unordered_map>
+#include <vector>
+
+#include "common/treesink.h"
+
+class QTreeWidget;
+
+namespace zm {
+
+class TMUDClass;
+
+// A tree node; the record (if any) is a plain pointer, the list owns it.
+class RecordItem : public QTreeWidgetItem {
+ public:
+  static constexpr int kType = QTreeWidgetItem::UserType + 1;
+  explicit RecordItem(TMUDClass* rec = nullptr) : QTreeWidgetItem(kType), Record(rec) {}
+  // Every sort of the tree goes through TreeView1Compare.
+  bool operator<(const QTreeWidgetItem& other) const override;
+  TMUDClass* Record;
+};
+
+class WorldTree : public TreeSink {
+ public:
+  explicit WorldTree(QTreeWidget* tree);
+
+  QTreeWidget* Widget() const { return m_tree; }
+
+  // Group names by record kind; -1 when `caption` names no group.
+  static QString GroupName(RecordKind kind);
+  static int KindOfGroupName(const QString& caption);
+
+  // The six top-level groups, in their fixed order.
+  QTreeWidgetItem* TopGroup(RecordKind kind) const;
+  static TMUDClass* RecordOf(const QTreeWidgetItem* item);
+  static QTreeWidgetItem* ItemOf(NodeHandle node) { return static_cast<QTreeWidgetItem*>(node); }
+
+  // Captions with "[n]" first in ascending n, then the rest (equal).
+  static int TreeView1Compare(const QString& c1, const QString& c2);
+  // Stable, so unnumbered siblings keep their creation order.
+  void SortChildren(QTreeWidgetItem* parent);
+  void SortAll();
+
+  // Deletes the node with everything below it. Every record there loses its
+  // Node first, so nothing keeps pointing at a freed item.
+  void RemoveSubtree(QTreeWidgetItem* item);
+  // Records of `item` and of all nodes below it, in tree order.
+  std::vector<TMUDClass*> RecordsUnder(QTreeWidgetItem* item) const;
+
+  // TreeSink.
+  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override;
+  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass* rec) override;
+  void SetCaption(NodeHandle node, const std::string& caption) override;
+  int ChildCount(NodeHandle group) override;
+  NodeHandle AddZoneNodes(TMUDClass* zone, const std::string& caption, TMUDClass* map) override;
+  void RemoveNode(NodeHandle node) override;
+
+ private:
+  QTreeWidgetItem* zoneNode(int32_t zone);
+  void rebuildZoneIndex();
+
+  QTreeWidget* m_tree;
+  QTreeWidgetItem* m_groups[7] = {};
+  // Zone number -> its node: the first one under "Зоны" when numbers repeat.
+  std::unordered_map<int32_t, QTreeWidgetItem*> m_zoneIndex;
+  bool m_zoneIndexDirty = true;
+};
+
+}  // namespace zm

@@ -1,0 +1,28 @@
+#pragma once
+// The edit popup menu of the editor text fields, built from
+// Bases/editcmdmenu: choosing an item inserts its command at the caret.
+#include <QMenu>
+#include <QPointer>
+
+#include "common/editcmdmenu.h"
+
+namespace zm {
+
+class EditPopup : public QMenu {
+  Q_OBJECT
+ public:
+  explicit EditPopup(QWidget* parent = nullptr);
+
+  // Submenus and items of `menu`; the menu is kept for the commands.
+  void Build(const EditCmdMenu& menu);
+  // Opens the menu for a text field (QPlainTextEdit, QTextEdit or QLineEdit).
+  void PopupFor(QWidget* target, const QPoint& globalPos);
+  // The command of item `tag` at the target's caret; the caret after it.
+  void InsertCommand(QWidget* target, int tag);
+
+ private:
+  const EditCmdMenu* m_menu = nullptr;
+  QPointer<QWidget> m_target;
+};
+
+}  // namespace zm

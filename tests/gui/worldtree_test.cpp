@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "common/cp1251.h"
+#include "gui/guitestutil.h"
+
+namespace zm {
+namespace {
+
+using test::Captions;
+
+TEST(TreeCompare, NumberedFirstInAscendingOrder) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int want;
+  } cases[] = {
+      {"[9] Лес", "[10] Поле", -1}, {"[10] Поле", "[9] Лес", 1},
+      {"[5] a", "[5] b", 0},        {"Карта", "[1] a", 1},           // unnumbered after numbered
+      {"[1] a", "Комнаты", -1},                                      //
+      {"Карта", "Комнаты", 0},                                       // unnumbered compare equal
+      {"[x] a", "[1] b", 0},                                         // a number that cannot be read
+      {"[12 a", "[3] b", 0},                                         // no closing bracket
+      {"[-3] a", "[2] b", -1},      {"[2147483648] a", "[1] b", 0},  // out of range reads as
+                                                                     // nothing
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(WorldTree::TreeView1Compare(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.want)
+        << c.a << " vs " << c.b;
+}
+
+struct TreeFixture : ::testing::Test {
+  QTreeWidget view;
+  WorldTree tree{&view};
+  std::vector<std::unique_ptr<TZone>> zones;
+  std::vector<std::unique_ptr<TZoneMap>> maps;
+  std::vector<std::unique_ptr<TRoom>> rooms;
+
+  TZone* Zone(int32_t n) {
+    zones.push_back(std::make_unique<TZone>(n));
+    maps.push_back(std::make_unique<TZoneMap>(n));
+    TZone* z = zones.back().get();
+    z->Node = tree.AddZoneNodes(z, NodeCaption(n, W("Зона")), maps.back().get());
+    return z;
+  }
+  TRoom* Room(int32_t vnum, NodeHandle group) {
+    rooms.push_back(std::make_unique<TRoom>(ZoneOf(vnum), vnum));
+    TRoom* r = rooms.back().get();
+    r->Node = tree.AddEntryNode(group, NodeCaption(vnum, W("Комната")), r);
+    return r;
+  }
+};
+
+TEST_F(TreeFixture, GroupsAndZoneNodes) {
+  EXPECT_EQ(Captions(view.invisibleRootItem()),
+            (QStringList{"Зоны", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+  TZone* z = Zone(12);
+  auto* item = WorldTree::ItemOf(z->Node);
+  EXPECT_EQ(item->parent(), tree.TopGroup(kZone));
+  EXPECT_EQ(item->text(0), QStringLiteral("[12] Зона"));
+  EXPECT_EQ(Captions(item),
+            (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+  EXPECT_EQ(WorldTree::RecordOf(item->child(0)), maps.back().get());
+  EXPECT_EQ(maps.back()->Node, item->child(0));
+}
+
+TEST_F(TreeFixture, FindGroupNodeWithAndWithoutZoneFile) {
+  TZone* z12 = Zone(12);
+  Zone(30);
+  auto* z12Item = WorldTree::ItemOf(z12->Node);
+  struct Case {
+    int32_t zone;
+    RecordKind kind;
+    QTreeWidgetItem* want;
+  } cases[] = {
+      {12, kRoom, z12Item->child(1)},
+      {12, kTrigger, z12Item->child(5)},
+      {12, kZoneMap, z12Item->child(0)},
+      {77, kRoom, tree.TopGroup(kRoom)},  // no zone file: the top-level group
+      {77, kShop, tree.TopGroup(kShop)},
+      {77, kZoneMap, nullptr},  // no top-level "Карта"
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(c.zone, c.kind)), c.want)
+        << c.zone << "/" << int(c.kind);
+
+  // A zone node without the group has none, and does not fall back.
+  delete z12Item->child(3);  // "Мобы"
+  EXPECT_EQ(tree.FindGroupNode(12, kMobile), nullptr);
+  // A zone whose number changed is found under its new number.
+  z12->Vnum = z12->Zone = 13;
+  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(13, kRoom)), z12Item->child(1));
+  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(12, kRoom)), tree.TopGroup(kRoom));
+}
+
+TEST_F(TreeFixture, FindGroupNodeTakesTheFirstZoneOfANumber) {
+  TZone* first = Zone(40);
+  Zone(40);
+  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(40, kRoom))->parent(),
+            WorldTree::ItemOf(first->Node));
+}
+
+TEST_F(TreeFixture, SortAllOrdersByNumberAndKeepsGroupOrder) {
+  for (int32_t n : {10, 9, 100, 1}) Zone(n);
+  NodeHandle rooms9 = tree.FindGroupNode(9, kRoom);
+  for (int32_t v : {905, 900, 910, 901}) Room(v, rooms9);
+  auto* plain = new QTreeWidgetItem({"без номера"});
+  tree.TopGroup(kZone)->insertChild(0, plain);
+  view.setCurrentItem(WorldTree::ItemOf(rooms[2]->Node));
+  tree.TopGroup(kZone)->setExpanded(true);
+
+  tree.SortAll();
+  EXPECT_EQ(Captions(tree.TopGroup(kZone)),
+            (QStringList{"[1] Зона", "[9] Зона", "[10] Зона", "[100] Зона", "без номера"}));
+  EXPECT_EQ(Captions(WorldTree::ItemOf(tree.FindGroupNode(9, kRoom))),
+            (QStringList{"[900] Комната", "[901] Комната", "[905] Комната", "[910] Комната"}));
+  // Unnumbered siblings keep their creation order.
+  EXPECT_EQ(Captions(WorldTree::ItemOf(zones[0]->Node)),
+            (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+  EXPECT_EQ(view.currentItem(), WorldTree::ItemOf(rooms[2]->Node));
+  EXPECT_TRUE(tree.TopGroup(kZone)->isExpanded());
+  // The zone index follows the new order.
+  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(10, kRoom))->parent()->text(0), "[10] Зона");
+}
+
+TEST_F(TreeFixture, RemoveSubtreeClearsEveryNodeBelow) {
+  TZone* z = Zone(9);
+  TRoom* r = Room(901, tree.FindGroupNode(9, kRoom));
+  TRoom* other = Room(902, tree.TopGroup(kRoom));
+  tree.RemoveSubtree(WorldTree::ItemOf(z->Node));
+  EXPECT_EQ(z->Node, nullptr);
+  EXPECT_EQ(maps.back()->Node, nullptr);
+  EXPECT_EQ(r->Node, nullptr);
+  EXPECT_NE(other->Node, nullptr);
+  EXPECT_EQ(tree.TopGroup(kZone)->childCount(), 0);
+  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(9, kRoom)), tree.TopGroup(kRoom));
+  // The fixed groups cannot be removed.
+  tree.RemoveSubtree(tree.TopGroup(kRoom));
+  EXPECT_EQ(view.topLevelItemCount(), 6);
+}
+
+}  // namespace
+}  // namespace zm
