@@ -52,13 +52,19 @@ CodingWord DetectCodingOf(std::string_view data, bool retryFirstLF) {
   if (lf != std::string_view::npos && lf != searchStart && text[lf - 1] != '\r')
     w.LineBreak = kBreakLF;
 
-  long wu = 0, wl = 0, ku = 0, kl = 0;
-  for (unsigned char b : data) {
-    if (b == 0xA8 || (b >= 0xC0 && b <= 0xDF)) ++wu;
-    if (b == 0xB8 || b >= 0xE0) ++wl;
-    if (b == 0xB3 || b >= 0xE0) ++ku;
-    if (b == 0xA3 || (b >= 0xC0 && b <= 0xDF)) ++kl;
-  }
+  // One pass to count each byte value, then the letter ranges from the counts.
+  std::array<long, 256> n{};
+  for (unsigned char b : data) ++n[b];
+  auto sum = [&](int from, int to) {
+    long s = 0;
+    for (int b = from; b <= to; ++b) s += n[static_cast<size_t>(b)];
+    return s;
+  };
+  long upperWin = sum(0xC0, 0xDF), lowerWin = sum(0xE0, 0xFF);
+  long wu = n[0xA8] + upperWin;
+  long wl = n[0xB8] + lowerWin;
+  long ku = n[0xB3] + lowerWin;
+  long kl = n[0xA3] + upperWin;
   long W = wu + wl, K = ku + kl;
   if (W > 0 && K > 0) {
     w.Coding = kCodingWin;

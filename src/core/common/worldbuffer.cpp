@@ -1,7 +1,6 @@
 #include "common/worldbuffer.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "common/cp1251.h"
 #include "common/messages.h"
@@ -19,10 +18,18 @@ void WorldBuffer::LoadWorldBuffer(const std::filesystem::path& path) {
   m_line = kLineOpening;
   m_data.clear();
   m_pos = 0;
-  std::ifstream f(path, std::ios::binary);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw FileError("not a file: " + path.string());
+  std::ifstream f(path, std::ios::binary | std::ios::ate);
   if (!f) throw FileError("cannot open " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  std::streamoff size = f.tellg();
+  if (size < 0) throw FileError("cannot read " + path.string());
+  std::string bytes(static_cast<size_t>(size), '\0');
+  f.seekg(0);
+  f.read(bytes.data(), size);
+  // A file that shrank meanwhile keeps what was there; a read error fails.
   if (f.bad()) throw FileError("cannot read " + path.string());
+  bytes.resize(static_cast<size_t>(f.gcount()));
   m_data = std::move(bytes);
 }
 
