@@ -20,7 +20,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   const int32_t zone = o->zones[0];
   CliReporter rep;
-  World w(rep);
+  World w(rep, nullptr, o->dictionaries.get());
   const int failures = LoadWorld(w, o->world);
   for (const auto& l : rep.lines) err << "load error: " << l << "\n";
   rep.lines.clear();

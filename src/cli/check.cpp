@@ -18,7 +18,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kUsage;
   }
   CliReporter rep;
-  World w(rep);
+  World w(rep, nullptr, o->dictionaries.get());
   const int failures = LoadWorld(w, o->world);
   for (const auto& l : rep.lines) err << "load error: " << l << "\n";
 

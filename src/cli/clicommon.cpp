@@ -13,7 +13,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
   Options o;
   bool haveWorld = false;
   auto isAllowed = [&](const std::string& f) {
-    return std::find(allowed.begin(), allowed.end(), f) != allowed.end();
+    return f == "--bases" || std::find(allowed.begin(), allowed.end(), f) != allowed.end();
   };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -63,6 +63,21 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
     err << "zemlemer-cli: " << o.world.string() << " is not a folder\n";
     return std::nullopt;
   }
+  std::filesystem::path bases = o.bases;
+  if (bases.empty()) {
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) bases = exe.parent_path() / "Bases";
+    if (bases.empty() || !std::filesystem::is_directory(bases, ec)) return o;
+  } else if (!std::filesystem::is_directory(bases, ec)) {
+    err << "zemlemer-cli: " << bases.string() << " is not a folder\n";
+    return std::nullopt;
+  }
+  // A dictionary that cannot be read leaves its texts empty; say so, but it
+  // is no reason to stop.
+  CliReporter rep;
+  o.dictionaries = std::make_shared<TBasesList>(bases);
+  RegisterDictionaries(*o.dictionaries, rep);
+  for (const auto& l : rep.lines) err << "warning: " << l << "\n";
   return o;
 }
 

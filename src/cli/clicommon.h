@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bases.h"
 #include "common/reporter.h"
 #include "load/world.h"
 
@@ -20,10 +21,15 @@ struct Options {
   bool force = false;
   bool save = false;
   bool check = false;
+  // The dictionaries (shop buy and change type texts come from them); null
+  // when no Bases folder was found.
+  std::shared_ptr<TBasesList> dictionaries;
 };
 
-// Parses WORLD and the flags in `allowed` (e.g. {"--zone", "--bases"});
-// nullopt after writing the problem to `err`.
+// Parses WORLD and the flags in `allowed` (e.g. {"--zone"}; "--bases DIR" is
+// always allowed) and loads the dictionaries: from DIR, or from the Bases
+// folder beside the executable when there is one. nullopt after writing the
+// problem to `err`.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 

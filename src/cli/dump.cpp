@@ -263,7 +263,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   auto opt = ParseOptions(args, {"--zone", "--bases"}, err);
   if (!opt) return kUsage;
   CliReporter rep;
-  World w(rep);
+  World w(rep, nullptr, opt->dictionaries.get());
   LoadWorld(w, opt->world);
   ordered_json j;
   j["zones"] = Each(w.Zones, opt->zones, Zone);

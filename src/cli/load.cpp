@@ -13,7 +13,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   auto opt = ParseOptions(args, {"--bases"}, err);
   if (!opt) return kUsage;
   CliReporter rep;
-  World w(rep);
+  World w(rep, nullptr, opt->dictionaries.get());
   auto start = std::chrono::steady_clock::now();
   LoadWorld(w, opt->world);
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -

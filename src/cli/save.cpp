@@ -13,7 +13,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   auto opt = ParseOptions(args, {"--zone", "--bases", "--force"}, err);
   if (!opt) return kUsage;
   CliReporter rep;
-  World w(rep);
+  World w(rep, nullptr, opt->dictionaries.get());
   LoadWorld(w, opt->world);
   size_t loadErrors = rep.lines.size();
   for (size_t i = 0; i < loadErrors; ++i) err << "load error: " << rep.lines[i] << "\n";

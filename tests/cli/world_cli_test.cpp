@@ -40,6 +40,10 @@ TEST(Cli, LoadCountsAndErrors) {
   EXPECT_NE(out.find("loaded in "), std::string::npos);
   EXPECT_EQ(test::RunCli("load 2>/dev/null").first, 2);
   EXPECT_EQ(test::RunCli("load " + (d / "nope").string() + " 2>/dev/null").first, 2);
+  EXPECT_EQ(test::RunCli("load " + d.path().string() + " --bases " + (d / "nope").string() +
+                         " 2>/dev/null")
+                .first,
+            2);
 }
 
 TEST(Cli, SaveRewritesInPlaceAndDumpGivesJson) {
