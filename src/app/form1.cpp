@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -23,6 +24,7 @@
 #include "app/lerrform.h"
 #include "app/loadform.h"
 #include "app/selectform.h"
+#include "app/templetform.h"
 #include "app/treecontrol.h"
 #include "app/worldtree.h"
 #include "common/bases.h"
@@ -55,6 +57,9 @@ TForm1::TForm1(StartOptions options, QWidget* parent)
   m_treeView->setIndentation(19);
   m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_treeView->setUniformRowHeights(true);
+  // Long captions scroll sideways rather than being cut off.
+  m_treeView->header()->setStretchLastSection(false);
+  m_treeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_mdi = new QMdiArea(m_splitter);
   m_mdi->setObjectName("MDIClient");
   m_splitter->addWidget(m_treeView);
@@ -74,6 +79,7 @@ TForm1::TForm1(StartOptions options, QWidget* parent)
   m_selectForm = new TSelectForm(this);
   m_selectForm->SetWorld(m_world.get());
   m_descForm = new TDescForm(this);
+  m_templetForm = new TTempletForm(*m_runner, this);
   m_configForm = new TConfigForm(this);
   m_configForm->OnFontEd = [this] { FontEdClick(); };
   m_loadForm = new TLoadForm(this);
@@ -98,6 +104,7 @@ TForm1::TForm1(StartOptions options, QWidget* parent)
   m_app.DescForm = m_descForm;
   m_app.ConfigForm = m_configForm;
   m_app.LoadErrorForm = m_loadErrorForm;
+  SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templetForm));
 
   BuildMenus();  // also makes the editor windows, tree control and commands
   m_app.Windows = m_windows;

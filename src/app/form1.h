@@ -36,6 +36,7 @@ class TDescForm;
 class TLoadErrorForm;
 class TLoadForm;
 class TSelectForm;
+class TTempletForm;
 class TreeController;
 class World;
 class WorldTree;
@@ -81,6 +82,7 @@ class TForm1 : public QMainWindow {
   TCZoneForm* CZoneForm() const { return m_czoneForm; }
   TLoadErrorForm* LoadErrorForm() const { return m_loadErrorForm; }
   TDescForm* DescForm() const { return m_descForm; }
+  TTempletForm* TempletForm() const { return m_templetForm; }
   const THints& Hints() const { return m_hints; }
   const AppSettings& Settings() const { return m_settings; }
   const std::filesystem::path& AppDir() const { return m_appDir; }
@@ -135,6 +137,7 @@ class TForm1 : public QMainWindow {
 
   TSelectForm* m_selectForm = nullptr;
   TDescForm* m_descForm = nullptr;
+  TTempletForm* m_templetForm = nullptr;
   TConfigForm* m_configForm = nullptr;
   TLoadForm* m_loadForm = nullptr;
   TCZoneForm* m_czoneForm = nullptr;

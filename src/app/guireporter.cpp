@@ -1,6 +1,7 @@
 #include "app/guireporter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <iostream>
 
 #include "app/lerrform.h"
@@ -28,6 +29,8 @@ void GuiReporter::Error(int, const std::string& text) {
 bool GuiReporter::Confirm(int, const std::string& text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), ToQt(text),
                   QMessageBox::Yes | QMessageBox::No, m_parent);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
   return m_runner.Run(box) == QMessageBox::Yes;
 }
 

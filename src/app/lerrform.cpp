@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "widgets/cp1251.h"
 
@@ -20,7 +21,16 @@ TLoadErrorForm::TLoadErrorForm(QWidget* parent)
 }
 
 void TLoadErrorForm::AddLoadError(const std::string& text, bool interactive) {
-  if (m_list->count() == 0 && interactive) show();
+  if (m_list->count() == 0 && interactive) {
+    // Over the lower part of the main window, where it hides the least.
+    if (QWidget* main = parentWidget(); main && !m_placed) {
+      const QRect g = main->frameGeometry();
+      move(g.x() + std::max(0, (g.width() - width()) / 2),
+           g.y() + std::max(0, g.height() - height() - 40));
+      m_placed = true;
+    }
+    show();
+  }
   // A message may carry a line break ("...\r\nОшибка в комнате"); one row each.
   QString line = ToQt(text);
   line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));

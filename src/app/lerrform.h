@@ -20,6 +20,7 @@ class TLoadErrorForm : public QWidget {
 
  private:
   QListWidget* m_list;
+  bool m_placed = false;
 };
 
 }  // namespace zm

@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
 
   zm::StartOptions options;
   const QStringList args = parser.positionalArguments();
-  if (!args.isEmpty()) options.WorldOverride = std::filesystem::path(args.first().toStdString());
+  if (!args.isEmpty() && !args.first().isEmpty())
+    options.WorldOverride = std::filesystem::path(args.first().toStdString());
 
   zm::TForm1 w(std::move(options));
   w.show();

@@ -78,8 +78,12 @@ void TForm1::FormActivate() {
   m_fontSetting = {font().family().toStdString(), font().pointSize(),
                    FontSetting::kSystemWindowText, StyleBits(font()), 1};
   m_settings.Read(m_ini, m_fontSetting);
-  m_worldPath = m_options.WorldOverride ? fs::absolute(*m_options.WorldOverride).lexically_normal()
-                                        : ResolveWorldPath(m_settings.WorldPath, m_appDir);
+  if (m_options.WorldOverride) {
+    m_worldPath = fs::absolute(*m_options.WorldOverride, ec).lexically_normal();
+    if (ec) m_worldPath = *m_options.WorldOverride;
+  } else {
+    m_worldPath = ResolveWorldPath(m_settings.WorldPath, m_appDir);
+  }
 
   m_loadForm->ExecuteLoad(
       [this](LoadProgress& progress) {
@@ -90,6 +94,7 @@ void TForm1::FormActivate() {
       },
       m_settings.ShowLoadTime, *m_runner);
 
+  setWindowTitle(QStringLiteral("Землемер - %1").arg(QString::fromStdString(m_worldPath.string())));
   if (m_templates) m_templates->LoadTemplates(basesDir);
   LoadTriggerWords(basesDir);
 

@@ -72,32 +72,35 @@ bool TreeController::CtrlClick(QTreeWidgetItem* target) {
 }
 
 bool TreeController::eventFilter(QObject* watched, QEvent* e) {
-  const bool ctrl = [&] {
-    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick ||
-        e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::KeyPress)
-      return (static_cast<QInputEvent*>(e)->modifiers() & Qt::ControlModifier) != 0;
-    return false;
-  }();
-  if (!ctrl) return QObject::eventFilter(watched, e);
-  if (watched == m_tree->viewport()) {
+  const QEvent::Type type = e->type();
+  const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                     type == QEvent::MouseButtonDblClick;
+  if (mouse && watched == m_tree->viewport()) {
     auto* me = static_cast<QMouseEvent*>(e);
-    if (me->button() != Qt::LeftButton) return QObject::eventFilter(watched, e);
-    // Only the press drops the record; the rest of the click is swallowed
-    // so the selection cannot move.
-    if (e->type() == QEvent::MouseButtonPress) CtrlClick(m_tree->itemAt(me->position().toPoint()));
-    return true;
+    // The right button opens the popup on the node under the mouse without
+    // selecting it.
+    if (me->button() == Qt::RightButton) return true;
+    if (me->button() == Qt::LeftButton && (me->modifiers() & Qt::ControlModifier)) {
+      // Only the press drops the record; the rest of the click is swallowed
+      // so the selection cannot move.
+      if (type == QEvent::MouseButtonPress) CtrlClick(m_tree->itemAt(me->position().toPoint()));
+      return true;
+    }
   }
-  if (watched == m_tree && e->type() == QEvent::KeyPress) {
-    switch (static_cast<QKeyEvent*>(e)->key()) {
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_PageUp:
-      case Qt::Key_PageDown:
-      case Qt::Key_Home:
-      case Qt::Key_End:
-        return true;  // the selection does not move while Ctrl is down
-      default:
-        break;
+  if (type == QEvent::KeyPress && watched == m_tree) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    if (ke->modifiers() & Qt::ControlModifier) {
+      switch (ke->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+          return true;  // the selection does not move while Ctrl is down
+        default:
+          break;
+      }
     }
   }
   return QObject::eventFilter(watched, e);

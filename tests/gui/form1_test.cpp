@@ -342,6 +342,14 @@ TEST_F(MainWindow, CtrlClickDropsTheRecordAndKeepsTheSelection) {
   FakeEditor* e = test::ActiveFake(form().Windows());
   click();
   EXPECT_EQ(view->currentItem(), Room(1200));
+  // The right button does not select either: it only opens the popup.
+  {
+    QPoint p = view->visualItemRect(target).center();
+    QMouseEvent press(QEvent::MouseButtonPress, p, view->viewport()->mapToGlobal(p),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &press);
+    EXPECT_EQ(view->currentItem(), Room(1200));
+  }
   EXPECT_EQ(e->accepted, std::vector<TMUDClass*>{form().world().Rooms.Find(1203)});
   EXPECT_EQ(e->linked, form().world().Rooms.Find(1200));
 }

@@ -14,14 +14,25 @@ TEST(TreeCompare, NumberedFirstInAscendingOrder) {
     const char* b;
     int want;
   } cases[] = {
-      {"[9] Лес", "[10] Поле", -1}, {"[10] Поле", "[9] Лес", 1},
-      {"[5] a", "[5] b", 0},        {"Карта", "[1] a", 1},           // unnumbered after numbered
-      {"[1] a", "Комнаты", -1},                                      //
-      {"Карта", "Комнаты", 0},                                       // unnumbered compare equal
-      {"[x] a", "[1] b", 0},                                         // a number that cannot be read
-      {"[12 a", "[3] b", 0},                                         // no closing bracket
-      {"[-3] a", "[2] b", -1},      {"[2147483648] a", "[1] b", 0},  // out of range reads as
-                                                                     // nothing
+      // clang-format off
+      {"[9] Лес", "[10] Поле", -1},
+      {"[10] Поле", "[9] Лес", 1},
+      {"[5] a", "[5] b", 0},
+      {"Карта", "[1] a", 1},      // unnumbered after numbered
+      {"[1] a", "Комнаты", -1},
+      {"Карта", "Комнаты", 0},    // unnumbered compare equal
+      {"a [7] b", "[8] c", -1},   // the bracket need not open the caption
+      {"[-3] a", "[2] b", -1},
+      {"[-2147483648] a", "[1] b", -1},
+      // A number that cannot be read compares equal to anything numbered.
+      {"[x] a", "[1] b", 0},
+      {"[12 a", "[3] b", 0},
+      {"[2147483648] a", "[1] b", 0},
+      {"[ 5] a", "[1] b", 0},
+      {"[+5] a", "[1] b", 0},
+      {"[] a", "[1] b", 0},
+      {"[-] a", "[1] b", 0},
+      // clang-format on
   };
   for (const Case& c : cases)
     EXPECT_EQ(WorldTree::TreeView1Compare(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.want)
