@@ -104,8 +104,7 @@ void CliReporter::Error(int, const std::string& text) {
   lines.push_back(OneLine(WinToUtf8(text)));
 }
 
-bool CliReporter::Confirm(int n, const std::string& text) {
-  if (std::find(yes.begin(), yes.end(), n) != yes.end()) return true;
+bool CliReporter::Confirm(int, const std::string& text) {
   lines.push_back(OneLine(WinToUtf8(text)) + " -> no");
   return false;
 }

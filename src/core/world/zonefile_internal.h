@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "world/rooms.h"
-
 namespace zm {
 
 class TZone;
@@ -24,11 +22,6 @@ std::string NameFromLine(const std::string& line);
 std::string ReadLineOrFail(WorldBuffer& buf);
 // ZoneNames and the tree node follow the zone's number and name.
 void ShowZoneCaption(World& w, TZone& z, int32_t oldNumber);
-
-// Whether the writer writes a D line for the exit.
-inline bool WritesDoor(const TRoomExit& e) {
-  return ExitWritten(e) && e.DoorFlags != 0 && !(e.WithoutReset && e.DefaultState == 0);
-}
 
 }  // namespace zonefile
 }  // namespace zm

@@ -15,9 +15,6 @@ void TZone::Clear() {
   ResetMode = 0;
   CreatedObjects.Clear();
   RemovedMobs.Clear();
-  HeaderLines.clear();
-  NumbersTail.clear();
-  KeptCommands.clear();
 }
 
 void TZone::Assign(const TZone& o) {
@@ -31,8 +28,7 @@ void TZone::Assign(const TZone& o) {
 bool TZone::operator==(const TZone& o) const {
   return Zone == o.Zone && Vnum == o.Vnum && Name == o.Name && ResetMode == o.ResetMode &&
          ResetTime == o.ResetTime && CreatedObjects == o.CreatedObjects &&
-         RemovedMobs == o.RemovedMobs && HeaderLines == o.HeaderLines &&
-         NumbersTail == o.NumbersTail && KeptCommands == o.KeptCommands;
+         RemovedMobs == o.RemovedMobs;
 }
 
 TZoneList::TZoneList() = default;
