@@ -33,10 +33,12 @@ struct Options {
 std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 
-// Load errors and error boxes become lines; confirmations are answered No.
+// Load errors and error boxes become lines; confirmations are answered No,
+// except those in `yes` (such as --force answering kConfirmLossySave).
 class CliReporter : public Reporter {
  public:
   std::vector<std::string> lines;  // UTF-8, in the order they came
+  std::vector<int> yes;
   void AddLoadError(const std::string& text) override;
 
  protected:

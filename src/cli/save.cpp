@@ -1,8 +1,10 @@
-// save WORLD [--zone N]...: load, then write zones back in place.
+// save WORLD [--zone N]... [--force] | save --check WORLD: load, then write
+// zones back in place, or try the save in a temporary folder and compare.
 #include <ostream>
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
+#include "cli/savecheck.h"
 #include "load/saving.h"
 #include "load/zloads.h"
 
@@ -10,9 +12,12 @@ namespace zm::cli {
 namespace {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  auto opt = ParseOptions(args, {"--zone", "--bases", "--force"}, err);
+  auto opt = ParseOptions(args, {"--zone", "--bases", "--force", "--check"}, err);
   if (!opt) return kUsage;
+  if (opt->check) return SaveCheck(*opt, out, err);
   CliReporter rep;
+  // A file loaded with errors is overwritten only when asked to.
+  if (opt->force) rep.yes.push_back(kConfirmLossySave);
   World w(rep, nullptr, opt->dictionaries.get());
   LoadWorld(w, opt->world);
   size_t loadErrors = rep.lines.size();
@@ -24,6 +29,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (z->Registered) zones.push_back(z->Vnum);
   }
   bool ok = true;
+  std::vector<std::filesystem::path> refused;
   for (int32_t n : zones) {
     if (!w.Zones.ByNumber(n)) {
       err << "zemlemer-cli: no zone " << n << " in " << opt->world.string() << "\n";
@@ -32,15 +38,30 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     SaveResult r = SaveWholeZone(w, n);
     for (const auto& p : r.written) out << p.string() << "\n";
+    refused.insert(refused.end(), r.refused.begin(), r.refused.end());
     ok = ok && r.ok;
   }
-  for (size_t i = loadErrors; i < rep.lines.size(); ++i) err << "error: " << rep.lines[i] << "\n";
-  return ok && rep.lines.size() == loadErrors ? kOk : kFailed;
+  size_t firstRefusal = rep.lines.size();
+  for (size_t i = loadErrors; i < rep.lines.size(); ++i) {
+    // The refusals are said below, with the way round them.
+    if (!refused.empty() && rep.lines[i].size() > 6 &&
+        rep.lines[i].compare(rep.lines[i].size() - 6, 6, " -> no") == 0) {
+      firstRefusal = std::min(firstRefusal, i);
+      continue;
+    }
+    err << "error: " << rep.lines[i] << "\n";
+  }
+  for (const auto& p : refused)
+    err << "zemlemer-cli: " << p.string()
+        << " not saved: it was loaded with errors and saving would lose what was not read; "
+           "--force saves it anyway\n";
+  return ok && refused.empty() && rep.lines.size() == loadErrors ? kOk : kFailed;
 }
 
-const Registrar reg({"save", "WORLD [--zone N]...",
+const Registrar reg({"save", "WORLD [--zone N]... [--force] | --check WORLD",
                      "load, then save every zone (or the given ones) in place; one line per file "
-                     "written",
+                     "written. Files loaded with errors are kept unless --force. --check saves "
+                     "into a temporary folder instead, reads that back and lists what differs",
                      Run});
 
 }  // namespace

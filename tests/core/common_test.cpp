@@ -58,8 +58,8 @@ TEST(MudList, FirstOfDuplicateVnumsSurvivesEdits) {
 
 TEST(SmallLists, DeleteOutOfRangeAndDeepCopies) {
   TLinkObjList a;
-  a.Add(TLinkObj{{1, 100}, 50, 3});
-  a.Add(TLinkObj{{0, 101}, -1, 255});
+  a.Add(TLinkObj{{1, 100}, 50, 3, {}, {}, false});
+  a.Add(TLinkObj{{0, 101}, -1, 255, {}, {}, false});
   a.Delete(-1);
   a.Delete(a.Count());
   ASSERT_EQ(a.Count(), 2);

@@ -144,7 +144,10 @@ TEST(ObjFile, ConvertsOnReadAndWritesBack) {
       {"description of two lines", {.descr = "one\ntwo~"}, {.descr = "one\ntwo~"}},
       {"blocks out of order",
        {.tail = "M 100\nT 5\nE\nk~\nd~\nA\n1 1\nS\n4 100\n"},
-       {.tail = "E\nk~\nd~\nA\n1 1\nT 5\nM 100\nS\n4 100\n"}},
+       {.tail = "M 100\nT 5\nE\nk~\nd~\nA\n1 1\nS\n4 100\n"}},
+      {"unknown block between known ones",
+       {.tail = "E\nk~\nd~\nM 1\nE\nl~\ne~\nA\n1 1\n"},
+       {.tail = "E\nk~\nd~\nM 1\nE\nl~\ne~\nA\n1 1\n"}},
       {"blank lines between blocks", {.tail = "\nE\nk~\nd~\n \n"}, {.tail = "E\nk~\nd~\n"}},
   };
   for (const auto& c : cases) {

@@ -132,8 +132,8 @@ TEST(RoomReader, ReadsEveryField) {
   want.Description = W("Большой зал.\r\nТепло.<day>Днём шумно.<day>");
   want.Flags = "a0b1";
   want.Sector = 1;
-  want.Exits[kNorth] = {W("дверь"), W("Дверь на север"), 1, 3010, 3002, 0, ""};
-  want.Exits[kWest] = {"", "", 0, -1, 3004, 0, "0"};
+  want.Exits[kNorth] = {W("дверь"), W("Дверь на север"), 1, 3010, 3002, 0, "", false};
+  want.Exits[kWest] = {"", "", 0, -1, 3004, 0, "0", false};
   want.ExtraDescs.Add({W("стол"), W("Дубовый стол.\r\n")});
   want.Triggers.Add({0, 3000});
   want.Triggers.Add({0, 3005});
@@ -347,10 +347,10 @@ TEST(RoomWriter, ExactLayout) {
   full->Description = W("Строка\r\nещё<day>R днём<day>");
   full->Flags = "a0b1";
   full->Sector = 3;
-  full->Exits[kEast] = {W("ключи"), W("на восток"), 1, 3010, 3001, 0, ""};
-  full->Exits[kSouth] = {"", "", 0, -1, 185, 0, "0"};
-  full->Exits[kNorth] = {"kw", "desc", 1, 2, 0, 0, ""};  // no exit
-  full->Exits[kUp] = {"kw", "desc", 1, 2, -1, 0, ""};    // no exit
+  full->Exits[kEast] = {W("ключи"), W("на восток"), 1, 3010, 3001, 0, "", false};
+  full->Exits[kSouth] = {"", "", 0, -1, 185, 0, "0", false};
+  full->Exits[kNorth] = {"kw", "desc", 1, 2, 0, 0, "", false};  // to room 0: kept
+  full->Exits[kUp] = {"kw", "desc", 1, 2, -1, 0, "", false};    // no exit
   full->ExtraDescs.Add({W("стол"), W("Стол.\r\n")});
   full->Triggers.Add(TCondID{0, 3000});
   full->Ingredients.Add({5, 70, W("трава")});
@@ -368,6 +368,10 @@ TEST(RoomWriter, ExactLayout) {
                    "Строка\n"
                    "ещё<day>R днём<day>~\n"
                    "30 a0b1 3\n"
+                   "D0\n"
+                   "desc~\n"
+                   "kw~\n"
+                   "1 2 0\n"
                    "D1\n"
                    "на восток~\n"
                    "ключи~\n"
@@ -404,7 +408,7 @@ TEST(RoomWriter, TextsThatWouldBreakTheFileAreRefused) {
       {"tilde ending a description line", [](TRoom& r) { r.Description = "a~\r\nb"; }},
       {"blank in the flags", [](TRoom& r) { r.Flags = "a0 b0"; }},
       {"line break in exit keywords",
-       [](TRoom& r) { r.Exits[0] = {"a\nb", "", 0, -1, 3002, 0, ""}; }},
+       [](TRoom& r) { r.Exits[0] = {"a\nb", "", 0, -1, 3002, 0, "", false}; }},
       {"tilde ending an extra description line",
        [](TRoom& r) {
          r.ExtraDescs.Add({"k", "x~\ny"});
@@ -437,7 +441,7 @@ TEST(RoomWriter, TextsThatWouldBreakTheFileAreRefused) {
   World w(rep);
   TRoom* r = AddRoom(w, 3001, "a~b~");
   r->Description = "x~y\r\nz~";
-  r->Exits[0] = {"a\nb", "", 0, -1, 0, 0, ""};
+  r->Exits[0] = {"a\nb", "", 0, -1, -1, 0, "", false};
   TempDir d;
   std::string bytes = SavedBytes(w, 30, {kCodingWin, kBreakCRLF}, d);
   Loaded l;
@@ -470,8 +474,8 @@ TEST(RoomFile, RoundTripInEachCodingAndLineBreak) {
         W("Первая строка\r\nвторая\r\n<night>RНочью темно<night><winterday>Снег<winterday>");
     a->Flags = "a0d1";
     a->Sector = 5;
-    a->Exits[kNorth] = {W("дверь ворота"), W("Ворота"), 2, 3099, 3002, 0, ""};
-    a->Exits[kDown] = {"", "", 0, -1, 4001, 0, "0"};
+    a->Exits[kNorth] = {W("дверь ворота"), W("Ворота"), 2, 3099, 3002, 0, "", false};
+    a->Exits[kDown] = {"", "", 0, -1, 4001, 0, "0", false};
     a->ExtraDescs.Add({W("ёж"), W("Колючий.\r\nОчень.\r\n")});
     a->ExtraDescs.Add({"x", "y"});
     a->Triggers.Add(TCondID{0, 3001});
@@ -493,7 +497,9 @@ TEST(RoomFile, RoundTripInEachCodingAndLineBreak) {
     build(w);
     w.ZoneOrBare(30).ZoneMapFilename.LineBreak = cw.LineBreak;
     std::string first = SavedBytes(w, 30, cw, d);
-    if (cw.LineBreak == kBreakLF) EXPECT_EQ(first.find('\r'), std::string::npos);
+    if (cw.LineBreak == kBreakLF) {
+      EXPECT_EQ(first.find('\r'), std::string::npos);
+    }
     std::string map = ReadFile(d / "out30.map");
     EXPECT_EQ(map, cw.LineBreak == kBreakLF ? "3001 3 0 1\n3002 -1 -1 -1\n3003 -1 -1 -1\n"
                                             : "3001 3 0 1\r\n3002 -1 -1 -1\r\n3003 -1 -1 -1\r\n");
@@ -638,10 +644,10 @@ TEST(RoomFile, RealWorldFilesLoadAndKeepTheirExits) {
     ASSERT_TRUE(back.Rooms.LoadFromFile(back, d / name));
     ASSERT_EQ(back.Rooms.Count(), w.Rooms.Count());
     for (int i = 0; i < w.Rooms.Count(); ++i) {
-      // Exits to room 0 or less are not written.
+      // Exits to no room (-1) are not written; those to room 0 are.
       TRoom want = *w.Rooms.Items(i);
       for (auto& e : want.Exits)
-        if (e.ToRoom <= 0) e = TRoomExit{};
+        if (!ExitWritten(e)) e = TRoomExit{};
       EXPECT_EQ(*back.Rooms.Items(i), want);
     }
   }

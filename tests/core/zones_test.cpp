@@ -64,6 +64,16 @@ struct Fixture {
     w.Mobs.Append(std::move(m));
   }
   TRoom& Room(int32_t v) { return *w.Rooms.Find(v); }
+  // Lines kept as written, wherever they are kept.
+  int Kept() const {
+    size_t n = z.KeptCommands.size();
+    for (const auto& r : w.Rooms) {
+      n += r->KeptCommands.size();
+      for (const auto& o : r->Objects) n += o->KeptCommands.size();
+      for (const auto& m : r->Mobs) n += m->KeptCommands.size();
+    }
+    return static_cast<int>(n);
+  }
   bool Read(const std::string& commands) {
     return z.ReadCommandsFromBytes(
         w, "* Korvask zone file v1.0\n#30\n" + W("Лес") + "~\n3099 10 2\n" + commands + "S\n$\n$\n",
@@ -210,7 +220,7 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
   struct Case {
     const char* name;
     std::string commands;
-    int dropped;
+    int kept;  // lines not taken in, kept as written
     std::function<void(Fixture&)> check;
   };
   const Case cases[] = {
@@ -239,7 +249,13 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
        }},
       {"P without an object, O in a missing room clears the room",
        "P 0 3010 1 3010 abc\nO 0 3010 1 3000 100\nO 0 3011 1 4444 100\nP 0 3010 1 3011 100\n", 3,
-       [](Fixture& f) { EXPECT_TRUE(f.Room(3000).Objects.Items(0)->Contents.Empty()); }},
+       [](Fixture& f) {
+         TRoomObj* o = f.Room(3000).Objects.Items(0);
+         EXPECT_TRUE(o->Contents.Empty());
+         // Each after the command taken in before it.
+         EXPECT_EQ(f.z.KeptCommands, TKeptLines{"P 0 3010 1 3010 abc"});
+         EXPECT_EQ(o->KeptCommands, (TKeptLines{"O 0 3011 1 4444 100", "P 0 3010 1 3011 100"}));
+       }},
       {"G and E go to the last mobile of the room, also after an O",
        "m 0 3020 2 3000\nM 0 3021 1 3000 1\nO 0 3010 1 3000 100\ng 0 3011 2 -1 -1\n"
        "E 1 3010 3 5 -1\n",
@@ -258,7 +274,25 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
        }},
       {"G in a room without mobiles, E worn at 255",
        "O 0 3010 1 3000 100\nG 0 3011 2 x\nM 0 3020 1 3000\nE 0 3011 2 255 100\n", 2,
-       [](Fixture& f) { EXPECT_TRUE(f.Room(3000).Mobs.Items(0)->Inventory.Empty()); }},
+       [](Fixture& f) {
+         EXPECT_TRUE(f.Room(3000).Mobs.Items(0)->Inventory.Empty());
+         // Placed after the mobile they would land on it when read again.
+         EXPECT_EQ(f.z.KeptCommands, (TKeptLines{"G 0 3011 2 x", "E 0 3011 2 255 100"}));
+       }},
+      {"G with the chance fifth, after a -1; with both places taken it is kept",
+       "M 0 3020 1 3000 1\nG 1 3010 5 -1 40\nG 1 3011 5 20 -1\nG 1 3011 5 -1 -1\n"
+       "G 1 3010 5 20 30\n",
+       1,
+       [](Fixture& f) {
+         auto& inv = f.Room(3000).Mobs.Items(0)->Inventory;
+         ASSERT_EQ(inv.Count(), 3);
+         EXPECT_EQ(inv.Items(0)->Chance, 40);
+         EXPECT_TRUE(inv.Items(0)->ChanceFifth);
+         EXPECT_EQ(inv.Items(1)->Chance, 20);
+         EXPECT_FALSE(inv.Items(1)->ChanceFifth);
+         EXPECT_EQ(inv.Items(2)->Chance, 100);
+         EXPECT_EQ(f.z.KeptCommands, TKeptLines{"G 1 3010 5 20 30"});
+       }},
       {"two M lines: world max from the last, room max from the fifth number",
        "M 0 3020 3 3000 1\nM 0 3020 5 3001 3\t(comment)\nM 0 3021 4 3001\t(old)\n", 0,
        [](Fixture& f) {
@@ -283,6 +317,8 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
          for (int d : {kSouth, kWest, kUp, kDown}) EXPECT_EQ(f.Room(3001).Exits[d].DefaultState, 0);
          EXPECT_EQ(f.z.RemovedMobs.Items(0)->Cond, 1);
          EXPECT_EQ(f.Room(3000).RemovedObjects.Items(0)->ID, 3010);
+         EXPECT_EQ(f.Room(3001).KeptCommands,
+                   (TKeptLines{"D 0 3001 1 1 -1", "D 0 3001 6 1 -1", "D 0 3001 -1 1 -1"}));
        }},
       {"T attaches to the last mobile, object or room, once",
        "M 0 3020 1 3000 1\nT 0 0 3090\nT 0 0 3090\nO 0 3010 1 3100 100\nT 0 1 3091\n"
@@ -297,11 +333,13 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
          using P = std::pair<int32_t, RecordKind>;
          EXPECT_EQ(f.z.PendingOwnerFiles, (std::set<P>{{30, kMobile}, {30, kObject}, {31, kRoom}}));
        }},
-      {"an empty line ends the section; what follows is counted, comments are not",
+      {"an empty line ends the section and what follows it is lost",
        "* comment\nX 1 2 3\n   M 0 3020 1 3000 1   \n \nM 0 3021 1 3000 1\n", 2,
        [](Fixture& f) {
          EXPECT_EQ(f.Room(3000).Mobs.Count(), 1);
-         EXPECT_EQ(f.z.FirstDroppedLine, 6);
+         EXPECT_EQ(f.z.KeptCommands, (TKeptLines{"* comment", "X 1 2 3"}));
+         EXPECT_EQ(f.z.DroppedCommands, 1);
+         EXPECT_EQ(f.z.FirstDroppedLine, 9);
        }},
   };
   for (const auto& c : cases) {
@@ -309,7 +347,10 @@ TEST(ZoneCommands, PlaceContentsOnRoomsPrototypesAndZone) {
     Fixture f;
     EXPECT_TRUE(f.Read(c.commands));
     EXPECT_TRUE(f.rep.loadErrors.empty());
-    EXPECT_EQ(f.z.DroppedCommands, c.dropped);
+    EXPECT_EQ(f.Kept(), c.kept);
+    if (c.kept == 0) {
+      EXPECT_EQ(f.z.DroppedCommands, 0);
+    }
     EXPECT_EQ(f.z.ResetTime, 10);
     EXPECT_EQ(f.z.ResetMode, 2);
     c.check(f);
@@ -434,6 +475,8 @@ TEST(ZoneWriter, RoundTripsInEachCodingAndLineBreak) {
     ASSERT_TRUE(z.LoadHeader(b.w, path));
     EXPECT_EQ(z.ZoneFilename.Word(), word);
     ASSERT_TRUE(z.ReadCommands(b.w, path));
+    SettleCommandMaxima(b.w);
+    z.SettleMaxima(b.w);
     EXPECT_EQ(z.DroppedCommands, 0);
     EXPECT_TRUE(z == a.z);
     for (int v : {3000, 3001}) EXPECT_TRUE(b.Room(v) == a.Room(v)) << v;

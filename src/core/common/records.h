@@ -3,6 +3,7 @@
 // and the small records that several kinds of entry share.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -104,6 +105,14 @@ struct TCondID {
 struct TLinkObj : TCondID {
   int16_t Chance = 0;
   uint8_t WearPos = 255;  // 255: not worn
+  // How a zone file line of a running game said more than the fields above;
+  // unset in entries made in the editor, which are written as designed.
+  // The line's own maximum, where it is not the prototype's MaxInWorld.
+  std::optional<int32_t> OwnMax;
+  // P: the container the line named, where it is not the room object's vnum.
+  std::optional<int32_t> Container;
+  // G: the chance stood fifth, after a -1 ("G 1 222 100000 -1 100").
+  bool ChanceFifth = false;
   bool operator==(const TLinkObj&) const = default;
 };
 

@@ -67,6 +67,7 @@ bool LoadRoomMap(World& w, const fs::path& mapPath) {
   auto st = fs::status(mapPath, ec);
   if (st.type() == fs::file_type::not_found) return true;
   WorldBuffer buf;
+  FileNote& note = w.Files.Begin(mapPath);
   try {
     buf.SetLine(kLineOpening);
     if (!ec && st.type() == fs::file_type::directory) throw FileError("a folder");
@@ -76,6 +77,8 @@ bool LoadRoomMap(World& w, const fs::path& mapPath) {
     ParseRoomMap(w.Rooms, buf);
     buf.SetLine(kLineClosed);
   } catch (const std::exception&) {
+    // The positions after the failing line would be lost by the next save.
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(12), {mapPath.string(), LineErrorText(buf.Line())}));
     return false;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "common/messages.h"
+#include "load/maps.h"
+
 namespace zm {
 namespace {
 
@@ -44,7 +47,55 @@ const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind) {
   return nullptr;
 }
 
+namespace {
+
+SaveResult Write(World& w, int32_t zone, RecordKind kind);
+
+// The file, and for the room file its map: what writing one kind replaces.
+void TargetsOf(const World& w, int32_t zone, RecordKind kind,
+               std::vector<std::pair<std::filesystem::path, int32_t>>& out) {
+  const TZone* z = w.Zones.ByNumber(zone);
+  if (!z) return;
+  const std::filesystem::path& path = FileSettingOf(*z, kind)->Path;
+  if (path.empty()) return;
+  out.push_back({path, zone});
+  if (kind == kRoom) out.push_back({RoomMapPath(path), zone});
+  // The zone file takes its owners' files along (see Write).
+  if (kind == kZone)
+    for (const auto& [ownerZone, ownerKind] : z->PendingOwnerFiles)
+      TargetsOf(w, ownerZone, ownerKind, out);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> LossyTargets(const World& w, int32_t zone, RecordKind kind) {
+  std::vector<std::pair<std::filesystem::path, int32_t>> targets;
+  TargetsOf(w, zone, kind, targets);
+  std::vector<std::filesystem::path> lossy;
+  for (const auto& [path, owner] : targets)
+    if (w.Files.LossyFor(path, owner) && std::find(lossy.begin(), lossy.end(), path) == lossy.end())
+      lossy.push_back(path);
+  return lossy;
+}
+
 SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
+  // Asked before anything is written, so that a No leaves every file as it was.
+  for (const auto& path : LossyTargets(w, zone, kind)) {
+    if (w.reporter().AskConfirm(kConfirmLossySave, {path.string()})) continue;
+    SaveResult r;
+    r.ok = false;
+    r.refused.push_back(path);
+    return r;
+  }
+  SaveResult r = Write(w, zone, kind);
+  // What is on disk now is what memory holds.
+  for (const auto& p : r.written) w.Files.Forget(p);
+  return r;
+}
+
+namespace {
+
+SaveResult Write(World& w, int32_t zone, RecordKind kind) {
   SaveResult r;
   TZone* z = w.Zones.ByNumber(zone);
   if (!z) {
@@ -60,7 +111,7 @@ SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
     if (r.ok) {
       auto pending = z->PendingOwnerFiles;
       for (const auto& [ownerZone, ownerKind] : pending) {
-        SaveResult o = SaveZoneKind(w, ownerZone, ownerKind);
+        SaveResult o = Write(w, ownerZone, ownerKind);
         r.ok = r.ok && o.ok;
         r.written.insert(r.written.end(), o.written.begin(), o.written.end());
       }
@@ -98,14 +149,16 @@ SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
   if (r.ok) {
     w.Zones.OwnerFileSaved(zone, kind);
     r.written.push_back(fs->Path);
-    if (kind == kRoom && !z->ZoneMapFilename.Path.empty()) {
+    if (kind == kRoom) {
       std::error_code ec;
-      if (std::filesystem::exists(z->ZoneMapFilename.Path, ec))
-        r.written.push_back(z->ZoneMapFilename.Path);
+      std::filesystem::path map = RoomMapPath(fs->Path);
+      if (std::filesystem::exists(map, ec)) r.written.push_back(map);
     }
   }
   return r;
 }
+
+}  // namespace
 
 SaveResult SaveWholeZone(World& w, int32_t zone) {
   SaveResult all;
@@ -133,6 +186,7 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
     for (const auto& p : r.written)
       if (std::find(all.written.begin(), all.written.end(), p) == all.written.end())
         all.written.push_back(p);
+    all.refused.insert(all.refused.end(), r.refused.begin(), r.refused.end());
   }
   return all;
 }

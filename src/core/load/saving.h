@@ -10,11 +10,21 @@ namespace zm {
 struct SaveResult {
   bool ok = true;
   std::vector<std::filesystem::path> written;
+  // Files not written because they were loaded with errors and the user
+  // did not confirm (ok is false then, with no error reported).
+  std::vector<std::filesystem::path> refused;
 };
 
 // kZone writes the zone file, kRoom the room file and its map, the others
-// their list's file. Errors are reported through w.reporter().
+// their list's file. Errors are reported through w.reporter(). A file whose
+// content was not fully understood when it was read (w.Files) is written
+// only after confirmation kConfirmLossySave; without it nothing of this
+// kind is written.
 SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind);
+
+// The files SaveZoneKind would overwrite although writing them loses what
+// their reading left out.
+std::vector<std::filesystem::path> LossyTargets(const World& w, int32_t zone, RecordKind kind);
 
 // Zone file, rooms and map, objects, mobiles, shops, triggers, in that
 // order. A kind is skipped when the zone has no record of it and its file

@@ -4,6 +4,7 @@
 
 #include "common/reporter.h"
 #include "common/treesink.h"
+#include "load/filenotes.h"
 #include "world/mobs.h"
 #include "world/objs.h"
 #include "world/rooms.h"
@@ -40,6 +41,8 @@ class World {
   TMobList Mobs;
   TShopList Shops;
   TTriggerList Triggers;
+  // What the readers left out of each file, so that saves can ask first.
+  FileNotes Files;
 
  private:
   Reporter& m_reporter;

@@ -130,6 +130,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
   for (const auto& z : w.Zones)
     if (z->Registered) ++registered;
   p.Phase(W("Загружаем зоны"), registered);
+  MarkDoorsWithoutReset(w);
   for (int i = 0; i < w.Zones.Count(); ++i) {
     TZone* z = w.Zones.Items(i);
     if (!z->Registered) continue;
@@ -137,6 +138,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     if (!z->ReadCommands(w, z->ZoneFilename.Path)) ++failures;
     p.Step();
   }
+  SettleCommandMaxima(w);
   p.Finished();
   return failures;
 }

@@ -9,12 +9,16 @@
 
 #include "common/textutil.h"
 #include "common/worldbuffer.h"
+#include "load/filenotes.h"
 
 namespace zm {
 
+class PassedLines;
+
 class LineSource {
  public:
-  explicit LineSource(WorldBuffer& buf) : m_buf(buf) {}
+  explicit LineSource(WorldBuffer& buf, PassedLines* passed = nullptr)
+      : m_buf(buf), m_passed(passed) {}
 
   std::string Need() {
     if (m_buf.BufferEof()) throw ParseError();
@@ -34,15 +38,11 @@ class LineSource {
   // Counts the lines it passes over, unlike SeekRecordStart, so that error
   // lines stay right after junk between records. The cursor is always at the
   // start of a line here.
-  bool SeekRecord() {
-    while (!m_buf.BufferEof()) {
-      if (m_buf.Peek() == '#') return true;
-      Read();
-    }
-    return false;
-  }
+  bool SeekRecord();
   // The "#vnum" line, and the empty lines after it.
   int32_t ReadVnum();
+  // A line of the file that no record takes.
+  void Pass(std::string_view line);
 
  private:
   std::string Read() {
@@ -52,6 +52,7 @@ class LineSource {
   }
 
   WorldBuffer& m_buf;
+  PassedLines* m_passed;
   size_t m_markPos = 0;
   int m_markLine = 0;
 };
@@ -78,6 +79,46 @@ inline std::string DropLast(std::string s) {
 }
 inline bool IsBlankLine(std::string_view s) {
   return s.find_first_not_of(kBlanks) == std::string_view::npos;
+}
+
+// Lines a reader passes over outside the records. Blank lines carry
+// nothing, nor do the lines before the first record (a header the writer
+// writes anew) or after the "$" that ends the file; anything else between
+// records is left out, and noted.
+class PassedLines {
+ public:
+  explicit PassedLines(FileNote& note) : m_note(note) {}
+  void RecordSeen() { m_first = false; }
+  void Passed(std::string_view line, int lineNo) {
+    if (m_first || m_ended) return;
+    std::string t = Trim(line);
+    if (t.empty()) return;
+    if (t[0] == '$') {
+      m_ended = true;
+      return;
+    }
+    m_note.Skip(lineNo);
+  }
+
+ private:
+  FileNote& m_note;
+  bool m_first = true;
+  bool m_ended = false;
+};
+
+inline bool LineSource::SeekRecord() {
+  while (!m_buf.BufferEof()) {
+    if (m_buf.Peek() == '#') {
+      if (m_passed) m_passed->RecordSeen();
+      return true;
+    }
+    Pass(Read());
+  }
+  return false;
+}
+
+inline void LineSource::Pass(std::string_view line) {
+  if (m_passed) m_passed->Passed(line, m_buf.Line());
 }
 
 inline int32_t LineSource::ReadVnum() {

@@ -33,6 +33,14 @@ constexpr NumberKey kNumberKeys[] = {
     {"Weight", &TMob::Weight},
 };
 
+// Bit of AbsentKeys for each always-written key: BareHandAttack, then the
+// number keys in their order.
+constexpr uint32_t kBareHandBit = 1u;
+constexpr uint32_t NumberKeyBit(size_t i) {
+  return 1u << (i + 1);
+}
+constexpr uint32_t kAllAlwaysKeys = (1u << (std::size(kNumberKeys) + 1)) - 1;
+
 TDice DiceToken(std::string& line) {
   TDice d;
   if (!ReadDice(Token(line), d)) throw ParseError();
@@ -91,13 +99,18 @@ void ReadExtended(LineSource& src, TMob& m) {
   m.Helpers.Clear();
   m.Destinations.clear();
   m.UnknownLines.clear();
+  uint32_t absent = kAllAlwaysKeys;
   for (;;) {
     std::string line = src.Need();
     std::string rest = line;
     std::string key = Trim(NextWord(rest, ":"));
-    if (key == "E") return;
+    if (key == "E") {
+      m.AbsentKeys = absent;
+      return;
+    }
     if (key == "BareHandAttack") {
       m.BareHandAttack = NumberToken(rest);
+      absent &= ~kBareHandBit;
     } else if (key == "Destination") {
       std::string room = Token(rest);
       if (room.empty()) continue;
@@ -114,9 +127,10 @@ void ReadExtended(LineSource& src, TMob& m) {
       m.Helpers.Add(NumberToken(rest));
     } else {
       bool known = false;
-      for (const auto& k : kNumberKeys)
-        if (key == k.key) {
-          m.*k.field = NumberToken(rest);
+      for (size_t i = 0; i < std::size(kNumberKeys); ++i)
+        if (key == kNumberKeys[i].key) {
+          m.*kNumberKeys[i].field = NumberToken(rest);
+          absent &= ~NumberKeyBit(i);
           known = true;
           break;
         }
@@ -156,7 +170,10 @@ void ReadTail(LineSource& src, TMob& m) {
       src.Unread();
       break;
     }
-    if (!line.empty() && line[0] == '$') break;
+    if (!line.empty() && line[0] == '$') {
+      src.Pass(line);
+      break;
+    }
     if (IsBlankLine(line)) continue;
     std::string rest = line;
     std::string key = Token(rest);
@@ -188,14 +205,17 @@ NodeHandle Prescan(World& w, WorldBuffer& buf, const std::filesystem::path& path
 }
 
 bool Parse(TMobList& list, World& w, WorldBuffer& buf, const std::filesystem::path& path) {
+  FileNote& note = w.Files.Begin(path);
   try {
     CodingWord cw = buf.DetectCoding();
     buf.SetCoding(cw.Coding);
     NodeHandle group = Prescan(w, buf, path, cw, list.Sink());
     buf.ResetWorldBuffer();
-    LineSource src(buf);
+    PassedLines passed(note);
+    LineSource src(buf, &passed);
     while (src.SeekRecord()) {
       int32_t vnum = src.ReadVnum();
+      note.Zones.insert(ZoneOf(vnum));
       TMob* m = list.Find(vnum);
       if (!m) m = list.Add(std::make_unique<TMob>(ZoneOf(vnum), vnum), group);
       ReadHeader(src, *m, list.Sink());
@@ -206,6 +226,7 @@ bool Parse(TMobList& list, World& w, WorldBuffer& buf, const std::filesystem::pa
     buf.FreeWorldBuffer();
     return true;
   } catch (const std::exception&) {
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;
@@ -221,26 +242,45 @@ std::string Numbers(std::initializer_list<int32_t> values) {
   return s;
 }
 
+// The text and then a "~" line. The reader adds a CR LF for that "~" line,
+// so one trailing CR LF is taken off again; blank lines before it stay.
+void AddLookDescription(std::vector<std::string>& lines, const std::string& text) {
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
+    auto parts = SplitTextLines(std::string_view(text).substr(0, text.size() - 2));
+    if (!EndsWithTilde(parts.back())) {
+      for (auto& l : parts) lines.push_back(std::move(l));
+      lines.push_back("~");
+      return;
+    }
+  }
+  AddLinesThenTilde(lines, StripLineEnd(text));
+}
+
 void MobLines(const TMob& m, std::vector<std::string>& lines) {
   lines.push_back("#" + IntText(m.Vnum));
   lines.push_back(m.Aliases + "~");
   for (const auto& n : m.Names) lines.push_back(n + "~");
   AddLinesThenTilde(lines, m.LongDescription);
-  AddLinesThenTilde(lines, StripLineEnd(m.LookDescription));
+  AddLookDescription(lines, m.LookDescription);
   lines.push_back(BitVectorText(m.Flags) + " " + BitVectorText(m.Affects) + " " +
                   IntText(m.Alignment) + " E");
   lines.push_back(Numbers({m.Level, m.Thac0, m.ArmorClass}) + " " + DiceText(m.HitDice) + " " +
                   DiceText(m.DamageDice));
   lines.push_back(DiceText(m.GoldDice) + " " + IntText(m.Experience));
   lines.push_back(Numbers({m.LoadPosition, m.DefaultPosition, m.Sex}));
-  lines.push_back("BareHandAttack: " + IntText(m.BareHandAttack));
+  auto absent = [&](uint32_t bit, int32_t value) { return (m.AbsentKeys & bit) && value == 0; };
+  if (!absent(kBareHandBit, m.BareHandAttack))
+    lines.push_back("BareHandAttack: " + IntText(m.BareHandAttack));
   std::string path = m.Destinations;
   while (!path.empty()) {
     std::string room = NextWord(path, "/");
     if (!room.empty()) lines.push_back("Destination: " + room);
   }
-  for (const auto& k : kNumberKeys)
-    lines.push_back(std::string(k.key) + ": " + IntText(m.*k.field));
+  for (size_t i = 0; i < std::size(kNumberKeys); ++i) {
+    const NumberKey& k = kNumberKeys[i];
+    if (!absent(NumberKeyBit(i), m.*k.field))
+      lines.push_back(std::string(k.key) + ": " + IntText(m.*k.field));
+  }
   if (!m.SpecialFlags.empty()) lines.push_back("Special_Bitvector: " + m.SpecialFlags);
   for (const auto& s : m.Spells)
     for (int32_t i = 0; i < SpellCount(s->Value); ++i)
@@ -279,7 +319,15 @@ bool TMob::operator==(const TMob& o) const {
          Class == o.Class && Size == o.Size && Height == o.Height && Weight == o.Weight &&
          SpecialFlags == o.SpecialFlags && Spells == o.Spells && Skills == o.Skills &&
          Helpers == o.Helpers && MaxInWorld == o.MaxInWorld && Ingredients == o.Ingredients &&
-         Triggers == o.Triggers && UnknownLines == o.UnknownLines && UnknownTail == o.UnknownTail;
+         Triggers == o.Triggers && UnknownLines == o.UnknownLines && UnknownTail == o.UnknownTail &&
+         AbsentKeys == o.AbsentKeys;
+}
+
+const char* ExtendedKeyName(int bit) {
+  if (bit == 0) return "BareHandAttack";
+  if (bit > 0 && static_cast<size_t>(bit) <= std::size(kNumberKeys))
+    return kNumberKeys[static_cast<size_t>(bit) - 1].key;
+  return nullptr;
 }
 
 int TMob::IndexOfSpell(int32_t spell) const {
@@ -293,6 +341,7 @@ bool TMobList::LoadFromFile(World& w, const std::filesystem::path& path) {
   try {
     buf.LoadWorldBuffer(path);
   } catch (const std::exception&) {
+    w.Files.Begin(path).Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;

@@ -69,6 +69,11 @@ class TMob : public TMUDClass {
   // Lines after "E" that are neither T nor I (the game's "L" lines), written
   // back after the ingredients.
   std::vector<std::string> UnknownTail;
+  // The always-written extended lines (BareHandAttack and Str to Weight, bit
+  // i for ExtendedKeyName(i)) that the file's record did not have. Such a
+  // line is not written while its value is 0, what a missing key reads as,
+  // so that the game keeps its own default for it.
+  uint32_t AbsentKeys = 0;
 };
 
 // Spells and skills pack a number (low 16 bits, unsigned) with a count or a
@@ -92,6 +97,10 @@ inline int32_t SkillNumber(int32_t packed) {
 inline int32_t SkillValue(int32_t packed) {
   return SpellCount(packed);
 }
+
+// The always-written extended keys by bit of TMob::AbsentKeys; null past
+// the last.
+const char* ExtendedKeyName(int bit);
 
 class TMobList : public TMUDList<TMob> {
  public:

@@ -1,5 +1,7 @@
 #include "world/objs.h"
 
+#include <functional>
+
 #include "common/cp1251.h"
 #include "common/messages.h"
 #include "common/savelines.h"
@@ -30,6 +32,18 @@ std::string FlagsToDecimal(std::string_view s) {
   for (size_t i = 0; i < s.size(); i += 2)
     if (s[i] >= 'a' && s[i] <= 'z') bits |= 1u << (s[i] - 'a');
   return IntText(bits);
+}
+
+// E blocks, then A, then T, then the others: what the writer does anyway.
+bool IsDesignedOrder(std::string_view order) {
+  static constexpr std::string_view kDesigned = "EATU";
+  size_t at = 0;
+  for (char c : order) {
+    size_t k = kDesigned.find(c);
+    if (k == std::string_view::npos || k < at) return false;
+    at = k;
+  }
+  return true;
 }
 
 void ReadNumbers(LineSource& src, TObj& o) {
@@ -91,13 +105,17 @@ void ReadBlocks(LineSource& src, TObj& o) {
   o.Applies.Clear();
   o.Triggers.Clear();
   o.UnknownLines.clear();
+  o.BlockOrder.clear();
   std::string line;
   while (src.Next(line)) {
     if (!line.empty() && line[0] == '#') {
       src.Unread();
       break;
     }
-    if (!line.empty() && line[0] == '$') break;
+    if (!line.empty() && line[0] == '$') {
+      src.Pass(line);
+      break;
+    }
     if (IsBlankLine(line)) continue;
     std::string rest = line;
     std::string key = Token(rest);
@@ -106,16 +124,21 @@ void ReadBlocks(LineSource& src, TObj& o) {
       d.Keywords = DropLast(src.Need());
       d.Description = ReadTildeText(src, src.Need());
       o.ExtraDescs.Add(std::move(d));
+      o.BlockOrder += 'E';
     } else if (key == "A") {
       std::string a = src.Need();
       int32_t location = NumberToken(a);
       o.Applies.Add(PackApply(location, NumberToken(a)));
+      o.BlockOrder += 'A';
     } else if (key == "T") {
       o.Triggers.Add(NumberToken(rest));
+      o.BlockOrder += 'T';
     } else {
       o.UnknownLines.push_back(line);
+      o.BlockOrder += 'U';
     }
   }
+  if (IsDesignedOrder(o.BlockOrder)) o.BlockOrder.clear();
 }
 
 void ReadObject(LineSource& src, TObj& o, TreeSink* sink) {
@@ -152,14 +175,17 @@ NodeHandle Prescan(World& w, WorldBuffer& buf, const std::filesystem::path& path
 }
 
 bool Parse(TObjList& list, World& w, WorldBuffer& buf, const std::filesystem::path& path) {
+  FileNote& note = w.Files.Begin(path);
   try {
     CodingWord cw = buf.DetectCoding();
     buf.SetCoding(cw.Coding);
     NodeHandle group = Prescan(w, buf, path, cw, list.Sink());
     buf.ResetWorldBuffer();
-    LineSource src(buf);
+    PassedLines passed(note);
+    LineSource src(buf, &passed);
     while (src.SeekRecord()) {
       int32_t vnum = src.ReadVnum();
+      note.Zones.insert(ZoneOf(vnum));
       TObj* o = list.Find(vnum);
       if (!o) o = list.Add(std::make_unique<TObj>(ZoneOf(vnum), vnum), group);
       ReadObject(src, *o, list.Sink());
@@ -168,6 +194,7 @@ bool Parse(TObjList& list, World& w, WorldBuffer& buf, const std::filesystem::pa
     buf.FreeWorldBuffer();
     return true;
   } catch (const std::exception&) {
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;
@@ -181,6 +208,48 @@ std::string Numbers(std::initializer_list<int32_t> values) {
     s += IntText(v);
   }
   return s;
+}
+
+// The blocks after the numeric lines in the order the file had them. Blocks
+// added since go after the last block of their kind, or, when the file had
+// none of that kind, in the designed order after the rest.
+void BlockLines(const TObj& o, std::vector<std::string>& lines) {
+  auto extra = [&](int i) {
+    const TExtraDesc* d = o.ExtraDescs.Items(i);
+    lines.push_back("E");
+    lines.push_back(d->Keywords + "~");
+    AddTilded(lines, d->Description);
+  };
+  auto apply = [&](int i) {
+    int32_t a = o.Applies.Get(i);
+    lines.push_back("A");
+    lines.push_back(Numbers({ApplyLocation(a), ApplyModifier(a)}));
+  };
+  auto trigger = [&](int i) { lines.push_back("T " + IntText(o.Triggers.Get(i))); };
+  auto unknown = [&](int i) { lines.push_back(o.UnknownLines[static_cast<size_t>(i)]); };
+  struct Kind {
+    char letter;
+    int count;
+    std::function<void(int)> write;
+    int done = 0;
+  };
+  Kind kinds[] = {{'E', o.ExtraDescs.Count(), extra},
+                  {'A', o.Applies.Count(), apply},
+                  {'T', o.Triggers.Count(), trigger},
+                  {'U', static_cast<int>(o.UnknownLines.size()), unknown}};
+  const std::string& order = o.BlockOrder;
+  for (size_t i = 0; i < order.size(); ++i) {
+    for (Kind& k : kinds) {
+      if (k.letter != order[i]) continue;
+      bool last = order.find(k.letter, i + 1) == std::string::npos;
+      while (k.done < k.count) {
+        k.write(k.done++);
+        if (!last) break;
+      }
+    }
+  }
+  for (Kind& k : kinds)
+    while (k.done < k.count) k.write(k.done++);
 }
 
 void ObjectLines(const TObj& o, std::vector<std::string>& lines) {
@@ -200,17 +269,7 @@ void ObjectLines(const TObj& o, std::vector<std::string>& lines) {
                   BitVectorText(o.WearFlags));
   lines.push_back(BitVectorText(o.Value0) + " " + Numbers({o.Value1, o.Value2, o.Value3}));
   lines.push_back(Numbers({o.Weight, o.Price, o.Rent, o.RentWorn}));
-  for (const auto& d : o.ExtraDescs) {
-    lines.push_back("E");
-    lines.push_back(d->Keywords + "~");
-    AddTilded(lines, d->Description);
-  }
-  for (const auto& a : o.Applies) {
-    lines.push_back("A");
-    lines.push_back(Numbers({ApplyLocation(a->Value), ApplyModifier(a->Value)}));
-  }
-  for (const auto& t : o.Triggers) lines.push_back("T " + IntText(t->Value));
-  for (const auto& u : o.UnknownLines) lines.push_back(u);
+  BlockLines(o, lines);
 }
 
 }  // namespace
@@ -235,7 +294,7 @@ bool TObj::operator==(const TObj& o) const {
          Price == o.Price && Rent == o.Rent && RentWorn == o.RentWorn &&
          ExtraDescs == o.ExtraDescs && Applies == o.Applies && Triggers == o.Triggers &&
          MaxInWorld == o.MaxInWorld && NoSpellNumber == o.NoSpellNumber &&
-         UnknownLines == o.UnknownLines;
+         UnknownLines == o.UnknownLines && BlockOrder == o.BlockOrder;
 }
 
 bool TObjList::LoadFromFile(World& w, const std::filesystem::path& path) {
@@ -243,6 +302,7 @@ bool TObjList::LoadFromFile(World& w, const std::filesystem::path& path) {
   try {
     buf.LoadWorldBuffer(path);
   } catch (const std::exception&) {
+    w.Files.Begin(path).Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;

@@ -71,8 +71,13 @@ class TObj : public TMUDClass {
   // wrote), written back while Spell is -1.
   int32_t NoSpellNumber = 0;
   // Lines after the numeric lines that are none of E, A or T (such as the
-  // game's "M" and "S" blocks), written back after the T lines.
+  // game's "M" lines), kept as written.
   std::vector<std::string> UnknownLines;
+  // The order in which the file had those blocks, one letter per block: E, A,
+  // T, or U for a line of UnknownLines. Empty for the designed order (all E,
+  // then all A, then all T, then the unknown lines), which is also how
+  // blocks without a place here are written.
+  std::string BlockOrder;
 };
 
 // An apply packs a location (low 16 bits, unsigned) and a modifier (high 16

@@ -6,6 +6,7 @@
 #include "common/worldbuffer.h"
 #include "load/maps.h"
 #include "load/world.h"
+#include "world/linesource.h"
 
 namespace zm {
 namespace fs = std::filesystem;
@@ -29,7 +30,7 @@ bool TRoom::operator==(const TRoom& o) const {
          Flags == o.Flags && Sector == o.Sector && Exits == o.Exits && Objects == o.Objects &&
          RemovedObjects == o.RemovedObjects && Mobs == o.Mobs && ExtraDescs == o.ExtraDescs &&
          Ingredients == o.Ingredients && Triggers == o.Triggers && MapX == o.MapX &&
-         MapY == o.MapY && MapZ == o.MapZ;
+         MapY == o.MapY && MapZ == o.MapZ && KeptCommands == o.KeptCommands;
 }
 
 // ---- Description variants ----
@@ -105,15 +106,6 @@ std::string JoinDescription(const DescriptionParts& parts) {
 
 namespace {
 
-std::string DropLast(std::string s) {
-  if (!s.empty()) s.pop_back();
-  return s;
-}
-
-bool EndsWithTilde(const std::string& s) {
-  return !s.empty() && s.back() == '~';
-}
-
 int32_t IntField(std::string& line) {
   int32_t v;
   if (!ParseInt(NextWord(line, kBlanks), v)) throw ParseError();
@@ -122,15 +114,26 @@ int32_t IntField(std::string& line) {
 
 class RoomFileReader {
  public:
-  RoomFileReader(World& w, WorldBuffer& buf, NodeHandle group)
-      : m_w(w), m_buf(buf), m_group(group) {}
+  RoomFileReader(World& w, WorldBuffer& buf, NodeHandle group, FileNote& note)
+      : m_w(w), m_buf(buf), m_group(group), m_note(note), m_passed(note) {}
 
   void ReadAll() {
-    bool atRecord = m_buf.SeekRecordStart();
-    while (atRecord) atRecord = ReadRecord() || m_buf.SeekRecordStart();
+    bool atRecord = SeekRecord();
+    while (atRecord) atRecord = ReadRecord() || SeekRecord();
   }
 
  private:
+  // To the next line that begins with "#", counting the lines passed over.
+  bool SeekRecord() {
+    std::string line;
+    while (!m_buf.BufferEof()) {
+      if (m_buf.Peek() == '#') return true;
+      Next(line);
+      m_passed.Passed(line, m_buf.Line());
+    }
+    return false;
+  }
+
   // The next line; false at the end of the buffer.
   bool Next(std::string& line) {
     if (m_buf.BufferEof()) return false;
@@ -168,6 +171,7 @@ class RoomFileReader {
 
   // True when it stopped on the "#" line of the next record.
   bool ReadRecord() {
+    m_passed.RecordSeen();
     m_buf.Skip();
     int32_t vnum;
     if (!ParseInt(Trim(Need()), vnum)) throw ParseError();
@@ -194,7 +198,11 @@ class RoomFileReader {
       ReadTildeText(ed->Description);
       line = Need();
     }
-    while (Trim(line) != "S") line = Need();
+    // Blocks out of order and anything else before "S" are not read.
+    while (Trim(line) != "S") {
+      if (!IsBlankLine(line)) m_note.Skip(m_buf.Line());
+      line = Need();
+    }
 
     line = NextOrEmpty();
     while (!line.empty() && line[0] == 'T') {
@@ -219,12 +227,14 @@ class RoomFileReader {
       m_buf.SetLine(m_lineNo);
       return true;
     }
+    m_passed.Passed(line, m_buf.Line());
     return false;
   }
 
   // A new room, or the earlier one of that vnum emptied to be filled again
   // (its map position stays).
   TRoom& Start(int32_t vnum, std::string name) {
+    m_note.Zones.insert(ZoneOf(vnum));
     TRoom* room = m_w.Rooms.Find(vnum);
     if (!room) {
       auto fresh = std::make_unique<TRoom>(ZoneOf(vnum), vnum);
@@ -242,6 +252,7 @@ class RoomFileReader {
     room->Objects.Clear();
     room->Mobs.Clear();
     room->RemovedObjects.Clear();
+    room->KeptCommands.clear();
     return *room;
   }
 
@@ -254,19 +265,28 @@ class RoomFileReader {
     bool closed = EndsWithTilde(text);
     e.Description = text.find('~') != std::string::npos ? DropLast(text) : text;
     // Of an exit description only the first line is kept.
-    while (!closed) closed = EndsWithTilde(Need());
+    while (!closed) {
+      std::string more = Need();
+      closed = EndsWithTilde(more);
+      if (more != "~") m_note.Skip(m_buf.Line());
+    }
     e.Keywords = DropLast(Need());
     std::string nums = Need();
     e.DoorFlags = static_cast<uint8_t>(IntField(nums));
     e.Key = IntField(nums);
     e.ToRoom = IntField(nums);
     e.ExitExtra = Trim(nums);
-    if (dir >= 0) room.Exits[static_cast<size_t>(dir)] = std::move(e);
+    if (dir >= 0)
+      room.Exits[static_cast<size_t>(dir)] = std::move(e);
+    else
+      m_note.Skip(m_buf.Line());
   }
 
   World& m_w;
   WorldBuffer& m_buf;
   NodeHandle m_group;
+  FileNote& m_note;
+  PassedLines m_passed;
   size_t m_lineStart = 0;
   int m_lineNo = 0;
 };
@@ -299,11 +319,13 @@ void ReportLoadError(World& w, const fs::path& path, const WorldBuffer& buf) {
 }
 
 bool ReadRooms(World& w, WorldBuffer& buf, const fs::path& path) {
+  FileNote& note = w.Files.Begin(path);
   try {
     NodeHandle group = Prescan(w, buf, path);
-    RoomFileReader(w, buf, group).ReadAll();
+    RoomFileReader(w, buf, group, note).ReadAll();
     buf.SetLine(kLineClosed);
   } catch (const std::exception&) {
+    note.Fail(buf.Line());
     ReportLoadError(w, path, buf);
     return false;
   }
@@ -317,6 +339,7 @@ bool TRoomList::LoadFromFile(World& w, const fs::path& path) {
   try {
     buf.LoadWorldBuffer(path);
   } catch (const std::exception&) {
+    w.Files.Begin(path).Fail(buf.Line());
     ReportLoadError(w, path, buf);
     return false;
   }
@@ -353,7 +376,7 @@ bool Writable(const TRoom& r) {
   if (!OneLine(r.Name) || !TildeTextSafe(r.Description)) return false;
   if (r.Flags.find_first_of(" \t\r\n") != std::string::npos) return false;
   for (const auto& e : r.Exits)
-    if (e.ToRoom > 0 &&
+    if (ExitWritten(e) &&
         (!TildeTextSafe(e.Description) || !OneLine(e.Keywords) || !OneLine(e.ExitExtra)))
       return false;
   for (const auto& ed : r.ExtraDescs)
@@ -394,7 +417,7 @@ int TRoomList::BuildLines(const World&, std::vector<std::string>& lines, int32_t
     lines.push_back(IntText(r.Zone) + " " + BitVectorText(r.Flags) + " " + IntText(r.Sector));
     for (int d = 0; d < kDirections; ++d) {
       const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
-      if (e.ToRoom <= 0) continue;
+      if (!ExitWritten(e)) continue;
       lines.push_back("D" + IntText(d));
       AddText(lines, e.Description + "~");
       lines.push_back(e.Keywords + "~");

@@ -2,6 +2,7 @@
 // Rooms, their contents placed by zone reset commands, and the room list.
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,17 +19,30 @@ struct TRoomExit {
   std::string Description;
   uint8_t DoorFlags = 0;
   int32_t Key = -1;
-  int32_t ToRoom = -1;       // 0 or less: no exit
+  int32_t ToRoom = -1;       // -1: no exit (see ExitWritten)
   uint8_t DefaultState = 0;  // set by the zone's D commands
   // Numbers that some worlds write after ToRoom ("0 0 185 0"); kept as read
   // and written back after it, empty in the editor's own layout.
   std::string ExitExtra;
+  // The door has no D line in the zone file it was loaded with: the game
+  // leaves it as players left it. No D line is written for it while
+  // DefaultState is 0, so that a save does not start resetting it.
+  bool WithoutReset = false;
   bool operator==(const TRoomExit&) const = default;
 };
+
+// Zone file lines the writer cannot regenerate (comments, commands it does
+// not know or could not place) are kept as written and written back after
+// the command they followed: after this object's P lines, this mobile's
+// G, E and F lines, or this room's D lines.
+using TKeptLines = std::vector<std::string>;
 
 struct TRoomObj : TCondID {
   int16_t Chance = 100;
   TLinkObjList Contents;
+  // The O line's own maximum, where it is not the prototype's MaxInWorld.
+  std::optional<int32_t> OwnMax;
+  TKeptLines KeptCommands;
   bool operator==(const TRoomObj&) const = default;
 };
 
@@ -36,8 +50,17 @@ struct TRoomMob : TCondID {
   int32_t Leader = -1;
   int32_t MaxInRoom = 0;
   TLinkObjList Inventory;
+  // The M line's own maximum, where it is not the prototype's MaxInWorld.
+  std::optional<int32_t> OwnMax;
+  TKeptLines KeptCommands;
   bool operator==(const TRoomMob&) const = default;
 };
+
+// Exits to room 0 are kept: a running game's files have them, some with a
+// door; the editor clears an exit to -1, which is not written.
+inline bool ExitWritten(const TRoomExit& e) {
+  return e.ToRoom >= 0;
+}
 
 class TRoomObjList : public TCondIDList<TRoomObj> {};
 class TRoomMobList : public TCondIDList<TRoomMob> {};
@@ -77,6 +100,8 @@ class TRoom : public TMUDClass {
   TIngrList Ingredients;
   TCondItemList Triggers;
   int32_t MapX = -1, MapY = -1, MapZ = -1;
+  // Zone file lines kept after this room's D lines (see TKeptLines).
+  TKeptLines KeptCommands;
 
   bool operator==(const TRoom& o) const;
 };

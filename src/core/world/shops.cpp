@@ -8,6 +8,7 @@
 #include "common/savelines.h"
 #include "common/worldbuffer.h"
 #include "load/world.h"
+#include "world/linesource.h"
 
 namespace zm {
 namespace {
@@ -60,6 +61,7 @@ class ShopReader {
 
   // Price-factor lines that were not numbers (reported, reading went on).
   int BadFactors = 0;
+  int FirstBadFactorLine = 0;
 
   void Read(TShop& s, bool extended) {
     Next();
@@ -133,7 +135,7 @@ class ShopReader {
       v = d;
       return;
     }
-    ++BadFactors;
+    if (BadFactors++ == 0) FirstBadFactorLine = m_b.Line();
     m_w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {m_path.string(), LineErrorText(m_b.Line())}));
   }
@@ -246,6 +248,7 @@ bool TShopList::LoadFromFile(World& w, const std::filesystem::path& path) {
   try {
     buf.LoadWorldBuffer(path);
   } catch (const FileError&) {
+    w.Files.Begin(path).Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;
@@ -286,13 +289,19 @@ bool TShopList::parse(World& w, WorldBuffer& buf, const std::filesystem::path& p
 
   buf.ResetWorldBuffer();
   ShopReader reader(w, buf, path);
+  FileNote& note = w.Files.Begin(path);
+  PassedLines passed(note);
   bool ok = true;
   try {
     std::string line;
     auto seekRecord = [&] {
       while (!buf.BufferEof()) {
         line = buf.ReadBufferLine();
-        if (!line.empty() && line[0] == '#') return true;
+        if (!line.empty() && line[0] == '#') {
+          passed.RecordSeen();
+          return true;
+        }
+        passed.Passed(line, buf.Line());
       }
       return false;
     };
@@ -300,6 +309,7 @@ bool TShopList::parse(World& w, WorldBuffer& buf, const std::filesystem::path& p
       int32_t vnum;
       bool extended;
       if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
+      note.Zones.insert(ZoneOf(vnum));
       // Read into a copy so that a record cut short neither appears half
       // read nor spoils the shop it would have replaced.
       TShop* existing = Find(vnum);
@@ -315,10 +325,12 @@ bool TShopList::parse(World& w, WorldBuffer& buf, const std::filesystem::path& p
       }
     }
   } catch (const ParseError&) {
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     ok = false;
   }
+  for (int i = 0; i < reader.BadFactors; ++i) note.Skip(reader.FirstBadFactorLine);
   buf.SetLine(kLineClosed);
   buf.FreeWorldBuffer();
   return ok && reader.BadFactors == 0;

@@ -5,6 +5,7 @@
 #include "common/savelines.h"
 #include "common/worldbuffer.h"
 #include "load/world.h"
+#include "world/linesource.h"
 
 namespace zm {
 namespace {
@@ -161,6 +162,7 @@ bool TTriggerList::LoadFromFile(World& w, const std::filesystem::path& path) {
   try {
     buf.LoadWorldBuffer(path);
   } catch (const FileError&) {
+    w.Files.Begin(path).Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     return false;
@@ -179,12 +181,17 @@ bool TTriggerList::parse(World& w, WorldBuffer& buf, const std::filesystem::path
   buf.SetCoding(cw.Coding);
 
   std::string line;
+  PassedLines* passing = nullptr;  // the record pass notes what it passes over
   // Records start at a line beginning with "#"; reading whole lines keeps
   // the line counter right for the error message.
   auto seekRecord = [&] {
     while (!buf.BufferEof()) {
       line = buf.ReadBufferLine();
-      if (!line.empty() && line[0] == '#') return true;
+      if (!line.empty() && line[0] == '#') {
+        if (passing) passing->RecordSeen();
+        return true;
+      }
+      if (passing) passing->Passed(line, buf.Line());
     }
     return false;
   };
@@ -207,10 +214,14 @@ bool TTriggerList::parse(World& w, WorldBuffer& buf, const std::filesystem::path
 
   buf.ResetWorldBuffer();
   TriggerReader reader(buf);
+  FileNote& note = w.Files.Begin(path);
+  PassedLines passed(note);
+  passing = &passed;
   bool ok = true;
   try {
     while (seekRecord()) {
       if (!recordVnum(vnum)) throw ParseError();
+      note.Zones.insert(ZoneOf(vnum));
       while (!buf.BufferEof() && (buf.Peek() == '\r' || buf.Peek() == '\n')) buf.ReadBufferLine();
       // Read into a copy so that a record cut short neither appears half
       // read nor spoils the trigger it would have replaced.
@@ -229,6 +240,7 @@ bool TTriggerList::parse(World& w, WorldBuffer& buf, const std::filesystem::path
       if (!closed) throw ParseError();
     }
   } catch (const ParseError&) {
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
     ok = false;

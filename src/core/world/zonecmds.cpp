@@ -73,26 +73,47 @@ class CommandPass {
     m_z.Zone = m_z.Vnum = ZoneNumber(NextWord(numberLine, kBlanks));
     m_z.Name = NameFromLine(ReadLineOrFail(m_buf));
     m_named = true;
-    m_rest = ReadLineOrFail(m_buf);
-    NextWord(m_rest, kBlanks);  // the top vnum is always N*100+99
-    m_z.ResetTime = Field();
-    m_z.ResetMode = Field();
+    NumbersLine(HeaderLines());
 
-    std::string line = LeftTrim(m_buf.ReadBufferLine());
+    m_anchor = &m_z.KeptCommands;
+    std::string raw = m_buf.ReadBufferLine();
+    std::string line = LeftTrim(raw);
     while (!EndsSection(line)) {
       m_line = m_buf.Line();
       m_rest = line;
       char letter = AsciiUpper(NextWord(m_rest, kBlanks)[0]);
-      bool kept = IsCommandLetter(letter) ? Command(letter) : letter == '*' || letter == '$';
-      if (!kept) Drop();
+      if (letter == '*') {
+        m_anchor->push_back(raw);  // a comment stays where it stood
+      } else if (letter != '$') {
+        ++m_z.CommandsRead;
+        if (IsCommandLetter(letter) && Command(letter))
+          m_chain = false;
+        else
+          Keep(raw, letter);
+      }
       if (m_buf.BufferEof()) break;
-      line = LeftTrim(m_buf.ReadBufferLine());
+      raw = m_buf.ReadBufferLine();
+      line = LeftTrim(raw);
     }
     CountLinesLeft();
     m_buf.SetLine(kLineClosed);
   }
 
   bool Named() const { return m_named; }
+
+  // A line not taken in stays after the command taken in before it. A P, G
+  // or E line that found no room, object or mobile would find one there when
+  // the file is read again, unless it follows a kept M or O that left no
+  // room, as it does here; so would T and F lines. Such lines go to the top
+  // of the section, where nothing comes before them.
+  void Keep(const std::string& raw, char letter) {
+    bool needsRoom = letter == 'P' || letter == 'G' || letter == 'E';
+    if (letter == 'T' || letter == 'F' || (needsRoom && !m_chain))
+      m_z.KeptCommands.push_back(raw);
+    else
+      m_anchor->push_back(raw);
+    if (letter == 'M' || letter == 'O') m_chain = m_room == -1;
+  }
   // The line that stopped the pass, and everything after it, is lost.
   void DropFailedLine() {
     m_line = m_buf.Line();
@@ -118,6 +139,35 @@ class CommandPass {
     int32_t v;
     if (!ParseInt(NextWord(m_rest, kBlanks), v)) throw ParseError();
     return v;
+  }
+
+  // The lines between the name and the numbers line that a running game's
+  // file has: its "#" type line and its "^" author and "&" description
+  // texts, which run to a line ending with "~". Returns the line after them.
+  std::string HeaderLines() {
+    std::string line = ReadLineOrFail(m_buf);
+    while (!line.empty() && (line[0] == '#' || line[0] == '^' || line[0] == '&')) {
+      bool text = line[0] != '#';
+      m_z.HeaderLines.push_back(line);
+      while (text && !ClosesText(line)) {
+        line = ReadLineOrFail(m_buf);
+        m_z.HeaderLines.push_back(line);
+      }
+      line = ReadLineOrFail(m_buf);
+    }
+    return line;
+  }
+
+  // The top vnum (always written as N*100+99), ResetTime and ResetMode; what
+  // follows them is kept as written.
+  void NumbersLine(std::string line) {
+    m_rest = std::move(line);
+    NextWord(m_rest, kBlanks);
+    m_z.ResetTime = Field();
+    size_t end = m_rest.find_first_of(kBlanks);
+    std::string mode = m_rest.substr(0, end);
+    if (!ParseInt(mode, m_z.ResetMode)) throw ParseError();
+    m_z.NumbersTail = end == std::string::npos ? std::string() : m_rest.substr(end);
   }
 
   void Drop() {
@@ -185,7 +235,8 @@ class CommandPass {
     rm.ID = vnum;
     rm.Leader = -1;
     rm.MaxInRoom = inRoom;
-    room->Mobs.Add(std::move(rm));
+    rm.OwnMax = max;
+    m_anchor = &room->Mobs.Add(std::move(rm))->KeptCommands;
     m_mob = m_w.Mobs.IndexOfVnum(vnum);
     if (TMob* m = m_w.Mobs.Items(m_mob)) m->MaxInWorld = max;
     return true;
@@ -202,7 +253,8 @@ class CommandPass {
       return false;
     }
     if (roomVnum < 0) {
-      m_z.CreatedObjects.Add(Link(cond, vnum, chance, 255));
+      m_z.CreatedObjects.Add(Link(cond, vnum, chance, 255))->OwnMax = max;
+      m_anchor = &m_z.KeptCommands;
       return true;
     }
     TRoom* room = CurrentRoom();
@@ -214,21 +266,28 @@ class CommandPass {
     ro.Cond = static_cast<uint8_t>(cond);
     ro.ID = vnum;
     ro.Chance = static_cast<int16_t>(chance);
-    room->Objects.Add(std::move(ro));
+    ro.OwnMax = max;
+    m_anchor = &room->Objects.Add(std::move(ro))->KeptCommands;
     return true;
   }
 
   // Into the last object of the current room, whatever container it names.
   bool Put() {
     int32_t cond = Field(), vnum = Field(), max = Field();
-    Field();  // the container's vnum
+    int32_t container = Field();
     TRoom* room = CurrentRoom();
     // A trigger line after a lost object must not land on an earlier one.
     m_obj = -1;
     if (!room || room->Objects.Empty()) return false;
     int32_t chance = Field();
     if (!FitsCond(cond) || !FitsChance(chance)) return false;
-    room->Objects.Items(room->Objects.Count() - 1)->Contents.Add(Link(cond, vnum, chance, 255));
+    TRoomObj* in = room->Objects.Items(room->Objects.Count() - 1);
+    TLinkObj* l = in->Contents.Add(Link(cond, vnum, chance, 255));
+    l->OwnMax = max;
+    // A container other than the room object (one put inside another) is
+    // written back as the file named it.
+    if (container != in->ID) l->Container = container;
+    m_anchor = &in->KeptCommands;
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -242,11 +301,26 @@ class CommandPass {
     if (!room || room->Mobs.Empty()) return false;
     int32_t wear = equip ? Field() : 255;
     int32_t chance = Field();
+    bool fifth = false;
+    if (!equip) {
+      // A running game writes G as "G c v max -1 chance"; the designed layout
+      // puts the chance fourth and -1 fifth. With both places taken the
+      // line is not understood and is kept as written.
+      int32_t v;
+      if (ParseInt(NextWord(m_rest, kBlanks), v) && (chance == -1 || v != -1)) {
+        if (chance != -1) return false;
+        chance = v;
+        fifth = true;
+      }
+    }
     // Worn at 255 would be written back as given.
     if (!FitsCond(cond) || !FitsChance(chance) || wear < 0 || wear > (equip ? 254 : 255))
       return false;
-    room->Mobs.Items(room->Mobs.Count() - 1)
-        ->Inventory.Add(Link(cond, vnum, chance, static_cast<uint8_t>(wear)));
+    TRoomMob* mob = room->Mobs.Items(room->Mobs.Count() - 1);
+    TLinkObj* l = mob->Inventory.Add(Link(cond, vnum, chance, static_cast<uint8_t>(wear)));
+    l->OwnMax = max;
+    l->ChanceFifth = fifth;
+    m_anchor = &mob->KeptCommands;
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -258,9 +332,10 @@ class CommandPass {
     TRoom* room = m_w.Rooms.Find(roomVnum);
     if (!room) return false;
     TRoomMob* m = room->Mobs.Items(room->Mobs.IndexOfID(follower));
-    if (!m) return false;
+    if (!m || leader == -1) return false;
     m->Leader = leader;
-    return leader != -1;
+    m_anchor = &m->KeptCommands;
+    return true;
   }
 
   bool Door() {
@@ -270,14 +345,19 @@ class CommandPass {
     if (!room || dir < 0 || dir >= kDirections || state < 0 || state > 255) return false;
     TRoomExit& e = room->Exits[static_cast<size_t>(dir)];
     e.DefaultState = static_cast<uint8_t>(state);
-    // Kept, but only an exit with a door is written back.
-    return e.ToRoom > 0 && e.DoorFlags != 0;
+    e.WithoutReset = false;
+    // Stored, but only an exit with a door is written back from it; the line
+    // of any other is kept as written.
+    if (!WritesDoor(e)) return false;
+    m_anchor = &room->KeptCommands;
+    return true;
   }
 
   bool RemoveMobile() {
     int32_t cond = Field(), vnum = Field();
     if (!FitsCond(cond)) return false;
     m_z.RemovedMobs.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+    m_anchor = &m_z.KeptCommands;
     return true;
   }
 
@@ -286,6 +366,7 @@ class CommandPass {
     TRoom* room = m_w.Rooms.Find(roomVnum);
     if (!room || !FitsCond(cond)) return false;
     room->RemovedObjects.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+    m_anchor = &room->KeptCommands;
     return true;
   }
 
@@ -332,6 +413,10 @@ class CommandPass {
   TZone& m_z;
   WorldBuffer& m_buf;
   std::string m_rest;  // the fields of the line being handled
+  // Where a line that is not taken in goes: after the last command taken in.
+  TKeptLines* m_anchor = nullptr;
+  // Since the last command taken in, a kept M or O line has left no room.
+  bool m_chain = false;
   int m_line = 0;
   bool m_named = false;
   // Indexes into the room, mobile and object lists, -1 when unset.
@@ -341,8 +426,10 @@ class CommandPass {
 bool RunCommands(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, bool load) {
   const int32_t headerNumber = z.Vnum;
   const std::string headerName = z.Name;
+  z.CommandsRead = 0;
   z.DroppedCommands = 0;
   z.FirstDroppedLine = 0;
+  FileNote& note = w.Files.Begin(path);
   CommandPass pass(w, z, buf);
   bool ok = true;
   try {
@@ -357,10 +444,13 @@ bool RunCommands(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, boo
       z.Name = headerName;
     }
     pass.DropFailedLine();
+    note.Fail(buf.Line());
     w.reporter().AddLoadError(
         FormatMessage(ErrorText(1), {path.string(), LineErrorText(buf.Line())}));
     ok = false;
   }
+  note.Skipped = z.DroppedCommands;
+  if (note.FirstLine <= 0) note.FirstLine = z.FirstDroppedLine;
   buf.FreeWorldBuffer();
   if (z.Vnum != headerNumber) w.Zones.VnumsChanged();
   ShowZoneCaption(w, z, headerNumber);
@@ -368,6 +458,50 @@ bool RunCommands(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, boo
 }
 
 }  // namespace
+
+namespace {
+
+void Settle(std::optional<int32_t>& own, int32_t prototypeMax) {
+  if (own && *own == prototypeMax) own.reset();
+}
+
+int32_t ObjMax(const World& w, int32_t vnum) {
+  const TObj* o = w.Objs.Find(vnum);
+  return o ? o->MaxInWorld : -1;
+}
+
+void SettleLinks(const World& w, const TLinkObjList& links) {
+  for (const auto& l : links) Settle(l->OwnMax, ObjMax(w, l->ID));
+}
+
+}  // namespace
+
+void MarkDoorsWithoutReset(World& w) {
+  for (const auto& r : w.Rooms) {
+    const TZone* z = w.Zones.ByNumber(r->Zone);
+    if (!z || !z->Registered) continue;
+    for (auto& e : r->Exits) e.WithoutReset = e.DoorFlags != 0;
+  }
+}
+
+void TZone::SettleMaxima(const World& w) {
+  SettleLinks(w, CreatedObjects);
+}
+
+void SettleCommandMaxima(World& w) {
+  for (const auto& z : w.Zones) z->SettleMaxima(w);
+  for (const auto& r : w.Rooms) {
+    for (const auto& o : r->Objects) {
+      Settle(o->OwnMax, ObjMax(w, o->ID));
+      SettleLinks(w, o->Contents);
+    }
+    for (const auto& m : r->Mobs) {
+      const TMob* proto = w.Mobs.Find(m->ID);
+      Settle(m->OwnMax, proto ? proto->MaxInWorld : -1);
+      SettleLinks(w, m->Inventory);
+    }
+  }
+}
 
 bool TZone::ReadCommands(World& w, const fs::path& path) {
   WorldBuffer buf;

@@ -213,11 +213,14 @@ std::string Numbers(std::initializer_list<int64_t> values) {
 struct Prototypes {
   const World& w;
 
-  std::string ObjMax(int32_t vnum) const {
+  // A line's own maximum where it has one, else the prototype's.
+  std::string ObjMax(int32_t vnum, const std::optional<int32_t>& own) const {
+    if (own) return IntText(*own);
     const TObj* o = w.Objs.Find(vnum);
     return IntText(o ? o->MaxInWorld : -1);
   }
-  std::string MobMax(int32_t vnum) const {
+  std::string MobMax(int32_t vnum, const std::optional<int32_t>& own) const {
+    if (own) return IntText(*own);
     const TMob* m = w.Mobs.Find(vnum);
     return IntText(m ? m->MaxInWorld : -1);
   }
@@ -231,38 +234,62 @@ struct Prototypes {
   }
 };
 
+// A text left open (its file was cut short) is closed, or it would take the
+// numbers line and the commands into itself.
+void HeaderTextLines(const std::vector<std::string>& header, std::vector<std::string>& lines) {
+  bool open = false;
+  for (const auto& h : header) {
+    std::string line = OneLine(h);
+    if (!open && (line.empty() || (line[0] != '^' && line[0] != '&'))) {
+      lines.push_back(std::move(line));
+      continue;
+    }
+    open = !ClosesText(line);
+    lines.push_back(std::move(line));
+  }
+  if (open) lines.back() += '~';
+}
+
+void AddKept(std::vector<std::string>& lines, const TKeptLines& kept) {
+  lines.insert(lines.end(), kept.begin(), kept.end());
+}
+
 void RoomLines(const Prototypes& p, const TRoom& r, std::vector<std::string>& lines) {
   const std::string room = IntText(r.Vnum);
   for (const auto& rem : r.RemovedObjects)
     lines.push_back("R" + Numbers({rem->Cond}) + " " + room + Numbers({rem->ID}) + " -1 -1" +
                     p.ObjComment(rem->ID));
   for (const auto& o : r.Objects) {
-    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID) + " " + room +
-                    Numbers({o->Chance}) + p.ObjComment(o->ID));
+    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID, o->OwnMax) + " " +
+                    room + Numbers({o->Chance}) + p.ObjComment(o->ID));
     for (const auto& c : o->Contents)
-      lines.push_back("P" + Numbers({c->Cond, c->ID}) + " " + p.ObjMax(c->ID) +
-                      Numbers({o->ID, c->Chance}) + p.ObjComment(c->ID));
+      lines.push_back("P" + Numbers({c->Cond, c->ID}) + " " + p.ObjMax(c->ID, c->OwnMax) +
+                      Numbers({c->Container.value_or(o->ID), c->Chance}) + p.ObjComment(c->ID));
+    AddKept(lines, o->KeptCommands);
   }
   for (const auto& m : r.Mobs) {
-    lines.push_back("M" + Numbers({m->Cond, m->ID}) + " " + p.MobMax(m->ID) + " " + room +
-                    Numbers({m->MaxInRoom}) + p.MobComment(m->ID));
+    lines.push_back("M" + Numbers({m->Cond, m->ID}) + " " + p.MobMax(m->ID, m->OwnMax) + " " +
+                    room + Numbers({m->MaxInRoom}) + p.MobComment(m->ID));
     for (const auto& i : m->Inventory) {
-      if (i->WearPos == 255)
-        lines.push_back("G" + Numbers({i->Cond, i->ID}) + " " + p.ObjMax(i->ID) +
-                        Numbers({i->Chance}) + " -1" + p.ObjComment(i->ID));
+      const std::string head = Numbers({i->Cond, i->ID}) + " " + p.ObjMax(i->ID, i->OwnMax);
+      if (i->WearPos != 255)
+        lines.push_back("E" + head + Numbers({i->WearPos, i->Chance}) + p.ObjComment(i->ID));
+      else if (i->ChanceFifth)
+        lines.push_back("G" + head + " -1" + Numbers({i->Chance}) + p.ObjComment(i->ID));
       else
-        lines.push_back("E" + Numbers({i->Cond, i->ID}) + " " + p.ObjMax(i->ID) +
-                        Numbers({i->WearPos, i->Chance}) + p.ObjComment(i->ID));
+        lines.push_back("G" + head + Numbers({i->Chance}) + " -1" + p.ObjComment(i->ID));
     }
     if (m->Leader != -1)
       lines.push_back("F 0 " + room + Numbers({m->Leader, m->ID}) + " -1" +
                       p.MobComment(m->Leader));
+    AddKept(lines, m->KeptCommands);
   }
   for (int d = 0; d < kDirections; ++d) {
     const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
-    if (e.ToRoom > 0 && e.DoorFlags != 0)
+    if (WritesDoor(e))
       lines.push_back("D 0 " + room + Numbers({d, e.DefaultState}) + " -1" + Comment(&r.Name));
   }
+  AddKept(lines, r.KeptCommands);
 }
 
 }  // namespace
@@ -273,9 +300,12 @@ void TZone::BuildLines(const World& w, std::vector<std::string>& lines) const {
   lines.push_back("* Korvask zone file v1.0");
   lines.push_back("#" + IntText(Vnum));
   lines.push_back(OneLine(Name) + "~");
-  lines.push_back(IntText(int64_t{Vnum} * 100 + 99) + Numbers({ResetTime, ResetMode}));
+  HeaderTextLines(HeaderLines, lines);
+  lines.push_back(IntText(int64_t{Vnum} * 100 + 99) + Numbers({ResetTime, ResetMode}) +
+                  OneLine(NumbersTail));
+  AddKept(lines, KeptCommands);
   for (const auto& o : CreatedObjects)
-    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID) + " -1" +
+    lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID, o->OwnMax) + " -1" +
                     Numbers({o->Chance}) + p.ObjComment(o->ID));
   for (const auto& q : RemovedMobs)
     lines.push_back("Q" + Numbers({q->Cond, q->ID}) + " -1 -1 -1" + p.MobComment(q->ID));

@@ -2,6 +2,9 @@
 // Pieces the two passes over a zone file share.
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "world/rooms.h"
 
 namespace zm {
 
@@ -22,6 +25,18 @@ std::string NameFromLine(const std::string& line);
 std::string ReadLineOrFail(WorldBuffer& buf);
 // ZoneNames and the tree node follow the zone's number and name.
 void ShowZoneCaption(World& w, TZone& z, int32_t oldNumber);
+
+// The "^" and "&" texts of a zone header run to a line ending with "~"
+// (blanks after it allowed).
+inline bool ClosesText(std::string_view line) {
+  size_t e = line.find_last_not_of(" \t");
+  return e != std::string_view::npos && line[e] == '~';
+}
+
+// Whether the writer writes a D line for the exit.
+inline bool WritesDoor(const TRoomExit& e) {
+  return ExitWritten(e) && e.DoorFlags != 0 && !(e.WithoutReset && e.DefaultState == 0);
+}
 
 }  // namespace zonefile
 }  // namespace zm

@@ -15,6 +15,9 @@ void TZone::Clear() {
   ResetMode = 0;
   CreatedObjects.Clear();
   RemovedMobs.Clear();
+  HeaderLines.clear();
+  NumbersTail.clear();
+  KeptCommands.clear();
 }
 
 void TZone::Assign(const TZone& o) {
@@ -28,7 +31,8 @@ void TZone::Assign(const TZone& o) {
 bool TZone::operator==(const TZone& o) const {
   return Zone == o.Zone && Vnum == o.Vnum && Name == o.Name && ResetMode == o.ResetMode &&
          ResetTime == o.ResetTime && CreatedObjects == o.CreatedObjects &&
-         RemovedMobs == o.RemovedMobs;
+         RemovedMobs == o.RemovedMobs && HeaderLines == o.HeaderLines &&
+         NumbersTail == o.NumbersTail && KeptCommands == o.KeptCommands;
 }
 
 TZoneList::TZoneList() = default;

@@ -46,6 +46,18 @@ class TZone : public TMUDClass {
   TFileSetting ZoneFilename, RoomFilename, ZoneMapFilename, ObjFilename, MobFilename, ShopFilename,
       TrigFilename;
 
+  // What a running game's zone file has beyond the designed layout, kept as
+  // written; empty in zones made in the editor. HeaderLines stand between
+  // the name and the numbers line (the "#" type line, "^" author and "&"
+  // description texts); NumbersTail is the numbers line after ResetMode,
+  // its leading blank included ("4099 30 2 0 * " keeps " 0 * ").
+  std::vector<std::string> HeaderLines;
+  std::string NumbersTail;
+  // Command lines the writer cannot regenerate that came before any other
+  // command, or that need one before them (see TKeptLines in rooms.h);
+  // written first in the section.
+  std::vector<std::string> KeptCommands;
+
   // Set by the header pass or the new-zone command; a bare zone made by a
   // reader for records without a zone file is not registered.
   bool Registered = false;
@@ -68,11 +80,13 @@ class TZone : public TMUDClass {
   bool ReadHeaderFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
   bool ReadCommandsFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
 
-  // Lines of the zone file that the last command pass could not take in
-  // (room or owner missing, not understood, cut off by a read failure or
-  // left after the end of the section): writing the file back loses them, so
-  // it must not be overwritten without asking. A save to the zone's own file
-  // clears both.
+  // Command lines of the section that the last command pass took in or
+  // kept as written.
+  int CommandsRead = 0;
+  // Lines of the zone file that the last command pass lost (cut off by a
+  // read failure, or left after the end of the section): writing the file
+  // back loses them, so it must not be overwritten without asking. A save to
+  // the zone's own file clears both.
   int DroppedCommands = 0;
   int FirstDroppedLine = 0;
   // Files (owner zone, kRoom/kObject/kMobile) whose records got triggers from
@@ -81,9 +95,20 @@ class TZone : public TMUDClass {
   // owner files are written too; TZoneList::OwnerFileSaved forgets them.
   std::set<std::pair<int32_t, RecordKind>> PendingOwnerFiles;
 
+  // CreatedObjects' share of SettleCommandMaxima.
+  void SettleMaxima(const World& w);
+
   std::string DisplayText() const { return NodeCaption(Vnum, Name); }
   bool operator==(const TZone& o) const;
 };
+
+// Before the command passes of all zones: every door of a room whose zone
+// has a zone file is marked WithoutReset until a D line names it.
+void MarkDoorsWithoutReset(World& w);
+// After the command passes of all zones: a line's own maximum that equals
+// its prototype's MaxInWorld (or -1 without a prototype) is dropped, so that
+// the prototype's value, which the editors show, decides those lines again.
+void SettleCommandMaxima(World& w);
 
 class TZoneMap : public TMUDClass {
  public:

@@ -1,0 +1,40 @@
+#include "load/filenotes.h"
+
+namespace zm {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The same file reached as WLD/30.wld or wld/../wld/30.wld is one file.
+std::string Key(const fs::path& path) {
+  std::error_code ec;
+  fs::path p = fs::weakly_canonical(path, ec);
+  return (ec ? path.lexically_normal() : p).string();
+}
+
+}  // namespace
+
+bool FileNote::LossyFor(int32_t zone) const {
+  if (Failed || Skipped > 0) return true;
+  for (int32_t z : Zones)
+    if (z != zone) return true;
+  return false;
+}
+
+FileNote& FileNotes::Begin(const fs::path& path) {
+  FileNote& n = m_notes[Key(path)];
+  n = FileNote{};
+  return n;
+}
+
+const FileNote* FileNotes::Find(const fs::path& path) const {
+  if (path.empty()) return nullptr;
+  auto it = m_notes.find(Key(path));
+  return it == m_notes.end() ? nullptr : &it->second;
+}
+
+void FileNotes::Forget(const fs::path& path) {
+  if (!path.empty()) m_notes.erase(Key(path));
+}
+
+}  // namespace zm
