@@ -2,11 +2,12 @@
 // (app.Windows->Register(kind, ...)); a kind without one opens nothing.
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
+#include "editors/roomform.h"
 
 namespace zm {
 
 void RegisterEditors(AppContext& app) {
-  (void)app;
+  RegisterRoomEditor(app);
 }
 
 }  // namespace zm

@@ -1,0 +1,237 @@
+#include "editors/cmdiform.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <algorithm>
+#include <array>
+
+#include "app/hints.h"
+#include "common/bases.h"
+#include "common/records.h"
+#include "common/textutil.h"
+#include "editors/fieldtext.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+#include "widgets/dictcontrols.h"
+#include "widgets/editpopup.h"
+
+namespace zm {
+namespace {
+
+constexpr const char* kDictValue = "zmDictValue";
+constexpr int kKinds = 7;
+
+std::array<QPointer<TCMDIForm>, kKinds>& CurrentForms() {
+  static std::array<QPointer<TCMDIForm>, kKinds> forms;
+  return forms;
+}
+
+}  // namespace
+
+TCMDIForm::TCMDIForm(AppContext& app, int kind, QWidget* parent)
+    : QWidget(parent), m_app(app), m_kind(kind) {
+  if (app.MainWindow) setFont(app.MainWindow->font());
+  // Smaller than the pages' own minimum: a remembered size of another kind
+  // of editor must fit, and restoring from maximized must give it back.
+  setMinimumSize(240, 160);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && isAncestorOf(now)) m_lastFocus = now;
+  });
+}
+
+TCMDIForm::~TCMDIForm() = default;
+
+TCMDIForm::SharedGeometry& TCMDIForm::Shared() {
+  static SharedGeometry shared;
+  return shared;
+}
+
+TCMDIForm* TCMDIForm::Current(RecordKind kind) {
+  return kind < kKinds ? CurrentForms()[kind].data() : nullptr;
+}
+
+void TCMDIForm::SetCurrent(RecordKind kind, TCMDIForm* form) {
+  if (kind < kKinds) CurrentForms()[kind] = form;
+}
+
+void TCMDIForm::ApplyRecord() {
+  if (m_linked) Apply();
+}
+
+// ------------------------------------------------------------- geometry
+
+void TCMDIForm::AttachTo(QMdiSubWindow* sub, QSize designed) {
+  m_sub = sub;
+  sub->resize(designed);
+  // The area's placement of a window wider than the area starts left of it.
+  if (sub->x() < 0 || sub->y() < 0) sub->move(std::max(sub->x(), 0), std::max(sub->y(), 0));
+  sub->installEventFilter(this);
+  if (QMdiArea* area = sub->mdiArea()) {
+    connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* active) {
+      if (active && active == SubWindow()) FormActivate();
+    });
+    area->setActiveSubWindow(sub);
+  }
+  FormActivate();
+}
+
+void TCMDIForm::FormActivate() {
+  QMdiSubWindow* sub = SubWindow();
+  if (!sub) return;
+  if (m_kind >= 0 && Current(static_cast<RecordKind>(m_kind)) != this)
+    SetCurrent(static_cast<RecordKind>(m_kind), this);
+  if (m_activated) return;
+  SharedGeometry& shared = Shared();
+  if (shared.Rect.isEmpty()) {
+    shared.Rect = sub->geometry();
+  } else {
+    // The area may have maximized the new window already; its size when
+    // restored must be the remembered one.
+    if (sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) sub->showNormal();
+    sub->setGeometry(shared.Rect);
+  }
+  if (shared.State & Qt::WindowMaximized)
+    sub->showMaximized();
+  else if (shared.State & Qt::WindowMinimized)
+    sub->showMinimized();
+  // Only now: the area's own placement of a new window is no user's size.
+  m_activated = true;
+}
+
+void TCMDIForm::FormResize() {
+  QMdiSubWindow* sub = SubWindow();
+  if (!sub || !m_activated) return;
+  if (sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) return;
+  Shared().Rect = sub->geometry();
+}
+
+void TCMDIForm::FormClose() {
+  QMdiSubWindow* sub = SubWindow();
+  if (!sub || !m_activated) return;
+  FormResize();
+  Shared().State = sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
+}
+
+void TCMDIForm::SetCaption(int32_t vnum, const std::string& name) {
+  setWindowTitle(QStringLiteral("(%1) %2").arg(vnum).arg(ToQt(name)));
+}
+
+void TCMDIForm::RefreshNode(TMUDClass& rec, const std::string& name) {
+  TreeSink* sink = m_app.world ? m_app.world->sink() : nullptr;
+  if (rec.Node && sink) sink->SetCaption(rec.Node, NodeCaption(rec.Vnum, name));
+}
+
+// --------------------------------------------------------- dictionaries
+
+TBases* TCMDIForm::BindDictionary(QWidget* control, std::string_view name, bool hoverHint) {
+  if (!control || !m_app.Bases) return nullptr;
+  TBases* dict = BindControl(*m_app.Bases, control, name);
+  if (!dict) return nullptr;
+  m_dicts.insert(control, dict);
+  auto* list = qobject_cast<QListWidget*>(control);
+  if (list && hoverHint && dict->Kind == kDictCheckList) {
+    list->setMouseTracking(true);
+    list->viewport()->setMouseTracking(true);
+    list->viewport()->installEventFilter(this);
+  }
+  return dict;
+}
+
+void TCMDIForm::ShowDict(QWidget* control, const std::string& value) {
+  control->setProperty(kDictValue, QByteArray(value.data(), static_cast<qsizetype>(value.size())));
+  TBases* dict = m_dicts.value(control, nullptr);
+  if (DictControl* c = dict ? DictControlOf(control) : nullptr) dict->ShowValue(*c, value);
+}
+
+std::string TCMDIForm::ReadDict(QWidget* control) const {
+  TBases* dict = m_dicts.value(control, nullptr);
+  if (DictControl* c = dict ? DictControlOf(control) : nullptr) return dict->ReadValue(*c);
+  const QByteArray b = control->property(kDictValue).toByteArray();
+  return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
+
+void TCMDIForm::ShowDictInt(QWidget* control, int32_t value) {
+  ShowDict(control, IntText(value));
+}
+
+int32_t TCMDIForm::ReadDictInt(QWidget* control, int32_t old) const {
+  int32_t v = 0;
+  return ParseInt(ReadDict(control), v) ? v : old;
+}
+
+// ------------------------------------------------- hints, memos, status
+
+void TCMDIForm::ApplyHints(const std::vector<std::pair<QWidget*, QString>>& keyed) {
+  if (!m_app.Hints) return;
+  for (QWidget* w : findChildren<QWidget*>())
+    if (!w->objectName().isEmpty()) m_app.Hints->ApplyHint(w);
+  for (const auto& [control, key] : keyed) m_app.Hints->ApplyHint(control, key);
+}
+
+void TCMDIForm::AttachMemo(QPlainTextEdit* memo) {
+  memo->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(memo, &QWidget::customContextMenuRequested, this, [this, memo](const QPoint& pos) {
+    if (m_app.EditPopupMenu) m_app.EditPopupMenu->PopupFor(memo, memo->mapToGlobal(pos));
+  });
+  memo->installEventFilter(this);
+}
+
+std::string TCMDIForm::MemoValue(QPlainTextEdit* memo) {
+  if (!MemoTouched(memo)) return ReadMemo(memo);
+  if (MendTildeLines(memo) > 0)
+    Status(
+        QStringLiteral(" Строка текста не может кончаться знаком \"~\": после него добавлен "
+                       "пробел"));
+  return ReadMemo(memo);
+}
+
+void TCMDIForm::Status(const QString& text) {
+  if (m_app.StatusBar) m_app.StatusBar->showMessage(text);
+}
+
+void TCMDIForm::ShowExtraDesc(const TExtraDescList& list, int i, QLineEdit* edit,
+                              QPlainTextEdit* memo) {
+  const TExtraDesc* d = list.Items(i);
+  if (!d) return;
+  ShowLine(edit, d->Keywords);
+  ShowMemo(memo, d->Description);
+}
+
+void TCMDIForm::StoreExtraDesc(TExtraDescList& list, int i, QLineEdit* edit, QPlainTextEdit* memo) {
+  TExtraDesc* d = list.Items(i);
+  if (!d) return;
+  d->Keywords = ReadLine(edit);
+  d->Description = MemoValue(memo);
+}
+
+bool TCMDIForm::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == m_sub.data()) {
+    if (e->type() == QEvent::Resize || e->type() == QEvent::Move) FormResize();
+    if (e->type() == QEvent::Close) FormClose();
+    return QWidget::eventFilter(watched, e);
+  }
+  if (e->type() == QEvent::FocusOut)
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(watched)) MemoValue(memo);
+  if (e->type() == QEvent::MouseMove || e->type() == QEvent::Leave) {
+    auto* view = qobject_cast<QWidget*>(watched);
+    auto* list = view ? qobject_cast<QListWidget*>(view->parentWidget()) : nullptr;
+    if (list && m_dicts.contains(list)) {
+      QListWidgetItem* item = nullptr;
+      if (e->type() == QEvent::MouseMove)
+        item = list->itemAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+      if (item)
+        Status(QStringLiteral(" ") + item->text());
+      else if (m_app.StatusBar)
+        m_app.StatusBar->clearMessage();
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace zm

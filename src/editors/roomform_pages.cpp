@@ -1,0 +1,271 @@
+// The room editor's list pages: objects, mobiles, extra descriptions,
+// triggers and ingredients.
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "editors/fieldtext.h"
+#include "editors/roomform.h"
+
+namespace zm {
+namespace {
+
+template <typename T>
+T* Named(T* w, const QString& name) {
+  w->setObjectName(name);
+  return w;
+}
+
+QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& columns) {
+  auto* view = Named(new QTreeWidget(parent), QString::fromLatin1(name));
+  view->setRootIsDecorated(false);
+  view->setColumnCount(static_cast<int>(columns.size()));
+  view->setHeaderLabels(columns);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setAllColumnsShowFocus(true);
+  view->header()->setStretchLastSection(false);
+  view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  if (columns.size() > 1) view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  return view;
+}
+
+// "Добавить", "Изменить", "Удалить" under a list, named <prefix>AddBtn,
+// <prefix>EditBtn, <prefix>DelBtn.
+QHBoxLayout* Buttons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** edit,
+                     QPushButton** del) {
+  auto* row = new QHBoxLayout();
+  const QString p = QString::fromLatin1(prefix);
+  *add = Named(new QPushButton(QStringLiteral("Добавить"), parent), p + "AddBtn");
+  *edit = Named(new QPushButton(QStringLiteral("Изменить"), parent), p + "EditBtn");
+  *del = Named(new QPushButton(QStringLiteral("Удалить"), parent), p + "DelBtn");
+  row->addWidget(*add);
+  row->addWidget(*edit);
+  row->addWidget(*del);
+  row->addStretch(1);
+  return row;
+}
+
+QVBoxLayout* Column(QGridLayout* grid, int col) {
+  auto* column = new QVBoxLayout();
+  grid->addLayout(column, 0, col);
+  return column;
+}
+
+}  // namespace
+
+QWidget* TRoomForm::buildObjectsPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  QVBoxLayout* left = Column(grid, 0);
+  left->addWidget(new QLabel(QStringLiteral("Список объектов в комнате"), page));
+  R_ObjListView = ListView(page, "R_ObjListView", {"Условие", "Номер и название объекта"});
+  left->addWidget(R_ObjListView, 1);
+  left->addLayout(Buttons(page, "R_Obj", &R_ObjAddBtn, &R_ObjEditBtn, &R_ObjDelBtn));
+  R_ObjPanel = Named(new QWidget(page), "R_ObjPanel");
+  auto* form = new QFormLayout(R_ObjPanel);
+  form->setContentsMargins(0, 0, 0, 0);
+  R_ObjChanceEdit = Named(new QSpinBox(R_ObjPanel), "R_ObjChanceEdit");
+  FieldRange<int16_t>(R_ObjChanceEdit);
+  form->addRow(QStringLiteral("Шанс загрузки (%)"), R_ObjChanceEdit);
+  R_ObjQtyEdit = Named(new QSpinBox(R_ObjPanel), "R_ObjQtyEdit");
+  FieldRange<int32_t>(R_ObjQtyEdit);
+  form->addRow(QStringLiteral("Максимальное кол-во объектов в комнате"), R_ObjQtyEdit);
+  left->addWidget(R_ObjPanel);
+
+  QVBoxLayout* right = Column(grid, 1);
+  right->addWidget(new QLabel(QStringLiteral("Список объектов у объекта"), page));
+  R_ObjOListView =
+      ListView(page, "R_ObjOListView", {"Условие", "Номер и название объекта", "Шанс"});
+  right->addWidget(R_ObjOListView, 1);
+  right->addLayout(Buttons(page, "R_ObjO", &R_ObjOAddBtn, &R_ObjOEditBtn, &R_ObjODelBtn));
+  right->addWidget(new QLabel(QStringLiteral("Объекты, удаляемые при перезагрузке зоны"), page));
+  R_ObjDListView = ListView(page, "R_ObjDListView", {"Условие", "Номер и название объекта"});
+  right->addWidget(R_ObjDListView, 1);
+  right->addLayout(Buttons(page, "R_ObjD", &R_ObjDAddBtn, &R_ObjDEditBtn, &R_ObjDDelBtn));
+
+  m_objs = std::make_unique<PlacementList>(*this, R_ObjListView,
+                                           PlacementList::Spec{0, false, false, "объект"});
+  m_contents = std::make_unique<PlacementList>(*this, R_ObjOListView,
+                                               PlacementList::Spec{0, false, true, "объект"});
+  m_removed = std::make_unique<PlacementList>(*this, R_ObjDListView,
+                                              PlacementList::Spec{0, false, false, "объект"});
+  return page;
+}
+
+QWidget* TRoomForm::buildMobsPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  QVBoxLayout* left = Column(grid, 0);
+  left->addWidget(new QLabel(QStringLiteral("Список мобов в комнате"), page));
+  R_MobListView = ListView(page, "R_MobListView", {"Условие", "Номер и название моба"});
+  left->addWidget(R_MobListView, 1);
+  left->addLayout(Buttons(page, "R_Mob", &R_MobAddBtn, &R_MobEditBtn, &R_MobDelBtn));
+  R_MobPanel = Named(new QWidget(page), "R_MobPanel");
+  auto* form = new QFormLayout(R_MobPanel);
+  form->setContentsMargins(0, 0, 0, 0);
+  R_MobFolComboBox = Named(new QComboBox(R_MobPanel), "R_MobFolComboBox");
+  form->addRow(QStringLiteral("За кем моб следует"), R_MobFolComboBox);
+  R_MobQtyEdit = Named(new QSpinBox(R_MobPanel), "R_MobQtyEdit");
+  FieldRange<int32_t>(R_MobQtyEdit);
+  form->addRow(QStringLiteral("Максимальное кол-во мобов в комнате"), R_MobQtyEdit);
+  left->addWidget(R_MobPanel);
+
+  QVBoxLayout* right = Column(grid, 1);
+  right->addWidget(new QLabel(QStringLiteral("Список объектов у моба"), page));
+  R_MobOListView = ListView(page, "R_MobOListView",
+                            {"Условие", "Номер и название объекта", "Где надето", "Шанс"});
+  right->addWidget(R_MobOListView, 1);
+  right->addLayout(Buttons(page, "R_MobO", &R_MobOAddBtn, &R_MobOEditBtn, &R_MobODelBtn));
+
+  m_mobs = std::make_unique<PlacementList>(*this, R_MobListView,
+                                           PlacementList::Spec{1, false, false, "моба"});
+  m_inventory = std::make_unique<PlacementList>(*this, R_MobOListView,
+                                                PlacementList::Spec{0, true, true, "объект"});
+  return page;
+}
+
+QWidget* TRoomForm::buildExtraPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  QVBoxLayout* left = Column(grid, 0);
+  left->addWidget(new QLabel(QStringLiteral("Список дополнительных описаний"), page));
+  R_EDescListBox = Named(new QListWidget(page), "R_EDescListBox");
+  left->addWidget(R_EDescListBox, 1);
+
+  auto* group = new QGroupBox(QStringLiteral("Параметры"), page);
+  auto* form = new QVBoxLayout(group);
+  form->addWidget(new QLabel(QStringLiteral("Список ключевых слов"), group));
+  R_EDescKeyEdit = Named(new QLineEdit(group), "R_EDescKeyEdit");
+  form->addWidget(R_EDescKeyEdit);
+  form->addWidget(new QLabel(QStringLiteral("Описание"), group));
+  R_EDescMemo = Named(new QPlainTextEdit(group), "R_EDescMemo");
+  R_EDescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  AttachMemo(R_EDescMemo);
+  form->addWidget(R_EDescMemo, 1);
+  auto* buttons = new QHBoxLayout();
+  R_EDescAddBtn = Named(new QPushButton(QStringLiteral("Добавить"), group), "R_EDescAddBtn");
+  R_EDescSetBtn = Named(new QPushButton(QStringLiteral("Установить"), group), "R_EDescSetBtn");
+  R_EDescDelBtn = Named(new QPushButton(QStringLiteral("Удалить"), group), "R_EDescDelBtn");
+  buttons->addWidget(R_EDescAddBtn);
+  buttons->addWidget(R_EDescSetBtn);
+  buttons->addWidget(R_EDescDelBtn);
+  buttons->addStretch(1);
+  form->addLayout(buttons);
+  grid->addWidget(group, 0, 1);
+  grid->setColumnStretch(1, 2);
+  grid->setColumnStretch(0, 1);
+  return page;
+}
+
+QWidget* TRoomForm::buildTrigIngrPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  QVBoxLayout* left = Column(grid, 0);
+  left->addWidget(new QLabel(QStringLiteral("Список триггеров"), page));
+  R_TrigListBox = Named(new QListWidget(page), "R_TrigListBox");
+  left->addWidget(R_TrigListBox, 1);
+  auto* buttons = new QHBoxLayout();
+  R_TrigAddBtn = Named(new QPushButton(QStringLiteral("Добавить"), page), "R_TrigAddBtn");
+  R_TrigDelBtn = Named(new QPushButton(QStringLiteral("Удалить"), page), "R_TrigDelBtn");
+  buttons->addWidget(R_TrigAddBtn);
+  buttons->addWidget(R_TrigDelBtn);
+  buttons->addStretch(1);
+  left->addLayout(buttons);
+  left->addWidget(new QLabel(QStringLiteral("Список доступных триггеров"), page));
+  R_ATrigListBox = Named(new QListWidget(page), "R_ATrigListBox");
+  left->addWidget(R_ATrigListBox, 1);
+  auto* num = new QHBoxLayout();
+  num->addWidget(new QLabel(QStringLiteral("Номер триггера"), page));
+  R_TrigNumEdit = Named(new QSpinBox(page), "R_TrigNumEdit");
+  SpinRange(R_TrigNumEdit, 0, std::numeric_limits<int32_t>::max());
+  num->addWidget(R_TrigNumEdit, 1);
+  left->addLayout(num);
+
+  QVBoxLayout* right = Column(grid, 1);
+  right->addWidget(new QLabel(QStringLiteral("Ингредиенты"), page));
+  R_IngrListView = ListView(page, "R_IngrListView", {"Название", "Сила", "Шанс"});
+  R_IngrListView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  R_IngrListView->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  right->addWidget(R_IngrListView, 1);
+  auto* group = new QGroupBox(QStringLiteral("Параметры"), page);
+  auto* form = new QFormLayout(group);
+  R_INameComboBox = Named(new QComboBox(group), "R_INameComboBox");
+  form->addRow(QStringLiteral("Название"), R_INameComboBox);
+  R_IStrEdit = Named(new QSpinBox(group), "R_IStrEdit");
+  FieldRange<int16_t>(R_IStrEdit);
+  form->addRow(QStringLiteral("Сила"), R_IStrEdit);
+  R_IChanceEdit = Named(new QSpinBox(group), "R_IChanceEdit");
+  FieldRange<int16_t>(R_IChanceEdit);
+  form->addRow(QStringLiteral("Шанс загрузки"), R_IChanceEdit);
+  form->addRow(Buttons(group, "R_Ingr", &R_IngrAddBtn, &R_IngrEditBtn, &R_IngrDelBtn));
+  right->addWidget(group);
+  return page;
+}
+
+void TRoomForm::connectListPages() {
+  auto click = [this](QPushButton* b, void (TRoomForm::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  click(R_ObjAddBtn, &TRoomForm::R_ObjAddBtnClick);
+  click(R_ObjEditBtn, &TRoomForm::R_ObjEditBtnClick);
+  click(R_ObjDelBtn, &TRoomForm::R_ObjDelBtnClick);
+  click(R_ObjOAddBtn, &TRoomForm::R_ObjOAddBtnClick);
+  click(R_ObjOEditBtn, &TRoomForm::R_ObjOEditBtnClick);
+  click(R_ObjODelBtn, &TRoomForm::R_ObjODelBtnClick);
+  click(R_ObjDAddBtn, &TRoomForm::R_ObjDAddBtnClick);
+  click(R_ObjDEditBtn, &TRoomForm::R_ObjDEditBtnClick);
+  click(R_ObjDDelBtn, &TRoomForm::R_ObjDDelBtnClick);
+  click(R_MobAddBtn, &TRoomForm::R_MobAddBtnClick);
+  click(R_MobEditBtn, &TRoomForm::R_MobEditBtnClick);
+  click(R_MobDelBtn, &TRoomForm::R_MobDelBtnClick);
+  click(R_MobOAddBtn, &TRoomForm::R_MobOAddBtnClick);
+  click(R_MobOEditBtn, &TRoomForm::R_MobOEditBtnClick);
+  click(R_MobODelBtn, &TRoomForm::R_MobODelBtnClick);
+  click(R_EDescAddBtn, &TRoomForm::R_EDescAddBtnClick);
+  click(R_EDescSetBtn, &TRoomForm::R_EDescSetBtnClick);
+  click(R_EDescDelBtn, &TRoomForm::R_EDescDelBtnClick);
+  click(R_TrigAddBtn, &TRoomForm::R_TrigAddBtnClick);
+  click(R_TrigDelBtn, &TRoomForm::R_TrigDelBtnClick);
+  click(R_IngrAddBtn, &TRoomForm::R_IngrAddBtnClick);
+  click(R_IngrEditBtn, &TRoomForm::R_IngrEditBtnClick);
+  click(R_IngrDelBtn, &TRoomForm::R_IngrDelBtnClick);
+
+  m_objs->OnClick = [this] { R_ObjListViewClick(); };
+  m_mobs->OnClick = [this] { R_MobListViewClick(); };
+  // Double-clicking a row changes it; where there is no row, it is a click.
+  auto doubleClick = [this](PlacementList& list, void (TRoomForm::*change)()) {
+    connect(list.View(), &QTreeWidget::itemDoubleClicked, this, change);
+  };
+  doubleClick(*m_objs, &TRoomForm::R_ObjEditBtnClick);
+  doubleClick(*m_contents, &TRoomForm::R_ObjOEditBtnClick);
+  doubleClick(*m_removed, &TRoomForm::R_ObjDEditBtnClick);
+  doubleClick(*m_mobs, &TRoomForm::R_MobEditBtnClick);
+  doubleClick(*m_inventory, &TRoomForm::R_MobOEditBtnClick);
+  for (PlacementList* list : {m_contents.get(), m_removed.get(), m_inventory.get()})
+    list->OnClick = [this] { updateButtons(); };
+
+  connect(R_ObjChanceEdit, &QSpinBox::valueChanged, this, &TRoomForm::R_ObjChanceEditChange);
+  connect(R_ObjQtyEdit, &QSpinBox::valueChanged, this, &TRoomForm::R_ObjQtyEditChange);
+  connect(R_MobFolComboBox, &QComboBox::activated, this, &TRoomForm::R_MobFolComboBoxChange);
+  connect(R_MobQtyEdit, &QSpinBox::valueChanged, this, &TRoomForm::R_MobQtyEditChange);
+  connect(R_EDescListBox, &QListWidget::currentRowChanged, this, &TRoomForm::R_EDescListBoxClick);
+  connect(R_EDescKeyEdit, &QLineEdit::textChanged, this, &TRoomForm::R_EDescEditChange);
+  connect(R_EDescMemo, &QPlainTextEdit::textChanged, this, &TRoomForm::R_EDescEditChange);
+  connect(R_ATrigListBox, &QListWidget::currentRowChanged, this, &TRoomForm::R_ATrigListBoxClick);
+  connect(R_ATrigListBox, &QListWidget::itemDoubleClicked, this, &TRoomForm::R_TrigAddBtnClick);
+  connect(R_IngrListView, &QTreeWidget::currentItemChanged, this, &TRoomForm::R_IngrListViewClick);
+  connect(R_INameComboBox, &QComboBox::currentIndexChanged, this,
+          &TRoomForm::R_INameComboBoxChange);
+}
+
+}  // namespace zm
