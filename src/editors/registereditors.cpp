@@ -2,12 +2,16 @@
 // (app.Windows->Register(kind, ...)); a kind without one opens nothing.
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
+#include "editors/mapform.h"
 #include "editors/roomform.h"
+#include "editors/zoneform.h"
 
 namespace zm {
 
 void RegisterEditors(AppContext& app) {
   RegisterRoomEditor(app);
+  RegisterZoneEditor(app);
+  RegisterMapEditor(app);
 }
 
 }  // namespace zm

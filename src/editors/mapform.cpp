@@ -1,0 +1,381 @@
+#include "editors/mapform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "app/roomtiles.h"
+#include "app/settings.h"
+#include "load/arrange.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+constexpr int kConfirmArrange = 6;
+
+// Neighbour cells in the order in which a placed room is linked: north,
+// west, south, east, down, up.
+struct Step {
+  int dir, dx, dy, dz;
+};
+constexpr std::array<Step, kDirections> kLinkOrder = {{{kNorth, 0, -1, 0},
+                                                       {kWest, -1, 0, 0},
+                                                       {kSouth, 0, 1, 0},
+                                                       {kEast, 1, 0, 0},
+                                                       {kDown, 0, 0, -1},
+                                                       {kUp, 0, 0, 1}}};
+constexpr std::array<int, kDirections> kOpposite = {kSouth, kWest, kNorth, kEast, kDown, kUp};
+constexpr std::array<int, kDirections> kTileBit = {kTileNorth, kTileEast, kTileSouth,
+                                                   kTileWest,  kTileUp,   kTileDown};
+
+void ResetExit(TRoomExit& e, int32_t to) {
+  e = TRoomExit{};
+  e.ToRoom = to;
+}
+
+}  // namespace
+
+TMapForm::TMapForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kZoneMap, parent) {
+  setObjectName("MapForm");
+  setWindowTitle(QStringLiteral("()"));
+  buildUi();
+  connectControls();
+  BindDictionary(MR_EStateComboBox);
+  BindDictionary(MR_EDoorComboBox);
+  ApplyHints({{AutoArrangBtn, "MapAutoArrange"},
+              {MapRoomsListBox, "MapRooms"},
+              {MapGoBtn, "MapGo"},
+              {MapGoExitBtn, "MapGoExit"}});
+  if (app.Settings) m_keyType = app.Settings->ObjItemKey;
+  MapDrawGrid->SetSource(&m_grid, app.Tiles, [this](int32_t vnum) { return tileOf(vnum); });
+  setLevel(3);
+  UpdateRoomPanel();
+}
+
+TMapForm::~TMapForm() = default;
+
+TRoom* TMapForm::room(int32_t vnum) const {
+  return App().world ? App().world->Rooms.Find(vnum) : nullptr;
+}
+
+TRoom* TMapForm::selectedRoom() const {
+  return m_selected >= 0 ? room(m_selected) : nullptr;
+}
+
+int TMapForm::tileOf(int32_t vnum) const {
+  const TRoom* r = room(vnum);
+  if (!r) return -1;
+  int tile = 0;
+  for (int d = 0; d < kDirections; ++d)
+    if (r->Exits[static_cast<size_t>(d)].ToRoom > 0) tile |= kTileBit[static_cast<size_t>(d)];
+  return tile;
+}
+
+void TMapForm::Tracked(const std::function<void()>& op) {
+  App().Tracked(m_map.Zone, op);
+}
+
+void TMapForm::Edit(TZoneMap& map) {
+  StoreExitFields();
+  m_map.Zone = m_map.Vnum = map.Zone;
+  LinkRecord(&map);
+  const World* w = App().world;
+  const QString caption =
+      QStringLiteral("карта %1").arg(w ? ToQt(w->Zones.ZoneNameOf(map.Zone)) : QString());
+  setWindowTitle(caption);
+  m_selected = -1;
+  FillGrid();
+  DrawMiniMap();
+  UpdateRoomPanel();
+}
+
+void TMapForm::Apply() {
+  StoreExitFields();
+}
+
+bool TMapForm::ForgetRecord(const TMUDClass& rec) {
+  // Without its zone the window has nothing left to show.
+  if (&rec == LinkedRecord() || (rec.Kind == kZone && rec.Vnum == m_map.Zone)) return false;
+  if (rec.Kind != kRoom || rec.Zone != m_map.Zone) return true;
+  const auto& r = static_cast<const TRoom&>(rec);
+  if (m_grid.At(r.MapX, r.MapY, r.MapZ) == r.Vnum) m_grid.Set(r.MapX, r.MapY, r.MapZ, -1);
+  if (const int row = listRow(r.Vnum); row >= 0) {
+    const QSignalBlocker block(MapRoomsListBox);
+    delete MapRoomsListBox->takeItem(row);
+  }
+  if (m_selected == r.Vnum) {
+    m_selected = -1;
+    m_fieldsRoom = -1;
+    UpdateRoomPanel();
+  }
+  repaintMap();
+  return true;
+}
+
+// ------------------------------------------------------ grid and lists
+
+void TMapForm::FillGrid() {
+  m_grid.Clear();
+  {
+    const QSignalBlocker block(MapRoomsListBox);
+    MapRoomsListBox->clear();
+  }
+  if (const World* w = App().world) {
+    for (const auto& r : w->Rooms) {
+      if (r->Zone != m_map.Zone) continue;
+      // A position outside the grid, or on a cell another room holds
+      // already, cannot be shown: the room is offered for placing and keeps
+      // its stored values until it is placed.
+      if (ZoneGrid::Inside(r->MapX, r->MapY, r->MapZ) && m_grid.At(r->MapX, r->MapY, r->MapZ) < 0)
+        m_grid.Set(r->MapX, r->MapY, r->MapZ, r->Vnum);
+      else
+        addListEntry(*r);
+    }
+  }
+  repaintMap();
+}
+
+int32_t TMapForm::listVnum(const QListWidgetItem* item) const {
+  if (!item) return -1;
+  bool ok = false;
+  const int32_t vnum = item->data(Qt::UserRole).toInt(&ok);
+  if (ok) return vnum;
+  // The number between the leading "[" and the first "]".
+  const QString t = item->text();
+  const int close = t.indexOf(']');
+  return t.startsWith('[') && close > 0 ? t.mid(1, close - 1).toInt() : -1;
+}
+
+int TMapForm::listRow(int32_t vnum) const {
+  for (int i = 0; i < MapRoomsListBox->count(); ++i)
+    if (listVnum(MapRoomsListBox->item(i)) == vnum) return i;
+  return -1;
+}
+
+int TMapForm::addListEntry(const TRoom& r) {
+  int row = 0;
+  while (row < MapRoomsListBox->count() && listVnum(MapRoomsListBox->item(row)) <= r.Vnum) ++row;
+  auto* item = new QListWidgetItem(ToQt(NodeCaption(r.Vnum, r.Name)));
+  item->setData(Qt::UserRole, r.Vnum);
+  const QSignalBlocker block(MapRoomsListBox);
+  MapRoomsListBox->insertItem(row, item);
+  return row;
+}
+
+void TMapForm::repaintMap() {
+  MapDrawGrid->SetSelectedRoom(m_selected);
+  MapDrawGrid->viewport()->update();
+  DrawMiniMap();
+}
+
+void TMapForm::DrawMiniMap() {
+  QImage img(ZoneGrid::kCols, ZoneGrid::kRows, QImage::Format_RGB32);
+  img.fill(palette().color(QPalette::Button));
+  for (int y = 0; y < ZoneGrid::kRows; ++y)
+    for (int x = 0; x < ZoneGrid::kCols; ++x)
+      if (const int32_t v = m_grid.At(x, y, m_level); v >= 0 && room(v))
+        img.setPixel(x, y, qRgb(0, 0, 0));
+  MiniMapImage->setPixmap(QPixmap::fromImage(img));
+}
+
+void TMapForm::setLevel(int level) {
+  m_level = std::clamp(level, 1, ZoneGrid::kLevels);
+  MapZLabel->setNum(m_level);
+  MapDrawGrid->SetLevel(m_level);
+  DrawMiniMap();
+}
+
+void TMapForm::MapDecZBtnClick() {
+  setLevel(m_level - 1);
+}
+
+void TMapForm::MapIncZBtnClick() {
+  setLevel(m_level + 1);
+}
+
+void TMapForm::MapDrawGridMouseMove(int col, int row) {
+  if (col < 0 || row < 0) {
+    MapRoomText->clear();
+    return;
+  }
+  MapXLabel->setNum(col);
+  MapYLabel->setNum(row);
+  const TRoom* r = room(m_grid.At(col, row, m_level));
+  const World* w = App().world;
+  if (!r || !w) {
+    MapRoomText->clear();
+    return;
+  }
+  QStringList lines{ToQt(NodeCaption(r->Vnum, r->Name))};
+  for (const auto& m : r->Mobs) lines << QStringLiteral("м ") + ToQt(w->Mobs.CaptionOf(m->ID));
+  for (const auto& o : r->Objects) lines << QStringLiteral("о ") + ToQt(w->Objs.CaptionOf(o->ID));
+  MapRoomText->setText(lines.join('\n'));
+}
+
+void TMapForm::selectRoom(int32_t vnum) {
+  StoreExitFields();
+  m_selected = vnum;
+  MapDrawGrid->SetSelectedRoom(vnum);
+  UpdateRoomPanel();
+}
+
+void TMapForm::MapDrawGridSelectCell(int col, int row) {
+  const int32_t vnum = m_grid.At(col, row, m_level);
+  selectRoom(room(vnum) ? vnum : -1);
+}
+
+void TMapForm::MapRoomsListBoxClick() {
+  const int32_t vnum = listVnum(MapRoomsListBox->currentItem());
+  if (vnum >= 0 && room(vnum)) selectRoom(vnum);
+}
+
+// ------------------------------------------------ placing and taking off
+
+void TMapForm::linkNeighbours(TRoom& r, int col, int row) {
+  for (const Step& s : kLinkOrder) {
+    // Beyond the edge of the grid there is only an empty cell.
+    const int32_t v = m_grid.At(col + s.dx, row + s.dy, m_level + s.dz);
+    TRoom* other = v >= 0 ? room(v) : nullptr;
+    ResetExit(r.Exits[static_cast<size_t>(s.dir)], v >= 0 ? v : -1);
+    if (other && other != &r)
+      ResetExit(other->Exits[static_cast<size_t>(kOpposite[static_cast<size_t>(s.dir)])], r.Vnum);
+  }
+}
+
+void TMapForm::MapRoomAddBtnClick() {
+  const int entry = MapRoomsListBox->currentRow();
+  TRoom* r = entry >= 0 ? room(listVnum(MapRoomsListBox->item(entry))) : nullptr;
+  if (!r) return;
+  StoreExitFields();
+  const int col = MapDrawGrid->Col(), row = MapDrawGrid->Row();
+  Tracked([&] {
+    if (TRoom* prev = room(m_grid.At(col, row, m_level)); prev && prev != r) {
+      prev->MapX = prev->MapY = prev->MapZ = -1;
+      m_grid.Set(col, row, m_level, -1);
+      addListEntry(*prev);
+    }
+    r->MapX = col;
+    r->MapY = row;
+    r->MapZ = m_level;
+    if (MapAutoLinkCheckBox->isChecked()) linkNeighbours(*r, col, row);
+  });
+  m_selected = r->Vnum;
+  {
+    const QSignalBlocker block(MapRoomsListBox);
+    const int i = listRow(r->Vnum);
+    delete MapRoomsListBox->takeItem(i);
+    const int n = MapRoomsListBox->count();
+    MapRoomsListBox->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
+  }
+  m_grid.Set(col, row, m_level, r->Vnum);
+  repaintMap();
+  UpdateRoomPanel();
+}
+
+void TMapForm::MapRoomDelBtnClick() {
+  const int col = MapDrawGrid->Col(), row = MapDrawGrid->Row();
+  TRoom* r = room(m_grid.At(col, row, m_level));
+  if (!r) return;
+  StoreExitFields();
+  m_selected = r->Vnum;
+  m_grid.Set(col, row, m_level, -1);
+  Tracked([&] { r->MapX = r->MapY = r->MapZ = -1; });
+  const int i = addListEntry(*r);
+  {
+    const QSignalBlocker block(MapRoomsListBox);
+    MapRoomsListBox->setCurrentRow(i);
+  }
+  repaintMap();
+  UpdateRoomPanel();
+}
+
+// --------------------------------------------------------- going places
+
+void TMapForm::MapGoBtnClick() {
+  TRoom* r = selectedRoom();
+  if (r && App().SelectRecord) App().SelectRecord(*r);
+}
+
+bool TMapForm::GoToRoom(int32_t vnum) {
+  TRoom* r = room(vnum);
+  if (!r || r->Zone != m_map.Zone) return false;
+  if (ZoneGrid::Inside(r->MapX, r->MapY, r->MapZ) && m_grid.At(r->MapX, r->MapY, r->MapZ) == vnum) {
+    setLevel(r->MapZ);
+    MapDrawGrid->SetCurrentCell(r->MapX, r->MapY);  // selects the room
+    return true;
+  }
+  const int row = listRow(vnum);
+  if (row < 0) return false;
+  {
+    const QSignalBlocker block(MapRoomsListBox);
+    MapRoomsListBox->setCurrentRow(row);
+  }
+  MapRoomsListBoxClick();
+  return true;
+}
+
+void TMapForm::MapGoExitBtnClick() {
+  const TRoom* from = selectedRoom();
+  const TRoom* to = from ? room(from->Exits[static_cast<size_t>(m_exit)].ToRoom) : nullptr;
+  World* w = App().world;
+  if (!to || !w) return;
+  const int32_t vnum = to->Vnum;
+  if (to->Zone == m_map.Zone) {
+    GoToRoom(vnum);
+    return;
+  }
+  // Another zone: its map opens (in this window, as the tree would open it).
+  TZoneMap* map = w->ZoneMaps.Items(w->ZoneMaps.FindByNumber(to->Zone));
+  if (!map) {
+    Status(QStringLiteral(" У зоны %1 нет карты").arg(to->Zone));
+    return;
+  }
+  if (App().SelectRecord && map->Node)
+    App().SelectRecord(*map);
+  else
+    Edit(*map);
+  if (auto* current = qobject_cast<TMapForm*>(Current(kZoneMap))) current->GoToRoom(vnum);
+}
+
+void TMapForm::AutoArrangBtnClick() {
+  World* w = App().world;
+  if (!w || !App().reporter || !App().reporter->AskConfirm(kConfirmArrange)) return;
+  StoreExitFields();
+  Tracked([&] { ArrangeZone(*w, m_map.Zone); });
+  if (TZoneMap* map = w->ZoneMaps.Items(w->ZoneMaps.FindByNumber(m_map.Zone))) {
+    Edit(*map);
+  } else {
+    m_selected = -1;
+    FillGrid();
+    UpdateRoomPanel();
+  }
+}
+
+void TMapForm::CtrlKey(bool down) {
+  if (down && MapAutoLinkCheckBox->isEnabled()) {
+    MapAutoLinkCheckBox->setChecked(!MapAutoLinkCheckBox->isChecked());
+    MapAutoLinkCheckBox->setEnabled(false);
+    m_ctrlHeld = true;
+  } else if (!down && m_ctrlHeld) {
+    MapAutoLinkCheckBox->setChecked(!MapAutoLinkCheckBox->isChecked());
+    MapAutoLinkCheckBox->setEnabled(true);
+    m_ctrlHeld = false;
+  }
+}
+
+void RegisterMapEditor(AppContext& app) {
+  if (!app.Windows) return;
+  app.Windows->Register(kZoneMap, [&app](TMUDClass& rec) {
+    EnsureEditor<TMapForm>(app)->Edit(static_cast<TZoneMap&>(rec));
+  });
+}
+
+}  // namespace zm

@@ -1,0 +1,202 @@
+// The map editor's panel of the selected room: its exits, each exit's
+// target chosen by zone and room, and the door fields of the exit.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <algorithm>
+
+#include "common/cp1251.h"
+#include "common/textutil.h"
+#include "editors/fieldtext.h"
+#include "editors/mapform.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+struct Choice {
+  int32_t Vnum;
+  std::string Text;
+};
+
+// "vnum=text" lines as choices, kept in the order of their numbers (the
+// line for none, -1, first).
+std::vector<Choice> Choices(const std::vector<std::string>& lines, bool caption) {
+  std::vector<Choice> out;
+  for (const std::string& line : lines) {
+    const size_t eq = line.find('=');
+    int32_t vnum = 0;
+    if (eq == std::string::npos || !ParseInt(line.substr(0, eq), vnum)) continue;
+    const std::string text = line.substr(eq + 1);
+    out.push_back({vnum, caption && vnum > 0 ? NodeCaption(vnum, text) : text});
+  }
+  std::stable_sort(out.begin(), out.end(),
+                   [](const Choice& a, const Choice& b) { return a.Vnum < b.Vnum; });
+  return out;
+}
+
+void Fill(QComboBox* combo, const std::vector<Choice>& choices) {
+  combo->clear();
+  for (const Choice& c : choices) combo->addItem(ToQt(c.Text), c.Vnum);
+}
+
+}  // namespace
+
+void TMapForm::UpdateRoomPanel() {
+  const TRoom* r = selectedRoom();
+  MapRoomPanel->setVisible(r != nullptr);
+  MR_EGroupBox->setVisible(r != nullptr);
+  if (!r) {
+    m_fieldsRoom = -1;
+    return;
+  }
+  MapRoomNamePanel->setText(QStringLiteral(" ") + ToQt(NodeCaption(r->Vnum, r->Name)));
+  ME_XLabel->setNum(r->MapX);
+  ME_YLabel->setNum(r->MapY);
+  ME_ZLabel->setNum(r->MapZ);
+  showExitPanels(r);
+  ME_PanelClick(kNorth);
+}
+
+void TMapForm::showExitPanels(const TRoom* r) {
+  for (int d = 0; d < kDirections; ++d) {
+    const int32_t to = r ? r->Exits[static_cast<size_t>(d)].ToRoom : -1;
+    ME_Panel[static_cast<size_t>(d)]->setText(to > 0 ? QString::number(to) : QString());
+  }
+}
+
+void TMapForm::ME_PanelClick(int dir) {
+  if (dir < 0 || dir >= kDirections) return;
+  StoreExitFields();
+  MR_EStdPanel->hide();
+  MapGoExitBtn->hide();
+  m_exit = dir;
+  for (int d = 0; d < kDirections; ++d) ME_Panel[static_cast<size_t>(d)]->setChecked(d == dir);
+  const TRoom* r = selectedRoom();
+  if (!r) return;
+  bool number = false;
+  const int32_t to = ME_Panel[static_cast<size_t>(dir)]->text().toInt(&number);
+  if (number && room(to)) {
+    MR_EStdPanel->show();
+    MapGoExitBtn->show();
+  }
+  fillExitParams(dir);
+}
+
+void TMapForm::fillExitParams(int dir) {
+  const TRoom* r = selectedRoom();
+  if (!r) return;
+  ++m_updating;
+  const TRoomExit& e = r->Exits[static_cast<size_t>(dir)];
+  const TRoom* to = e.ToRoom > 0 ? room(e.ToRoom) : nullptr;
+  fillZoneChoices(to ? to->Zone : 0);
+  fillRoomChoices(to ? to->Zone : 0, e.ToRoom);
+  MR_EStdPanel->setVisible(e.ToRoom > 0);
+  ShowLine(MR_EDescEdit, e.Description);
+  ShowLine(MR_ENameEdit, e.Keywords);
+  ShowDictInt(MR_EStateComboBox, e.DoorFlags);
+  fillKeyChoices();
+  MR_EKeyEdit->setValue(e.Key);
+  MR_EKeyComboBox->setCurrentIndex(MR_EKeyComboBox->findData(e.Key));
+  ShowDictInt(MR_EDoorComboBox, e.DefaultState);
+  m_fieldsRoom = r->Vnum;
+  m_fieldsExit = dir;
+  m_roomTyped = false;
+  --m_updating;
+}
+
+void TMapForm::fillZoneChoices(int32_t zone) {
+  const QSignalBlocker block(MR_EZComboBox);
+  const World* w = App().world;
+  Fill(MR_EZComboBox, Choices(w ? w->Zones.ZoneNames() : std::vector<std::string>{}, false));
+  int i = MR_EZComboBox->findData(zone);
+  if (i < 0) {
+    // A zone without an entry (one without a zone file) shows its number.
+    MR_EZComboBox->addItem(QString::number(zone), zone);
+    i = MR_EZComboBox->count() - 1;
+  }
+  MR_EZComboBox->setCurrentIndex(i);
+}
+
+void TMapForm::fillRoomChoices(int32_t zone, int32_t target) {
+  const QSignalBlocker block(MR_ERComboBox);
+  const World* w = App().world;
+  Fill(MR_ERComboBox,
+       Choices(w ? w->Rooms.FillChoiceList(zone) : std::vector<std::string>{"-1=" + W("Не выбран")},
+               false));
+  const int i = MR_ERComboBox->findData(target > 0 ? target : -1);
+  MR_ERComboBox->setCurrentIndex(i);
+  if (i < 0 && target > 0) MR_ERComboBox->setEditText(QString::number(target));
+}
+
+void TMapForm::fillKeyChoices() {
+  const QSignalBlocker block(MR_EKeyComboBox);
+  const World* w = App().world;
+  Fill(MR_EKeyComboBox, Choices(w ? w->Objs.FillChoiceList(0, m_keyType)
+                                  : std::vector<std::string>{"-1=" + W("Не выбран")},
+                                true));
+}
+
+void TMapForm::MR_EZComboBoxChange() {
+  const TRoom* r = selectedRoom();
+  bool ok = false;
+  const int32_t zone = MR_EZComboBox->currentData().toInt(&ok);
+  if (r && ok) fillRoomChoices(zone, r->Exits[static_cast<size_t>(m_exit)].ToRoom);
+}
+
+void TMapForm::MR_ERComboBoxChange() {
+  TRoom* r = selectedRoom();
+  if (!r || m_updating) return;
+  m_roomTyped = false;
+  const QString text = MR_ERComboBox->currentText().trimmed();
+  bool number = false;
+  int32_t vnum = text.toInt(&number);
+  if (!number || vnum <= 0) {
+    // By its text; none found, or the first entry ("Не выбран"), is none.
+    const int i = MR_ERComboBox->findText(text, Qt::MatchExactly);
+    vnum = i > 0 ? MR_ERComboBox->itemData(i).toInt() : -1;
+  }
+  StoreExitFields();
+  Tracked([&] { r->Exits[static_cast<size_t>(m_exit)].ToRoom = vnum > 0 ? vnum : -1; });
+  showExitPanels(r);
+  ME_PanelClick(m_exit);
+  repaintMap();
+}
+
+void TMapForm::StoreExitFields() {
+  TRoom* r = selectedRoom();
+  if (!r || m_updating || r->Vnum != m_fieldsRoom || m_fieldsExit != m_exit) return;
+  TRoomExit e = r->Exits[static_cast<size_t>(m_exit)];
+  e.Description = ReadLine(MR_EDescEdit);
+  e.Keywords = ReadLine(MR_ENameEdit);
+  const int32_t flags = ReadDictInt(MR_EStateComboBox, e.DoorFlags);
+  if (flags >= 0 && flags <= 255) e.DoorFlags = static_cast<uint8_t>(flags);
+  e.Key = MR_EKeyEdit->value();
+  const int32_t state = ReadDictInt(MR_EDoorComboBox, e.DefaultState);
+  if (state >= 0 && state <= 255) e.DefaultState = static_cast<uint8_t>(state);
+  if (e == r->Exits[static_cast<size_t>(m_exit)]) return;
+  Tracked([&] { r->Exits[static_cast<size_t>(m_exit)] = e; });
+}
+
+void TMapForm::keyComboChange() {
+  const QVariant key = MR_EKeyComboBox->currentData();
+  if (m_updating || !key.isValid()) return;
+  MR_EKeyEdit->setValue(key.toInt());
+  StoreExitFields();
+}
+
+void TMapForm::keyEditChange() {
+  if (m_updating) return;
+  {
+    const QSignalBlocker block(MR_EKeyComboBox);
+    MR_EKeyComboBox->setCurrentIndex(MR_EKeyComboBox->findData(MR_EKeyEdit->value()));
+  }
+  StoreExitFields();
+}
+
+}  // namespace zm
