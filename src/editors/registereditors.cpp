@@ -3,6 +3,8 @@
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
 #include "editors/mapform.h"
+#include "editors/mobform.h"
+#include "editors/objform.h"
 #include "editors/roomform.h"
 #include "editors/zoneform.h"
 
@@ -12,6 +14,8 @@ void RegisterEditors(AppContext& app) {
   RegisterRoomEditor(app);
   RegisterZoneEditor(app);
   RegisterMapEditor(app);
+  RegisterObjEditor(app);
+  RegisterMobEditor(app);
 }
 
 }  // namespace zm

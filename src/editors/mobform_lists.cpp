@@ -1,0 +1,229 @@
+// The mobile editor's lists: ingredients (on the working copy), triggers,
+// the path and the helpers (read back from their items by Apply).
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+#include "common/cp1251.h"
+#include "common/reporter.h"
+#include "editors/listrows.h"
+#include "editors/mobform.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+void SelectChoice(QComboBox* combo, int32_t vnum) {
+  const QSignalBlocker block(combo);
+  combo->setCurrentIndex(combo->findData(vnum));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------- ingredients
+
+void TMobForm::showIngredients() {
+  {
+    const QSignalBlocker block(M_IngrListView);
+    M_IngrListView->clear();
+    for (const auto& in : m_wc.Ingredients) SetIngrRow(new QTreeWidgetItem(M_IngrListView), *in);
+    QTreeWidgetItem* first = M_IngrListView->topLevelItem(0);
+    M_IngrListView->setCurrentItem(first);
+    if (first) first->setSelected(true);
+  }
+  M_IngrListViewClick();
+}
+
+void TMobForm::M_IngrComboBoxChange() {
+  updateButtons();
+}
+
+void TMobForm::M_IngrListViewClick() {
+  const int i = M_IngrListView->indexOfTopLevelItem(M_IngrListView->currentItem());
+  if (const TIngr* in = m_wc.Ingredients.Items(i)) {
+    ++m_updating;
+    IngrShowIn(*in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
+    --m_updating;
+  }
+  updateButtons();
+}
+
+void TMobForm::M_IngrAddBtnClick() {
+  if (M_IngrComboBox->currentIndex() < 0) return;
+  TIngr in;
+  IngrReadFrom(in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
+  m_wc.Ingredients.Add(in);
+  auto* row = new QTreeWidgetItem(M_IngrListView);
+  SetIngrRow(row, in);
+  M_IngrListView->setCurrentItem(row);
+  row->setSelected(true);
+}
+
+void TMobForm::M_IngrSetBtnClick() {
+  QTreeWidgetItem* row = M_IngrListView->currentItem();
+  TIngr* in = m_wc.Ingredients.Items(M_IngrListView->indexOfTopLevelItem(row));
+  if (!in || M_IngrComboBox->currentIndex() < 0) return;
+  IngrReadFrom(*in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
+  SetIngrRow(row, *in);
+}
+
+void TMobForm::M_IngrDelBtnClick() {
+  const int i = M_IngrListView->indexOfTopLevelItem(M_IngrListView->currentItem());
+  if (!m_wc.Ingredients.Items(i)) return;
+  if (!App().reporter || !App().reporter->AskConfirm(2, {W("ингредиент")})) return;
+  m_wc.Ingredients.Delete(i);
+  {
+    const QSignalBlocker block(M_IngrListView);
+    delete M_IngrListView->takeTopLevelItem(i);
+    const int n = M_IngrListView->topLevelItemCount();
+    QTreeWidgetItem* next = n == 0 ? nullptr : M_IngrListView->topLevelItem(std::min(i, n - 1));
+    M_IngrListView->setCurrentItem(next);
+    if (next) next->setSelected(true);
+  }
+  M_IngrListViewClick();
+}
+
+// ------------------------------------------------------------- triggers
+
+void TMobForm::M_TriggerAddBtnClick() {
+  int32_t vnum = 0;
+  if (SelectVnum(*this, 2, vnum)) m_triggers->Append(vnum);
+  updateButtons();
+}
+
+void TMobForm::M_TriggerSetBtnClick() {
+  int32_t vnum = m_triggers->CurrentVnum();
+  if (m_triggers->Current() >= 0 && SelectVnum(*this, 2, vnum)) m_triggers->Replace(vnum);
+  updateButtons();
+}
+
+void TMobForm::M_TriggerDelBtnClick() {
+  m_triggers->Remove();
+  updateButtons();
+}
+
+// ------------------------------------------------------ path and helpers
+
+void TMobForm::fillChoices() {
+  const World* w = App().world;
+  for (QComboBox* combo : {M_PathComboBox, M_HelperComboBox}) {
+    const QSignalBlocker block(combo);
+    combo->clear();
+  }
+  if (!w) return;
+  // The mobile's own zone; other rooms and mobiles are typed or picked.
+  for (const auto& r : w->Rooms)
+    if (r->Zone == m_wc.Zone) M_PathComboBox->addItem(ToQt(NodeCaption(r->Vnum, r->Name)), r->Vnum);
+  for (const auto& m : w->Mobs)
+    if (m->Zone == m_wc.Zone)
+      M_HelperComboBox->addItem(ToQt(NodeCaption(m->Vnum, m->Names[0])), m->Vnum);
+  SelectChoice(M_PathComboBox, -1);
+  SelectChoice(M_HelperComboBox, -1);
+}
+
+void TMobForm::M_PathListBoxClick() {
+  if (m_path->Current() >= 0) M_PathEdit->setValue(m_path->CurrentVnum());
+  updateButtons();
+}
+
+void TMobForm::M_PathComboBoxChange() {
+  const QVariant v = M_PathComboBox->currentData();
+  if (v.isValid()) M_PathEdit->setValue(v.toInt());
+}
+
+void TMobForm::M_PathEditChange() {
+  SelectChoice(M_PathComboBox, M_PathEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_PathAddBtnClick() {
+  m_path->Append(M_PathEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_PathSetBtnClick() {
+  m_path->Replace(M_PathEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_PathDelBtnClick() {
+  m_path->Remove();
+  M_PathListBoxClick();
+}
+
+void TMobForm::M_PathUpBtnClick() {
+  m_path->Move(-1);
+  updateButtons();
+}
+
+void TMobForm::M_PathDownBtnClick() {
+  m_path->Move(1);
+  updateButtons();
+}
+
+void TMobForm::M_HelperListBoxClick() {
+  if (m_helpers->Current() >= 0) M_HelperEdit->setValue(m_helpers->CurrentVnum());
+  updateButtons();
+}
+
+void TMobForm::M_HelperComboBoxChange() {
+  const QVariant v = M_HelperComboBox->currentData();
+  if (v.isValid()) M_HelperEdit->setValue(v.toInt());
+}
+
+void TMobForm::M_HelperEditChange() {
+  SelectChoice(M_HelperComboBox, M_HelperEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_HelperSelectBtnClick() {
+  int32_t vnum = M_HelperEdit->value();
+  if (SelectVnum(*this, 1, vnum)) M_HelperEdit->setValue(vnum);
+}
+
+void TMobForm::M_HelperAddBtnClick() {
+  m_helpers->Append(M_HelperEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_HelperSetBtnClick() {
+  m_helpers->Replace(M_HelperEdit->value());
+  updateButtons();
+}
+
+void TMobForm::M_HelperDelBtnClick() {
+  m_helpers->Remove();
+  M_HelperListBoxClick();
+}
+
+void TMobForm::updateButtons() {
+  if (m_updating) return;
+  const bool ingr =
+      M_IngrListView->currentItem() != nullptr && M_IngrListView->currentItem()->isSelected();
+  M_IngrAddBtn->setEnabled(M_IngrComboBox->currentIndex() >= 0);
+  M_IngrSetBtn->setEnabled(ingr);
+  M_IngrDelBtn->setEnabled(ingr);
+
+  const bool trig = m_triggers->Current() >= 0;
+  M_TriggerSetBtn->setEnabled(trig);
+  M_TriggerDelBtn->setEnabled(trig);
+
+  const int step = m_path->Current();
+  const bool room = M_PathEdit->value() > 0;
+  M_PathAddBtn->setEnabled(room);
+  M_PathSetBtn->setEnabled(room && step >= 0);
+  M_PathDelBtn->setEnabled(step >= 0);
+  M_PathUpBtn->setEnabled(step > 0);
+  M_PathDownBtn->setEnabled(step >= 0 && step + 1 < M_PathListBox->count());
+
+  const bool helper = m_helpers->Current() >= 0;
+  M_HelperAddBtn->setEnabled(M_HelperEdit->value() > 0);
+  M_HelperSetBtn->setEnabled(helper && M_HelperEdit->value() > 0);
+  M_HelperDelBtn->setEnabled(helper);
+}
+
+}  // namespace zm

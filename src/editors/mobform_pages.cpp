@@ -1,0 +1,231 @@
+// The mobile editor's pages: flags, ingredients, the skill and spell grids,
+// triggers, the path and the helpers.
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "editors/fieldtext.h"
+#include "editors/mobform.h"
+
+namespace zm {
+namespace {
+
+template <typename T>
+T* Named(T* w, const QString& name) {
+  w->setObjectName(name);
+  return w;
+}
+
+QPushButton* Button(QWidget* parent, const char* text, const char* name) {
+  return Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
+}
+
+// Only digits reach a grid cell (backspace and the other editing keys work
+// as in any field).
+class DigitsDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+      edit->setValidator(
+          new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return w;
+  }
+};
+
+}  // namespace
+
+QWidget* TMobForm::buildFlagPage(QListWidget** list, const char* name) {
+  auto* page = new QWidget(this);
+  auto* lay = new QVBoxLayout(page);
+  *list = Named(new QListWidget(page), QString::fromLatin1(name));
+  (*list)->setFlow(QListView::TopToBottom);
+  (*list)->setWrapping(true);
+  (*list)->setResizeMode(QListView::Adjust);
+  lay->addWidget(*list);
+  return page;
+}
+
+QWidget* TMobForm::buildIngrPage() {
+  auto* page = new QWidget(this);
+  auto* row = new QHBoxLayout(page);
+  M_IngrListView = Named(new QTreeWidget(page), "M_IngrListView");
+  M_IngrListView->setRootIsDecorated(false);
+  M_IngrListView->setHeaderLabels(
+      {QStringLiteral("Название"), QStringLiteral("Сила"), QStringLiteral("Шанс")});
+  M_IngrListView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  M_IngrListView->header()->setStretchLastSection(false);
+  row->addWidget(M_IngrListView, 2);
+  auto* group = new QGroupBox(QStringLiteral("Параметры"), page);
+  auto* form = new QFormLayout(group);
+  M_IngrComboBox = Named(new QComboBox(group), "M_IngrComboBox");
+  M_IngrComboBox->setMaxVisibleItems(20);
+  form->addRow(QStringLiteral("Название"), M_IngrComboBox);
+  M_IngrStrEdit = Named(new QSpinBox(group), "M_IngrStrEdit");
+  FieldRange<int16_t>(M_IngrStrEdit);
+  form->addRow(QStringLiteral("Сила"), M_IngrStrEdit);
+  M_IngrChanceEdit = Named(new QSpinBox(group), "M_IngrChanceEdit");
+  FieldRange<int16_t>(M_IngrChanceEdit);
+  form->addRow(QStringLiteral("Шанс загрузки"), M_IngrChanceEdit);
+  auto* buttons = new QHBoxLayout();
+  M_IngrAddBtn = Button(group, "Добавить", "M_IngrAddBtn");
+  M_IngrSetBtn = Button(group, "Установить", "M_IngrSetBtn");
+  M_IngrDelBtn = Button(group, "Удалить", "M_IngrDelBtn");
+  buttons->addWidget(M_IngrAddBtn);
+  buttons->addWidget(M_IngrSetBtn);
+  buttons->addWidget(M_IngrDelBtn);
+  form->addRow(buttons);
+  row->addWidget(group, 1, Qt::AlignTop);
+  return page;
+}
+
+QTableWidget* TMobForm::buildGrid(const char* name, const QString& col0, const QString& col1) {
+  auto* grid = Named(new QTableWidget(0, 2, this), QString::fromLatin1(name));
+  grid->setHorizontalHeaderLabels({col0, col1});
+  grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setDefaultSectionSize(20);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setItemDelegateForColumn(1, new DigitsDelegate(grid));
+  grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  return grid;
+}
+
+QWidget* TMobForm::buildTriggerPage() {
+  auto* page = new QWidget(this);
+  auto* lay = new QHBoxLayout(page);
+  M_TriggerListBox = Named(new QListWidget(page), "M_TriggerListBox");
+  lay->addWidget(M_TriggerListBox, 1);
+  auto* buttons = new QVBoxLayout();
+  M_TriggerAddBtn = Button(page, "Добавить...", "M_TriggerAddBtn");
+  M_TriggerSetBtn = Button(page, "Заменить...", "M_TriggerSetBtn");
+  M_TriggerDelBtn = Button(page, "Удалить", "M_TriggerDelBtn");
+  buttons->addWidget(M_TriggerAddBtn);
+  buttons->addWidget(M_TriggerSetBtn);
+  buttons->addWidget(M_TriggerDelBtn);
+  buttons->addStretch(1);
+  lay->addLayout(buttons);
+  m_triggers =
+      std::make_unique<VnumListEdit>(*this, M_TriggerListBox, VnumListEdit::kTriggers, true);
+  return page;
+}
+
+QWidget* TMobForm::buildOtherPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+
+  grid->addWidget(new QLabel(QStringLiteral("Путь (список комнат)"), page), 0, 0);
+  M_PathListBox = Named(new QListWidget(page), "M_PathListBox");
+  grid->addWidget(M_PathListBox, 1, 0);
+  auto* pathSide = new QVBoxLayout();
+  M_PathUpBtn = Button(page, "Вверх", "M_PathUpBtn");
+  M_PathDownBtn = Button(page, "Вниз", "M_PathDownBtn");
+  pathSide->addWidget(M_PathUpBtn);
+  pathSide->addWidget(M_PathDownBtn);
+  pathSide->addStretch(1);
+  grid->addLayout(pathSide, 1, 1);
+  auto* pathNote =
+      new QLabel(QStringLiteral("Выберите из списка или введите ID комнаты вручную"), page);
+  pathNote->setWordWrap(true);
+  grid->addWidget(pathNote, 2, 0, 1, 2);
+  auto* pathPick = new QHBoxLayout();
+  M_PathComboBox = Named(new QComboBox(page), "M_PathComboBox");
+  M_PathComboBox->setMaxVisibleItems(20);
+  M_PathEdit = Named(new QSpinBox(page), "M_PathEdit");
+  FieldRange<int32_t>(M_PathEdit);
+  M_PathEdit->setMinimum(0);
+  pathPick->addWidget(M_PathComboBox, 2);
+  pathPick->addWidget(M_PathEdit, 1);
+  grid->addLayout(pathPick, 3, 0, 1, 2);
+  auto* pathButtons = new QHBoxLayout();
+  M_PathAddBtn = Button(page, "Добавить", "M_PathAddBtn");
+  M_PathSetBtn = Button(page, "Установить", "M_PathSetBtn");
+  M_PathDelBtn = Button(page, "Удалить", "M_PathDelBtn");
+  pathButtons->addWidget(M_PathAddBtn);
+  pathButtons->addWidget(M_PathSetBtn);
+  pathButtons->addWidget(M_PathDelBtn);
+  pathButtons->addStretch(1);
+  grid->addLayout(pathButtons, 4, 0, 1, 2);
+
+  grid->addWidget(new QLabel(QStringLiteral("Помощники"), page), 0, 2);
+  M_HelperListBox = Named(new QListWidget(page), "M_HelperListBox");
+  grid->addWidget(M_HelperListBox, 1, 2);
+  auto* helperNote =
+      new QLabel(QStringLiteral("Выберите из списка или введите ID моба вручную"), page);
+  helperNote->setWordWrap(true);
+  grid->addWidget(helperNote, 2, 2);
+  auto* helperPick = new QHBoxLayout();
+  M_HelperComboBox = Named(new QComboBox(page), "M_HelperComboBox");
+  M_HelperComboBox->setMaxVisibleItems(20);
+  M_HelperEdit = Named(new QSpinBox(page), "M_HelperEdit");
+  FieldRange<int32_t>(M_HelperEdit);
+  M_HelperEdit->setMinimum(0);
+  M_HelperSelectBtn = Button(page, "...", "M_HelperSelectBtn");
+  M_HelperSelectBtn->setFixedWidth(28);
+  helperPick->addWidget(M_HelperComboBox, 2);
+  helperPick->addWidget(M_HelperEdit, 1);
+  helperPick->addWidget(M_HelperSelectBtn);
+  grid->addLayout(helperPick, 3, 2);
+  auto* helperButtons = new QHBoxLayout();
+  M_HelperAddBtn = Button(page, "Добавить", "M_HelperAddBtn");
+  M_HelperSetBtn = Button(page, "Установить", "M_HelperSetBtn");
+  M_HelperDelBtn = Button(page, "Удалить", "M_HelperDelBtn");
+  helperButtons->addWidget(M_HelperAddBtn);
+  helperButtons->addWidget(M_HelperSetBtn);
+  helperButtons->addWidget(M_HelperDelBtn);
+  helperButtons->addStretch(1);
+  grid->addLayout(helperButtons, 4, 2);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(2, 1);
+
+  m_path = std::make_unique<VnumListEdit>(*this, M_PathListBox, VnumListEdit::kRooms, false);
+  m_helpers = std::make_unique<VnumListEdit>(*this, M_HelperListBox, VnumListEdit::kMobiles, true);
+  return page;
+}
+
+void TMobForm::connectPages() {
+  auto click = [this](QPushButton* b, void (TMobForm::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  click(M_IngrAddBtn, &TMobForm::M_IngrAddBtnClick);
+  click(M_IngrSetBtn, &TMobForm::M_IngrSetBtnClick);
+  click(M_IngrDelBtn, &TMobForm::M_IngrDelBtnClick);
+  click(M_TriggerAddBtn, &TMobForm::M_TriggerAddBtnClick);
+  click(M_TriggerSetBtn, &TMobForm::M_TriggerSetBtnClick);
+  click(M_TriggerDelBtn, &TMobForm::M_TriggerDelBtnClick);
+  click(M_PathAddBtn, &TMobForm::M_PathAddBtnClick);
+  click(M_PathSetBtn, &TMobForm::M_PathSetBtnClick);
+  click(M_PathDelBtn, &TMobForm::M_PathDelBtnClick);
+  click(M_PathUpBtn, &TMobForm::M_PathUpBtnClick);
+  click(M_PathDownBtn, &TMobForm::M_PathDownBtnClick);
+  click(M_HelperSelectBtn, &TMobForm::M_HelperSelectBtnClick);
+  click(M_HelperAddBtn, &TMobForm::M_HelperAddBtnClick);
+  click(M_HelperSetBtn, &TMobForm::M_HelperSetBtnClick);
+  click(M_HelperDelBtn, &TMobForm::M_HelperDelBtnClick);
+  connect(M_IngrComboBox, &QComboBox::currentIndexChanged, this, &TMobForm::M_IngrComboBoxChange);
+  connect(M_IngrListView, &QTreeWidget::currentItemChanged, this, &TMobForm::M_IngrListViewClick);
+  connect(M_TriggerListBox, &QListWidget::currentRowChanged, this, &TMobForm::updateButtons);
+  connect(M_TriggerListBox, &QListWidget::itemDoubleClicked, this, &TMobForm::M_TriggerSetBtnClick);
+  connect(M_PathListBox, &QListWidget::currentRowChanged, this, &TMobForm::M_PathListBoxClick);
+  connect(M_PathComboBox, &QComboBox::activated, this, &TMobForm::M_PathComboBoxChange);
+  connect(M_PathEdit, &QSpinBox::valueChanged, this, &TMobForm::M_PathEditChange);
+  connect(M_HelperListBox, &QListWidget::currentRowChanged, this, &TMobForm::M_HelperListBoxClick);
+  connect(M_HelperComboBox, &QComboBox::activated, this, &TMobForm::M_HelperComboBoxChange);
+  connect(M_HelperEdit, &QSpinBox::valueChanged, this, &TMobForm::M_HelperEditChange);
+}
+
+}  // namespace zm

@@ -1,0 +1,200 @@
+// The object editor's list pages: extra descriptions, applies ("Спецэффекты")
+// and triggers. They work on the working copy; Apply copies them over.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+#include "common/bases.h"
+#include "editors/fieldtext.h"
+#include "editors/objform.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+constexpr int32_t kMaxLocation = 0xFFFF;
+
+void SelectRow(QTreeWidget* view, int i) {
+  QTreeWidgetItem* item = view->topLevelItem(i);
+  view->setCurrentItem(item);
+  if (item) item->setSelected(true);
+}
+
+int CurrentRow(const QTreeWidget* view) {
+  QTreeWidgetItem* item = view->currentItem();
+  return item && item->isSelected() ? view->indexOfTopLevelItem(item) : -1;
+}
+
+}  // namespace
+
+// --------------------------------------------------- extra descriptions
+
+void TObjForm::showExtras() {
+  {
+    const QSignalBlocker block(O_AddDescListBox);
+    O_AddDescListBox->clear();
+    for (const auto& d : m_wc.ExtraDescs) O_AddDescListBox->addItem(ToQt(d->Keywords));
+    O_AddDescListBox->setCurrentRow(O_AddDescListBox->count() > 0 ? 0 : -1);
+  }
+  O_AddDescListBoxClick();
+}
+
+void TObjForm::O_AddDescListBoxClick() {
+  ++m_updating;
+  const int i = O_AddDescListBox->currentRow();
+  if (m_wc.ExtraDescs.Items(i)) {
+    ShowExtraDesc(m_wc.ExtraDescs, i, O_AddDescEdit, O_AddDescMemo);
+  } else {
+    // Nothing chosen: the fields take a new description.
+    ShowLine(O_AddDescEdit, {});
+    ShowMemo(O_AddDescMemo, {});
+  }
+  --m_updating;
+  updateButtons();
+}
+
+void TObjForm::O_ADAddBtnClick() {
+  TExtraDesc d{ReadLine(O_AddDescEdit), MemoValue(O_AddDescMemo)};
+  if (d.Keywords.empty() || d.Description.empty()) return;
+  m_wc.ExtraDescs.Add(d);
+  const QSignalBlocker block(O_AddDescListBox);
+  O_AddDescListBox->addItem(ToQt(d.Keywords));
+  O_AddDescListBox->setCurrentRow(O_AddDescListBox->count() - 1);
+  updateButtons();
+}
+
+void TObjForm::O_ADSetBtnClick() {
+  const int i = O_AddDescListBox->currentRow();
+  if (!m_wc.ExtraDescs.Items(i)) return;
+  StoreExtraDesc(m_wc.ExtraDescs, i, O_AddDescEdit, O_AddDescMemo);
+  O_AddDescListBox->item(i)->setText(ToQt(m_wc.ExtraDescs.Items(i)->Keywords));
+}
+
+void TObjForm::O_ADDelBtnClick() {
+  const int i = O_AddDescListBox->currentRow();
+  if (!m_wc.ExtraDescs.Items(i)) return;
+  m_wc.ExtraDescs.Delete(i);
+  {
+    const QSignalBlocker block(O_AddDescListBox);
+    delete O_AddDescListBox->takeItem(i);
+    const int n = O_AddDescListBox->count();
+    O_AddDescListBox->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
+  }
+  O_AddDescListBoxClick();
+}
+
+// ---------------------------------------------------------------- applies
+
+namespace {
+
+void FillApplyRow(const AppContext& app, QTreeWidgetItem* row, int32_t packed) {
+  const std::string key = IntText(ApplyLocation(packed));
+  const TBases* dict = app.Bases ? app.Bases->Find("objbonus") : nullptr;
+  const std::string text = dict ? dict->TextOf(key) : std::string();
+  row->setText(0, ToQt(text.empty() ? key : text));
+  row->setText(1, QString::number(ApplyModifier(packed)));
+}
+
+}  // namespace
+
+void TObjForm::showApplies() {
+  {
+    const QSignalBlocker block(O_SpecListView);
+    O_SpecListView->clear();
+    for (const auto& a : m_wc.Applies)
+      FillApplyRow(App(), new QTreeWidgetItem(O_SpecListView), a->Value);
+    SelectRow(O_SpecListView, 0);
+  }
+  O_SpecListViewClick();
+}
+
+void TObjForm::O_SpecListViewClick() {
+  const int i = CurrentRow(O_SpecListView);
+  if (m_wc.Applies.Items(i)) {
+    const int32_t packed = m_wc.Applies.Get(i);
+    ShowDictInt(O_SpecComboBox, ApplyLocation(packed));
+    O_SpecEdit->setValue(ApplyModifier(packed));
+  }
+  updateButtons();
+}
+
+void TObjForm::O_SpecAddBtnClick() {
+  const int32_t location = ReadDictInt(O_SpecComboBox, -1);
+  if (location < 0 || location > kMaxLocation) return;
+  const int32_t packed = PackApply(location, O_SpecEdit->value());
+  m_wc.Applies.Add(packed);
+  auto* row = new QTreeWidgetItem(O_SpecListView);
+  FillApplyRow(App(), row, packed);
+  O_SpecListView->clearSelection();
+  SelectRow(O_SpecListView, O_SpecListView->topLevelItemCount() - 1);
+}
+
+void TObjForm::O_SpecSetBtnClick() {
+  const int i = CurrentRow(O_SpecListView);
+  if (!m_wc.Applies.Items(i)) return;
+  const int32_t location = ReadDictInt(O_SpecComboBox, ApplyLocation(m_wc.Applies.Get(i)));
+  if (location < 0 || location > kMaxLocation) return;
+  m_wc.Applies.Put(i, PackApply(location, O_SpecEdit->value()));
+  FillApplyRow(App(), O_SpecListView->topLevelItem(i), m_wc.Applies.Get(i));
+}
+
+void TObjForm::O_SpecDelBtnClick() {
+  const int i = CurrentRow(O_SpecListView);
+  if (!m_wc.Applies.Items(i)) return;
+  m_wc.Applies.Delete(i);
+  {
+    const QSignalBlocker block(O_SpecListView);
+    delete O_SpecListView->takeTopLevelItem(i);
+    const int n = O_SpecListView->topLevelItemCount();
+    O_SpecListView->clearSelection();
+    if (n > 0)
+      SelectRow(O_SpecListView, std::min(i, n - 1));
+    else
+      O_SpecListView->setCurrentItem(nullptr);
+  }
+  O_SpecListViewClick();
+}
+
+// ---------------------------------------------------------------- triggers
+
+void TObjForm::O_TriggerAddBtnClick() {
+  int32_t vnum = 0;
+  if (SelectVnum(*this, 2, vnum)) m_triggers->Append(vnum);
+  updateButtons();
+}
+
+void TObjForm::O_TriggerSetBtnClick() {
+  int32_t vnum = m_triggers->CurrentVnum();
+  if (m_triggers->Current() >= 0 && SelectVnum(*this, 2, vnum)) m_triggers->Replace(vnum);
+  updateButtons();
+}
+
+void TObjForm::O_TriggerDelBtnClick() {
+  m_triggers->Remove();
+  updateButtons();
+}
+
+void TObjForm::updateButtons() {
+  if (m_updating) return;
+  const bool extra = O_AddDescListBox->currentRow() >= 0;
+  const bool filled = !O_AddDescEdit->text().isEmpty() && !O_AddDescMemo->document()->isEmpty();
+  O_ADAddBtn->setEnabled(filled);
+  O_ADSetBtn->setEnabled(extra && filled);
+  O_ADDelBtn->setEnabled(extra);
+
+  const bool spec = CurrentRow(O_SpecListView) >= 0;
+  O_SpecAddBtn->setEnabled(O_SpecComboBox->currentIndex() >= 0);
+  O_SpecSetBtn->setEnabled(spec);
+  O_SpecDelBtn->setEnabled(spec);
+
+  const bool trig = m_triggers->Current() >= 0;
+  O_TriggerSetBtn->setEnabled(trig);
+  O_TriggerDelBtn->setEnabled(trig);
+}
+
+}  // namespace zm

@@ -1,0 +1,275 @@
+// The object editor's controls: names, descriptions and general numbers on
+// top, the pages below.
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "editors/fieldtext.h"
+#include "editors/objform.h"
+
+namespace zm {
+namespace {
+
+template <typename T>
+T* Named(T* w, const QString& name) {
+  w->setObjectName(name);
+  return w;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name) {
+  auto* spin = Named(new QSpinBox(parent), QString::fromLatin1(name));
+  FieldRange<int32_t>(spin);
+  return spin;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name) {
+  auto* combo = Named(new QComboBox(parent), QString::fromLatin1(name));
+  combo->setMaxVisibleItems(20);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(12);
+  return combo;
+}
+
+QPushButton* Button(QWidget* parent, const char* text, const char* name) {
+  return Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
+}
+
+constexpr std::array<const char*, 5> kCaseLabels = {"Родительный", "Дательный", "Винительный",
+                                                    "Творительный", "Предложный"};
+
+}  // namespace
+
+void TObjForm::buildUi() {
+  auto* top = new QVBoxLayout(this);
+  top->setContentsMargins(6, 6, 6, 6);
+  top->addWidget(buildGeneral());
+  O_PageControl = Named(new QTabWidget(this), "O_PageControl");
+  O_PageControl->addTab(buildTypePanels(), QStringLiteral("Тип"));
+  O_PageControl->addTab(buildFlagPage(&O_EffectCheckListBox, "O_EffectCheckListBox"),
+                        QStringLiteral("Эффекты"));
+  O_PageControl->addTab(buildFlagPage(&O_AffectCheckListBox, "O_AffectCheckListBox"),
+                        QStringLiteral("Аффекты"));
+  O_PageControl->addTab(buildFlagPage(&O_NotakeCheckListBox, "O_NotakeCheckListBox"),
+                        QStringLiteral("Запреты"));
+  O_PageControl->addTab(buildFlagPage(&O_NouseCheckListBox, "O_NouseCheckListBox"),
+                        QStringLiteral("Неудобства"));
+  O_PageControl->addTab(buildFlagPage(&O_WearCheckListBox, "O_WearCheckListBox"),
+                        QStringLiteral("Где одеть"));
+  O_PageControl->addTab(buildExtraPage(), QStringLiteral("Доп. описания"));
+  O_PageControl->addTab(buildSpecPage(), QStringLiteral("Спецэффекты"));
+  O_PageControl->addTab(buildTriggerPage(), QStringLiteral("Триггеры"));
+  top->addWidget(O_PageControl, 1);
+}
+
+QWidget* TObjForm::buildGeneral() {
+  auto* box = new QWidget(this);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+
+  // Left: names and descriptions.
+  auto* names = new QGridLayout();
+  O_NameBtn = Button(box, "Название", "O_NameBtn");
+  names->addWidget(O_NameBtn, 0, 0);
+  for (size_t i = 0; i < O_NameEdit.size(); ++i) {
+    const QString name =
+        i == 0 ? QStringLiteral("O_NameEdit") : QStringLiteral("O_Name%1Edit").arg(i + 1);
+    O_NameEdit[i] = Named(new QLineEdit(box), name);
+    const int r = static_cast<int>(i);
+    if (i > 0) names->addWidget(new QLabel(QString::fromUtf8(kCaseLabels[i - 1]), box), r, 0);
+    names->addWidget(O_NameEdit[i], r, 1);
+  }
+  names->addWidget(new QLabel(QStringLiteral("Синонимы"), box), 6, 0);
+  O_AliasEdit = Named(new QLineEdit(box), "O_AliasEdit");
+  names->addWidget(O_AliasEdit, 6, 1);
+  auto* descs = new QGroupBox(QStringLiteral("Описание"), box);
+  auto* descForm = new QFormLayout(descs);
+  O_DescEdit = Named(new QLineEdit(descs), "O_DescEdit");
+  descForm->addRow(O_DescEdit);
+  O_UseDescEdit = Named(new QLineEdit(descs), "O_UseDescEdit");
+  descForm->addRow(QStringLiteral("При действии"), O_UseDescEdit);
+  names->addWidget(descs, 7, 0, 1, 2);
+  names->setColumnStretch(1, 1);
+  row->addLayout(names, 3);
+
+  // Right: the numbers every object has.
+  auto* nums = new QGridLayout();
+  int r = 0;
+  auto add = [&](const char* label, QWidget* w, QWidget* w2 = nullptr) {
+    nums->addWidget(new QLabel(QString::fromUtf8(label), box), r, 0);
+    if (w2) {
+      auto* pair = new QHBoxLayout();
+      pair->addWidget(w, 1);
+      pair->addWidget(w2, 1);
+      nums->addLayout(pair, r, 1);
+    } else {
+      nums->addWidget(w, r, 1);
+    }
+    ++r;
+  };
+  O_TypeComboBox = Combo(box, "O_TypeComboBox");
+  add("Тип", O_TypeComboBox);
+  O_KindComboBox = Combo(box, "O_KindComboBox");
+  add("Род", O_KindComboBox);
+  O_TimerEdit = Spin(box, "O_TimerEdit");
+  O_TimerComboBox = Named(new QComboBox(box), "O_TimerComboBox");
+  O_TimerComboBox->addItems(
+      {QStringLiteral("минут"), QStringLiteral("часов"), QStringLiteral("суток")});
+  add("Таймер", O_TimerEdit, O_TimerComboBox);
+  O_PriceEdit = Spin(box, "O_PriceEdit");
+  add("Цена", O_PriceEdit);
+  O_RentInvEdit = Spin(box, "O_RentInvEdit");
+  O_RentWearEdit = Spin(box, "O_RentWearEdit");
+  add("Цена ренты", O_RentInvEdit, O_RentWearEdit);
+  O_WeightEdit = Spin(box, "O_WeightEdit");
+  add("Вес", O_WeightEdit);
+  O_MaterialComboBox = Combo(box, "O_MaterialComboBox");
+  add("Материал", O_MaterialComboBox);
+  O_WearComboBox = Combo(box, "O_WearComboBox");
+  O_WearComboBox->setMinimumContentsLength(6);
+  O_WearEdit = Spin(box, "O_WearEdit");
+  add("Прочность: макс., тек.", O_WearComboBox, O_WearEdit);
+  O_MaxInWorldEdit = Spin(box, "O_MaxInWorldEdit");
+  add("Макс. кол-во в мире", O_MaxInWorldEdit);
+  O_SpellComboBox = Combo(box, "O_SpellComboBox");
+  add("Заклинание", O_SpellComboBox);
+  O_SpellLevelEdit = Spin(box, "O_SpellLevelEdit");
+  add("Уровень", O_SpellLevelEdit);
+  nums->setRowStretch(r, 1);
+  row->addLayout(nums, 2);
+  return box;
+}
+
+QWidget* TObjForm::buildFlagPage(QListWidget** list, const char* name) {
+  auto* page = new QWidget(this);
+  auto* lay = new QVBoxLayout(page);
+  *list = Named(new QListWidget(page), QString::fromLatin1(name));
+  (*list)->setFlow(QListView::TopToBottom);
+  (*list)->setWrapping(true);
+  (*list)->setResizeMode(QListView::Adjust);
+  lay->addWidget(*list);
+  return page;
+}
+
+QWidget* TObjForm::buildExtraPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  O_AddDescListBox = Named(new QListWidget(page), "O_AddDescListBox");
+  grid->addWidget(O_AddDescListBox, 0, 0, 2, 1);
+  O_AddDescPanel = Named(new QWidget(page), "O_AddDescPanel");
+  auto* form = new QVBoxLayout(O_AddDescPanel);
+  form->setContentsMargins(0, 0, 0, 0);
+  form->addWidget(new QLabel(QStringLiteral("Ключевые слова"), O_AddDescPanel));
+  O_AddDescEdit = Named(new QLineEdit(O_AddDescPanel), "O_AddDescEdit");
+  form->addWidget(O_AddDescEdit);
+  form->addWidget(new QLabel(QStringLiteral("Описание"), O_AddDescPanel));
+  O_AddDescMemo = Named(new QPlainTextEdit(O_AddDescPanel), "O_AddDescMemo");
+  O_AddDescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  AttachMemo(O_AddDescMemo);
+  form->addWidget(O_AddDescMemo, 1);
+  grid->addWidget(O_AddDescPanel, 0, 1);
+  auto* buttons = new QHBoxLayout();
+  O_ADAddBtn = Button(page, "Добавить", "O_ADAddBtn");
+  O_ADSetBtn = Button(page, "Установить", "O_ADSetBtn");
+  O_ADDelBtn = Button(page, "Удалить", "O_ADDelBtn");
+  buttons->addWidget(O_ADAddBtn);
+  buttons->addWidget(O_ADSetBtn);
+  buttons->addWidget(O_ADDelBtn);
+  buttons->addStretch(1);
+  grid->addLayout(buttons, 1, 1);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 2);
+  return page;
+}
+
+QWidget* TObjForm::buildSpecPage() {
+  auto* page = new QWidget(this);
+  auto* grid = new QGridLayout(page);
+  O_SpecListView = Named(new QTreeWidget(page), "O_SpecListView");
+  O_SpecListView->setRootIsDecorated(false);
+  O_SpecListView->setHeaderLabels({QStringLiteral("Спецэффект"), QStringLiteral("Значение")});
+  O_SpecListView->setSelectionMode(QAbstractItemView::SingleSelection);
+  O_SpecListView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  O_SpecListView->header()->setStretchLastSection(false);
+  grid->addWidget(O_SpecListView, 0, 0, 2, 1);
+  auto* group = new QGroupBox(QStringLiteral("Параметры"), page);
+  auto* form = new QFormLayout(group);
+  O_SpecComboBox = Combo(group, "O_SpecComboBox");
+  form->addRow(QStringLiteral("Спецэффект"), O_SpecComboBox);
+  O_SpecEdit = Named(new QSpinBox(group), "O_SpecEdit");
+  FieldRange<int16_t>(O_SpecEdit);
+  form->addRow(QStringLiteral("Значение"), O_SpecEdit);
+  auto* buttons = new QHBoxLayout();
+  O_SpecAddBtn = Button(group, "Добавить", "O_SpecAddBtn");
+  O_SpecSetBtn = Button(group, "Установить", "O_SpecSetBtn");
+  O_SpecDelBtn = Button(group, "Удалить", "O_SpecDelBtn");
+  buttons->addWidget(O_SpecAddBtn);
+  buttons->addWidget(O_SpecSetBtn);
+  buttons->addWidget(O_SpecDelBtn);
+  form->addRow(buttons);
+  grid->addWidget(group, 0, 1);
+  grid->setRowStretch(1, 1);
+  grid->setColumnStretch(0, 2);
+  grid->setColumnStretch(1, 1);
+  return page;
+}
+
+QWidget* TObjForm::buildTriggerPage() {
+  auto* page = new QWidget(this);
+  auto* lay = new QHBoxLayout(page);
+  O_TriggerListBox = Named(new QListWidget(page), "O_TriggerListBox");
+  lay->addWidget(O_TriggerListBox, 1);
+  auto* buttons = new QVBoxLayout();
+  O_TriggerAddBtn = Button(page, "Добавить...", "O_TriggerAddBtn");
+  O_TriggerSetBtn = Button(page, "Заменить...", "O_TriggerSetBtn");
+  O_TriggerDelBtn = Button(page, "Удалить", "O_TriggerDelBtn");
+  buttons->addWidget(O_TriggerAddBtn);
+  buttons->addWidget(O_TriggerSetBtn);
+  buttons->addWidget(O_TriggerDelBtn);
+  buttons->addStretch(1);
+  lay->addLayout(buttons);
+  m_triggers =
+      std::make_unique<VnumListEdit>(*this, O_TriggerListBox, VnumListEdit::kTriggers, true);
+  return page;
+}
+
+void TObjForm::connectControls() {
+  auto click = [this](QPushButton* b, void (TObjForm::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  click(O_NameBtn, &TObjForm::O_NameBtnClick);
+  click(O_ADAddBtn, &TObjForm::O_ADAddBtnClick);
+  click(O_ADSetBtn, &TObjForm::O_ADSetBtnClick);
+  click(O_ADDelBtn, &TObjForm::O_ADDelBtnClick);
+  click(O_SpecAddBtn, &TObjForm::O_SpecAddBtnClick);
+  click(O_SpecSetBtn, &TObjForm::O_SpecSetBtnClick);
+  click(O_SpecDelBtn, &TObjForm::O_SpecDelBtnClick);
+  click(O_TriggerAddBtn, &TObjForm::O_TriggerAddBtnClick);
+  click(O_TriggerSetBtn, &TObjForm::O_TriggerSetBtnClick);
+  click(O_TriggerDelBtn, &TObjForm::O_TriggerDelBtnClick);
+  connect(O_TypeComboBox, &QComboBox::currentIndexChanged, this, [this] {
+    if (!m_updating) O_TypeComboBoxChange();
+  });
+  connect(O_T5Dice1Edit, &QSpinBox::valueChanged, this, &TObjForm::O_T5DiceChange);
+  connect(O_T5Dice2Edit, &QSpinBox::valueChanged, this, &TObjForm::O_T5DiceChange);
+  connect(O_AddDescListBox, &QListWidget::currentRowChanged, this,
+          &TObjForm::O_AddDescListBoxClick);
+  connect(O_AddDescEdit, &QLineEdit::textChanged, this, &TObjForm::updateButtons);
+  connect(O_AddDescMemo, &QPlainTextEdit::textChanged, this, &TObjForm::updateButtons);
+  connect(O_SpecListView, &QTreeWidget::currentItemChanged, this, &TObjForm::O_SpecListViewClick);
+  connect(O_SpecComboBox, &QComboBox::currentIndexChanged, this, &TObjForm::updateButtons);
+  connect(O_TriggerListBox, &QListWidget::currentRowChanged, this, &TObjForm::updateButtons);
+  connect(O_TriggerListBox, &QListWidget::itemDoubleClicked, this, &TObjForm::O_TriggerSetBtnClick);
+}
+
+}  // namespace zm

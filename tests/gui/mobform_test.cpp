@@ -1,0 +1,250 @@
+#include "editors/mobform.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/selectform.h"
+#include "common/bases.h"
+#include "common/cp1251.h"
+#include "gui/guitestutil.h"
+
+namespace zm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Started;
+using test::TempDir;
+
+struct MobEditor : ::testing::Test {
+  TempDir dir;
+  std::unique_ptr<Started> app;
+
+  void SetUp() override {
+    const fs::path world = dir / "world";
+    test::WriteWorld(world, {{12, "Лес", 3, 0, 2, 0, 1}});
+    app = std::make_unique<Started>(test::MakeAppDir(dir / "app", true), world);
+    RegisterMobEditor(app->form->App());
+  }
+  World& w() { return app->form->world(); }
+  TMob& Mob(int i) { return *w().Mobs.Items(i); }
+  TMobForm* Open(TMob& m) {
+    app->form->Windows().Edit(m);
+    return qobject_cast<TMobForm*>(app->form->Windows().ActiveSubWindow()->widget());
+  }
+  void Apply() { app->form->Windows().ApplyActive(false); }
+  const TBases& Dict(const char* name) { return *app->form->App().Bases->Find(name); }
+  template <typename T>
+  T* Find(TMobForm* f, const char* name) {
+    T* c = f->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+  void Choose(TMobForm* f, const char* combo, const char* dict, const char* key) {
+    Find<QComboBox>(f, combo)->setCurrentIndex(Dict(dict).IndexOf(key));
+  }
+  void SetCell(QTableWidget* grid, const char* dict, const char* key, const char* text) {
+    grid->item(Dict(dict).IndexOf(key), 1)->setText(QString::fromLatin1(text));
+  }
+  QString Cell(QTableWidget* grid, const char* dict, const char* key) {
+    return grid->item(Dict(dict).IndexOf(key), 1)->text();
+  }
+};
+
+TEST_F(MobEditor, EveryPageReachesTheSavedRecord) {
+  TMobForm* f = Open(Mob(0));
+  struct Dice {
+    const char* prefix;
+    int count, sides, bonus;
+    bool minus;
+  } dice[] = {
+      {"M_HP", 3, 8, 20, false}, {"M_Damage", 1, 4, 2, true}, {"M_Money", 0, 0, 100, false}};
+  for (const Dice& d : dice) {
+    const std::string p = d.prefix;
+    Find<QSpinBox>(f, (p + "1Edit").c_str())->setValue(d.count);
+    Find<QSpinBox>(f, (p + "2Edit").c_str())->setValue(d.sides);
+    Find<QSpinBox>(f, (p + "3Edit").c_str())->setValue(d.bonus);
+    if (d.minus) Find<QPushButton>(f, (p + "Btn").c_str())->click();
+  }
+  Choose(f, "M_LevelComboBox", "moblevel", "10");
+  Choose(f, "M_StrComboBox", "mob_str", "18");
+  Choose(f, "M_ConComboBox", "mob_con", "12");
+  auto* flags = Find<QListWidget>(f, "M_FlagsCheckListBox");
+  flags->item(Dict("mobflags").IndexOf("b0"))->setCheckState(Qt::Checked);
+  flags->item(Dict("mobflags").IndexOf("d0"))->setCheckState(Qt::Checked);
+  SetCell(f->M_SpellStringGrid, "mobspells", "1", "2");
+  SetCell(f->M_SkillStringGrid, "mobskills", "3", "50");
+  SetCell(f->M_SkillStringGrid, "mobskills", "5", "101");  // above 100: dropped
+
+  f->M_PathEdit->setValue(1201);
+  f->M_PathAddBtnClick();
+  f->M_PathComboBox->setCurrentIndex(f->M_PathComboBox->findData(1202));
+  f->M_PathComboBoxChange();
+  EXPECT_EQ(f->M_PathEdit->value(), 1202);
+  f->M_PathAddBtnClick();
+  f->M_PathUpBtnClick();
+
+  f->M_HelperEdit->setValue(1201);
+  f->M_HelperAddBtnClick();
+  app->runner.answer = [](QDialog& d) {
+    auto& s = static_cast<TSelectForm&>(d);
+    s.IDEdit()->setValue(s.windowTitle() == QStringLiteral("Выберите моба") ? 3001 : 1200);
+    s.SelectBtnClick();
+    return QDialog::Accepted;
+  };
+  f->M_HelperSelectBtnClick();
+  f->M_HelperAddBtnClick();
+  f->M_TriggerAddBtnClick();
+
+  f->M_IngrComboBox->setCurrentIndex(f->M_IngrComboBox->findText(QStringLiteral("шерсть")));
+  f->M_IngrStrEdit->setValue(5);
+  f->M_IngrChanceEdit->setValue(50);
+  f->M_IngrAddBtnClick();
+  Apply();
+  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "5"), "0");
+
+  std::vector<std::string> lines;
+  ASSERT_EQ(w().Mobs.BuildLines(w(), lines, 12), 0);
+  std::string record;
+  for (const std::string& l : lines) {
+    if (l == "#1201") break;
+    if (!record.empty() || l == "#1200") record += l + "\n";
+  }
+  EXPECT_EQ(WinToUtf8(record), R"(#1200
+~
+Моб 0~
+-~
+-~
+-~
+-~
+-~
+~
+~
+b0d0 0 0 E
+10 0 0 3d8+20 1d4+-2
+0d0+100 0
+0 0 0
+BareHandAttack: 0
+Destination: 1202
+Destination: 1201
+Str: 18
+Int: 0
+Wis: 0
+Dex: 0
+Con: 12
+Cha: 0
+LikeWork: 0
+MaxFactor: 0
+ExtraAttack: 0
+Class: 0
+Size: 0
+Height: 0
+Weight: 0
+Spell: 1
+Spell: 1
+Skill: 3 50
+Helper: 1201
+Helper: 3001
+E
+T 1200
+I шерсть,5:50
+)");
+}
+
+TEST_F(MobEditor, SignButtonFollowsEachMobile) {
+  Mob(0).GoldDice = {1, 6, -5};
+  Mob(1).GoldDice = {2, 6, 7};
+  TMobForm* f = Open(Mob(0));
+  EXPECT_EQ(f->M_Dice[2].Sign->text(), "-");
+  f = Open(Mob(1));
+  EXPECT_EQ(f->M_Dice[2].Sign->text(), "+");
+  Apply();
+  EXPECT_EQ(Mob(1).GoldDice.Bonus, 7);
+  f->M_DiceBtnClick(f->M_Dice[2].Sign);
+  Apply();
+  EXPECT_EQ(Mob(1).GoldDice.Bonus, -7);
+}
+
+TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
+  TMob& m = Mob(0);
+  // In file order: an unknown skill, one above 100, an ordinary one.
+  m.Skills.Add(PackSkill(9999, 40));
+  m.Skills.Add(PackSkill(4, 150));
+  m.Skills.Add(PackSkill(2, 30));
+  m.Spells.Add(PackSpell(3, 500));
+  const TMob before = m;
+  TMobForm* f = Open(m);
+  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "4"), "150");
+  Apply();
+  EXPECT_TRUE(m == before);
+
+  struct Case {
+    const char* grid;  // "skill" or "spell"
+    const char* key;
+    const char* text;
+    const char* after;  // the cell after Apply
+  } cases[] = {
+      {"skill", "2", "35", "35"}, {"skill", "4", "150x", "0"},  {"skill", "7", "60", "60"},
+      {"skill", "1", "0", "0"},   {"spell", "3", "600", "600"}, {"spell", "4", "", "0"},
+  };
+  for (const Case& c : cases) {
+    const bool skill = std::string(c.grid) == "skill";
+    QTableWidget* grid = skill ? f->M_SkillStringGrid : f->M_SpellStringGrid;
+    SetCell(grid, skill ? "mobskills" : "mobspells", c.key, c.text);
+  }
+  Apply();
+  for (const Case& c : cases) {
+    const bool skill = std::string(c.grid) == "skill";
+    QTableWidget* grid = skill ? f->M_SkillStringGrid : f->M_SpellStringGrid;
+    EXPECT_EQ(Cell(grid, skill ? "mobskills" : "mobspells", c.key), c.after) << c.key;
+  }
+  // The unknown skill keeps its place; skill 4 was changed to no number and
+  // goes; skill 7 is new and comes last.
+  std::vector<int32_t> skills;
+  for (const auto& s : m.Skills) skills.push_back(s->Value);
+  EXPECT_EQ(skills,
+            (std::vector<int32_t>{PackSkill(9999, 40), PackSkill(2, 35), PackSkill(7, 60)}));
+  ASSERT_EQ(m.Spells.Count(), 1);
+  EXPECT_EQ(m.Spells.Get(0), PackSpell(3, 600));
+}
+
+TEST_F(MobEditor, IngredientsAndDeclension) {
+  TMob& m = Mob(0);
+  m.Ingredients.Add(TIngr{3, 40, W("мех")});
+  TMobForm* f = Open(m);
+  EXPECT_TRUE(f->M_IngrSetBtn->isEnabled());
+  app->reporter.answers[2] = false;
+  f->M_IngrDelBtnClick();
+  EXPECT_EQ(f->M_IngrListView->topLevelItemCount(), 1);
+  app->reporter.answers[2] = true;
+  f->M_IngrDelBtnClick();
+  EXPECT_EQ(f->M_IngrListView->topLevelItemCount(), 0);
+  EXPECT_FALSE(f->M_IngrSetBtn->isEnabled());
+  EXPECT_FALSE(f->M_IngrDelBtn->isEnabled());
+
+  f->M_NameEdit[0]->setText(QStringLiteral("старый волк"));
+  app->reporter.answers[4] = false;
+  f->M_NameBtnClick();
+  EXPECT_EQ(f->M_NameEdit[2]->text(), "-");
+  app->reporter.answers[4] = true;
+  f->M_NameBtnClick();
+  EXPECT_EQ(f->M_NameEdit[1]->text(), QStringLiteral("старого волка"));
+  EXPECT_EQ(f->M_NameEdit[4]->text(), QStringLiteral("старым волком"));
+  f->M_FullDescMemo->setPlainText(QStringLiteral("Серый волк.\n~\n\n"));
+  Apply();
+  EXPECT_TRUE(m.Ingredients.Empty());
+  EXPECT_EQ(m.Names[5], W("старом волке"));
+  // Trailing line ends go; a lone "~" would end the text in the file.
+  EXPECT_EQ(m.LookDescription, W("Серый волк.\r\n~ "));
+}
+
+}  // namespace
+}  // namespace zm
