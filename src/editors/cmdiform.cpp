@@ -60,6 +60,14 @@ void TCMDIForm::SetCurrent(RecordKind kind, TCMDIForm* form) {
   if (kind < kKinds) CurrentForms()[kind] = form;
 }
 
+QWidget* TCMDIForm::FocusedControl() const {
+  // The window's own record of its focus child outlives the focus moving to
+  // the tree; the application's focus changes cover what it misses.
+  QWidget* w = focusWidget();
+  if (w && w != this && isAncestorOf(w)) return w;
+  return m_lastFocus;
+}
+
 void TCMDIForm::ApplyRecord() {
   if (m_linked) Apply();
 }

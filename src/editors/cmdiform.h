@@ -68,7 +68,7 @@ class TCMDIForm : public QWidget, public EditorWindow {
 
   // The control of this window that had the focus last (the tree may have it
   // now, after a Ctrl+click).
-  QWidget* FocusedControl() const { return m_lastFocus; }
+  QWidget* FocusedControl() const;
 
   // Binds the dictionary (by name, or the one registered for the control's
   // name) and fills the control. Check-list boxes show the item under the

@@ -113,7 +113,7 @@ int PlacementList::Count() const {
 
 int PlacementList::Current() const {
   QTreeWidgetItem* item = m_view->currentItem();
-  return item && item->isSelected() ? m_view->indexOfTopLevelItem(item) : -1;
+  return item ? m_view->indexOfTopLevelItem(item) : -1;
 }
 
 void PlacementList::Select(int i) {
