@@ -209,6 +209,12 @@ void TZoneForm::connectControls() {
   for (const auto& [b, handler] : buttons) connect(b, &QPushButton::clicked, this, handler);
   m_objs->OnClick = [this] { Z_RObjListViewClick(); };
   m_mobs->OnClick = [this] { Z_RMobListViewClick(); };
+  // A mouse click moves the current row before it selects it: the buttons
+  // follow the selection itself.
+  connect(Z_RObjListView, &QTreeWidget::itemSelectionChanged, this,
+          &TZoneForm::Z_RObjListViewClick);
+  connect(Z_RMobListView, &QTreeWidget::itemSelectionChanged, this,
+          &TZoneForm::Z_RMobListViewClick);
   // Double-click: a row is changed; elsewhere it is only a click.
   connect(Z_RObjListView, &QTreeWidget::itemDoubleClicked, this, &TZoneForm::Z_RObjEditBtnClick);
   connect(Z_RMobListView, &QTreeWidget::itemDoubleClicked, this, &TZoneForm::Z_RMobEditBtnClick);

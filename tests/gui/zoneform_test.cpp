@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -149,21 +150,30 @@ TEST_F(ZoneEditor, RowsWithoutChanceKeepTheirsThroughOtherEdits) {
 
 TEST_F(ZoneEditor, ListButtonsFollowTheSelection) {
   SetCreated({{0, 3000, 100}});
+  app->form->show();
+  QApplication::setActiveWindow(app->form.get());
   TZoneForm* f = Open();
   EXPECT_FALSE(f->Z_RObjEditBtn->isEnabled());
-  f->Z_RObjListView->setCurrentItem(f->Z_RObjListView->topLevelItem(0));
+  // A click of the mouse on the row.
+  QTreeWidget* view = f->Z_RObjListView;
+  const QPoint at = view->visualItemRect(view->topLevelItem(0)).center();
+  for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(t, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &e);
+  }
+  EXPECT_TRUE(f->Z_RObjEditBtn->isEnabled());
   EXPECT_TRUE(f->Z_RObjDelBtn->isEnabled());
   app->reporter.answer = true;
   f->Z_RObjDelBtnClick();
   EXPECT_EQ(f->Z_RObjListView->topLevelItemCount(), 0);
   EXPECT_FALSE(f->Z_RObjEditBtn->isEnabled());
   EXPECT_FALSE(f->Z_RObjDelBtn->isEnabled());
+  ASSERT_FALSE(app->reporter.confirms.empty());
   EXPECT_EQ(app->reporter.confirms.back().text, W("Вы хотите удалить объект из списка?"));
 
   // A mobile dropped on the mobile list is appended; on the object list,
   // or a room anywhere, nothing happens.
-  app->form->show();
-  QApplication::setActiveWindow(app->form.get());
   f->Z_RMobListView->setFocus();
   f->AcceptRecord(*world().Mobs.Find(3001));
   f->AcceptRecord(*world().Rooms.Find(3000));
