@@ -116,10 +116,9 @@ fs::path Relocated(const fs::path& p, const fs::path& from, const fs::path& to) 
 // Every file of the world now goes to the same place under `to`.
 void Relocate(World& w, const fs::path& from, const fs::path& to) {
   for (const auto& z : w.Zones)
-    for (RecordKind k : {kZone, kRoom, kZoneMap, kObject, kMobile, kShop, kTrigger}) {
-      auto* s = const_cast<TFileSetting*>(FileSettingOf(*z, k));
+    for (TFileSetting* s : {&z->ZoneFilename, &z->RoomFilename, &z->ZoneMapFilename,
+                            &z->ObjFilename, &z->MobFilename, &z->ShopFilename, &z->TrigFilename})
       if (!s->Path.empty()) s->Path = Relocated(s->Path, from, to);
-    }
 }
 
 class TempFolder {

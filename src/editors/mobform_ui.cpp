@@ -130,7 +130,10 @@ QWidget* TMobForm::buildGeneral() {
   int n = 0;
   auto place = [&](const char* label, QWidget* w) {
     const int r = n / kColumns, c = (n % kColumns) * 2;
-    right->addWidget(new QLabel(QString::fromUtf8(label), box), r, c);
+    auto* text = new QLabel(QString::fromUtf8(label), box);
+    // The two positions have long names; they take two lines.
+    text->setWordWrap(text->text().size() > 16);
+    right->addWidget(text, r, c);
     right->addWidget(w, r, c + 1);
     ++n;
   };
@@ -159,7 +162,8 @@ QWidget* TMobForm::buildGeneral() {
   descLay->addWidget(new QLabel(QStringLiteral("Детальное"), descs), 1, 0, Qt::AlignTop);
   M_FullDescMemo = Named(new QPlainTextEdit(descs), "M_FullDescMemo");
   M_FullDescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  M_FullDescMemo->setMinimumHeight(70);
+  M_FullDescMemo->setMinimumHeight(60);
+  M_FullDescMemo->setMaximumHeight(110);
   AttachMemo(M_FullDescMemo);
   descLay->addWidget(M_FullDescMemo, 1, 1);
   descLay->setColumnStretch(1, 1);
