@@ -6,6 +6,7 @@
 #include "editors/mobform.h"
 #include "editors/objform.h"
 #include "editors/roomform.h"
+#include "editors/shopform.h"
 #include "editors/zoneform.h"
 
 namespace zm {
@@ -16,6 +17,7 @@ void RegisterEditors(AppContext& app) {
   RegisterMapEditor(app);
   RegisterObjEditor(app);
   RegisterMobEditor(app);
+  RegisterShopEditor(app);
 }
 
 }  // namespace zm

@@ -1,0 +1,251 @@
+// The shop editor's lists: goods, rooms and the two kind lists. The buttons
+// work on the working copy; each list is drawn from it again.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "common/bases.h"
+#include "common/textutil.h"
+#include "editors/fieldtext.h"
+#include "editors/objform_lists.h"
+#include "editors/shopform.h"
+#include "load/world.h"
+#include "widgets/cp1251.h"
+
+namespace zm {
+namespace {
+
+// The row the user has picked; -1 when none is.
+int Picked(const QListWidget* list) {
+  const QListWidgetItem* item = list->currentItem();
+  return item && item->isSelected() ? list->row(item) : -1;
+}
+
+void Pick(QListWidget* list, int row) {
+  if (row < 0 || row >= list->count()) {
+    list->setCurrentRow(-1);
+    return;
+  }
+  list->setCurrentRow(row);
+  list->item(row)->setSelected(true);
+  list->scrollToItem(list->item(row));
+}
+
+int IndexOf(const TIntList& list, int32_t v) {
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.Get(i) == v) return i;
+  return -1;
+}
+
+std::string EntryKey(const std::string& entry) {
+  return entry.substr(0, entry.find('='));
+}
+
+std::string EntryText(const std::string& entry) {
+  const size_t eq = entry.find('=');
+  return eq == std::string::npos ? std::string() : entry.substr(eq + 1);
+}
+
+// A type number that no dictionary entry names would be an empty row.
+QString EntryCaption(const std::string& entry) {
+  const std::string text = EntryText(entry);
+  const std::string key = EntryKey(entry);
+  if (text.empty() && Trim(key) != "-1") return ToQt(key);
+  return ToQt(text);
+}
+
+}  // namespace
+
+TShopForm::TypeList TShopForm::buyList() {
+  return {S_BuyListBox, S_BuyComboBox, S_BuyEdit, &TShop::BuyTypes};
+}
+
+TShopForm::TypeList TShopForm::changeList() {
+  return {S_ChangeListBox, S_ChangeComboBox, S_ChangeEdit, &TShop::ChangeTypes};
+}
+
+void TShopForm::updateButtons() {
+  S_Sell2Btn->setEnabled(Picked(S_SellListBox) >= 0);
+  S_Room2Btn->setEnabled(Picked(S_RoomListBox) >= 0);
+  S_Buy2Btn->setEnabled(Picked(S_BuyListBox) >= 0);
+  S_Change2Btn->setEnabled(Picked(S_ChangeListBox) >= 0);
+  S_Buy1Btn->setEnabled(S_BuyComboBox->currentIndex() >= 0);
+  S_Change1Btn->setEnabled(S_ChangeComboBox->currentIndex() >= 0);
+}
+
+// ------------------------------------------------------------------ goods
+
+void TShopForm::showGoods() {
+  const QSignalBlocker block(S_SellListBox);
+  S_SellListBox->clear();
+  const World* w = App().world;
+  for (const auto& g : m_wc.Goods)
+    S_SellListBox->addItem(
+        ToQt(w ? w->Objs.CaptionOf(g->Value) : NodeCaption(g->Value, std::string("?"))));
+}
+
+void TShopForm::S_Sell1BtnClick() {
+  int32_t vnum = 0;
+  if (!SelectVnum(*this, 0, vnum)) return;
+  int at = IndexOf(m_wc.Goods, vnum);
+  if (at >= 0) {
+    Status(QStringLiteral(" Предмет %1 уже есть в списке продаваемого").arg(vnum));
+  } else {
+    m_wc.Goods.Add(vnum);
+    at = m_wc.Goods.Count() - 1;
+    showGoods();
+  }
+  Pick(S_SellListBox, at);
+  updateButtons();
+}
+
+void TShopForm::S_Sell2BtnClick() {
+  const int i = Picked(S_SellListBox);
+  if (i < 0) return;
+  m_wc.Goods.Delete(i);
+  showGoods();
+  Pick(S_SellListBox, std::min(i, S_SellListBox->count() - 1));
+  updateButtons();
+}
+
+// ------------------------------------------------------------------ rooms
+
+void TShopForm::showRooms() {
+  const QSignalBlocker block(S_RoomListBox);
+  S_RoomListBox->clear();
+  const World* w = App().world;
+  for (const auto& r : m_wc.Rooms)
+    S_RoomListBox->addItem(
+        ToQt(w ? w->Rooms.CaptionOf(r->Value) : NodeCaption(r->Value, std::string("?"))));
+}
+
+void TShopForm::S_Room1BtnClick() {
+  const std::string typed = Trim(ReadLine(S_RoomEdit));
+  int32_t vnum = 0;
+  // -1 ends the list in the file; a negative number is no room.
+  if (!ParseInt(typed, vnum) || vnum < 0) {
+    Status(QStringLiteral(" Введите номер комнаты: целое число от 0"));
+    S_RoomEdit->setFocus();
+    S_RoomEdit->selectAll();
+    return;
+  }
+  int at = IndexOf(m_wc.Rooms, vnum);
+  if (at >= 0) {
+    Status(QStringLiteral(" Комната %1 уже есть в списке").arg(vnum));
+  } else {
+    m_wc.Rooms.Add(vnum);
+    at = m_wc.Rooms.Count() - 1;
+    showRooms();
+    S_RoomEdit->clear();
+    const World* w = App().world;
+    if (!w || !w->Rooms.Find(vnum))
+      Status(QStringLiteral(" Комнаты %1 нет в мире; номер добавлен").arg(vnum));
+  }
+  Pick(S_RoomListBox, at);
+  updateButtons();
+}
+
+void TShopForm::S_Room2BtnClick() {
+  const int i = Picked(S_RoomListBox);
+  if (i < 0) return;
+  m_wc.Rooms.Delete(i);
+  showRooms();
+  Pick(S_RoomListBox, std::min(i, S_RoomListBox->count() - 1));
+  updateButtons();
+}
+
+// ------------------------------------------------------------------ kinds
+
+void TShopForm::showTypes(const TypeList& t) {
+  const QSignalBlocker block(t.List);
+  t.List->clear();
+  for (const std::string& e : m_wc.*t.Entries) t.List->addItem(EntryCaption(e));
+}
+
+// Appends the entry, or picks the one already listed with its key (type
+// numbers) or its keyword.
+void TShopForm::addType(const TypeList& t, std::string entry) {
+  std::vector<std::string>& entries = m_wc.*t.Entries;
+  const std::string key = EntryKey(entry);
+  const bool keyword = key == "-1";
+  const auto same = [&](const std::string& e) {
+    if (Trim(EntryKey(e)) != key) return false;
+    return !keyword || EntryText(e) == EntryText(entry);
+  };
+  const auto it = std::find_if(entries.begin(), entries.end(), same);
+  int at = static_cast<int>(it - entries.begin());
+  if (it != entries.end()) {
+    Status(QStringLiteral(" \"%1\" уже есть в списке").arg(EntryCaption(*it)));
+  } else {
+    entries.push_back(std::move(entry));
+    showTypes(t);
+  }
+  Pick(t.List, at);
+  updateButtons();
+}
+
+void TShopForm::addKind(const TypeList& t) {
+  const std::string key = ReadDict(t.Combo);
+  int32_t n = 0;
+  if (t.Combo->currentIndex() < 0 || !ParseInt(key, n) || n < 0) {
+    Status(QStringLiteral(" Выберите тип предмета"));
+    return;
+  }
+  // The text as the reader gives it for this number.
+  const TBases* dict =
+      App().Bases ? App().Bases->Find(t.Combo == S_BuyComboBox ? "shopbuytype" : "shopchangetype")
+                  : nullptr;
+  addType(t, IntText(n) + "=" + (dict ? dict->TextOf(IntText(n)) : FromQt(t.Combo->currentText())));
+}
+
+void TShopForm::addKeyword(const TypeList& t) {
+  const std::string word = Trim(ReadLine(t.Edit));
+  if (word.empty()) {
+    Status(QStringLiteral(" Введите ключевое слово"));
+    t.Edit->setFocus();
+    return;
+  }
+  // The game reads the keyword up to the first "~".
+  if (word.find('~') != std::string::npos) {
+    Status(QStringLiteral(" Ключевое слово не может содержать знак \"~\""));
+    t.Edit->setFocus();
+    t.Edit->selectAll();
+    return;
+  }
+  addType(t, "-1=" + word);
+  t.Edit->clear();
+}
+
+void TShopForm::removeType(const TypeList& t) {
+  const int i = Picked(t.List);
+  std::vector<std::string>& entries = m_wc.*t.Entries;
+  if (i < 0 || i >= static_cast<int>(entries.size())) return;
+  entries.erase(entries.begin() + i);
+  showTypes(t);
+  Pick(t.List, std::min(i, t.List->count() - 1));
+  updateButtons();
+}
+
+void TShopForm::S_Buy1BtnClick() {
+  addKind(buyList());
+}
+void TShopForm::S_Buy2BtnClick() {
+  removeType(buyList());
+}
+void TShopForm::S_Buy3BtnClick() {
+  addKeyword(buyList());
+}
+void TShopForm::S_Change1BtnClick() {
+  addKind(changeList());
+}
+void TShopForm::S_Change2BtnClick() {
+  removeType(changeList());
+}
+void TShopForm::S_Change3BtnClick() {
+  addKeyword(changeList());
+}
+
+}  // namespace zm

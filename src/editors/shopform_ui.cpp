@@ -1,0 +1,200 @@
+// The shop editor's controls: the keeper on top; goods and rooms, the two
+// kind lists, and numbers, hours and flags in three columns; the keeper's
+// replies below.
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "editors/fieldtext.h"
+#include "editors/shopform.h"
+
+namespace zm {
+namespace {
+
+template <typename T>
+T* Named(T* w, const QString& name) {
+  w->setObjectName(name);
+  return w;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name) {
+  auto* spin = Named(new QSpinBox(parent), QString::fromLatin1(name));
+  FieldRange<int32_t>(spin);
+  return spin;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name) {
+  auto* combo = Named(new QComboBox(parent), QString::fromLatin1(name));
+  combo->setMaxVisibleItems(20);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(10);
+  return combo;
+}
+
+QPushButton* Button(QWidget* parent, const char* text, const char* name, bool small = false) {
+  auto* b = Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
+  if (small) b->setFixedWidth(36);
+  return b;
+}
+
+QListWidget* List(QWidget* parent, const char* name) {
+  auto* list = Named(new QListWidget(parent), QString::fromLatin1(name));
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  return list;
+}
+
+}  // namespace
+
+void TShopForm::buildUi() {
+  auto* top = new QVBoxLayout(this);
+  top->setContentsMargins(6, 6, 6, 6);
+
+  auto* keeper = new QHBoxLayout();
+  keeper->addWidget(new QLabel(QStringLiteral("Номер продавца"), this));
+  S_SellerEdit = Spin(this, "S_SellerEdit");
+  S_SellerEdit->setMinimumWidth(90);
+  keeper->addWidget(S_SellerEdit);
+  S_SellerName = Named(new QLabel(QStringLiteral("(Неизвестный)"), this), "S_SellerName");
+  keeper->addWidget(S_SellerName, 1);
+  top->addLayout(keeper);
+
+  auto* columns = new QHBoxLayout();
+  top->addLayout(columns, 1);
+
+  // Goods and rooms.
+  auto* left = new QVBoxLayout();
+  auto* goods = new QGroupBox(QStringLiteral("Список продаваемого"), this);
+  auto* goodsLay = new QVBoxLayout(goods);
+  S_SellListBox = List(goods, "S_SellListBox");
+  goodsLay->addWidget(S_SellListBox, 1);
+  auto* goodsBtns = new QHBoxLayout();
+  S_Sell1Btn = Button(goods, "Добавить", "S_Sell1Btn");
+  S_Sell2Btn = Button(goods, "Убрать", "S_Sell2Btn");
+  goodsBtns->addWidget(S_Sell1Btn);
+  goodsBtns->addWidget(S_Sell2Btn);
+  goodsBtns->addStretch(1);
+  goodsLay->addLayout(goodsBtns);
+  left->addWidget(goods, 3);
+
+  auto* rooms = new QGroupBox(QStringLiteral("Комнаты"), this);
+  auto* roomsLay = new QGridLayout(rooms);
+  S_RoomListBox = List(rooms, "S_RoomListBox");
+  roomsLay->addWidget(S_RoomListBox, 0, 0);
+  S_Room2Btn = Button(rooms, "--", "S_Room2Btn", true);
+  roomsLay->addWidget(S_Room2Btn, 0, 1, Qt::AlignTop);
+  S_RoomEdit = Named(new QLineEdit(rooms), "S_RoomEdit");
+  S_RoomEdit->setPlaceholderText(QStringLiteral("номер комнаты"));
+  roomsLay->addWidget(S_RoomEdit, 1, 0);
+  S_Room1Btn = Button(rooms, "+", "S_Room1Btn", true);
+  roomsLay->addWidget(S_Room1Btn, 1, 1);
+  left->addWidget(rooms, 2);
+  columns->addLayout(left, 4);
+
+  // The two kind lists.
+  auto* middle = new QVBoxLayout();
+  auto kinds = [&](const char* title, QListWidget** list, QComboBox** combo, QLineEdit** edit,
+                   QPushButton** add, QPushButton** addWord, QPushButton** remove,
+                   const char* prefix) {
+    auto* box = new QGroupBox(QString::fromUtf8(title), this);
+    auto* grid = new QGridLayout(box);
+    const QString p = QString::fromLatin1(prefix);
+    *list = List(box, (p + "ListBox").toLatin1().constData());
+    grid->addWidget(*list, 0, 0);
+    *remove = Button(box, "--", (p + "2Btn").toLatin1().constData(), true);
+    grid->addWidget(*remove, 0, 1, Qt::AlignTop);
+    *combo = Combo(box, (p + "ComboBox").toLatin1().constData());
+    grid->addWidget(*combo, 1, 0);
+    *add = Button(box, "+", (p + "1Btn").toLatin1().constData(), true);
+    (*add)->setToolTip(QStringLiteral("Добавить выбранный тип"));
+    grid->addWidget(*add, 1, 1);
+    *edit = Named(new QLineEdit(box), p + "Edit");
+    (*edit)->setPlaceholderText(QStringLiteral("ключевое слово"));
+    grid->addWidget(*edit, 2, 0);
+    *addWord = Button(box, "+", (p + "3Btn").toLatin1().constData(), true);
+    (*addWord)->setToolTip(QStringLiteral("Добавить ключевое слово"));
+    grid->addWidget(*addWord, 2, 1);
+    middle->addWidget(box, 1);
+  };
+  kinds("Покупаемые вещи", &S_BuyListBox, &S_BuyComboBox, &S_BuyEdit, &S_Buy1Btn, &S_Buy3Btn,
+        &S_Buy2Btn, "S_Buy");
+  kinds("Вещи на обмен", &S_ChangeListBox, &S_ChangeComboBox, &S_ChangeEdit, &S_Change1Btn,
+        &S_Change3Btn, &S_Change2Btn, "S_Change");
+  columns->addLayout(middle, 4);
+
+  // Numbers, hours and flags.
+  auto* right = new QVBoxLayout();
+  auto* form = new QFormLayout();
+  S_ProfitSellEdit = Spin(this, "S_ProfitSellEdit");
+  form->addRow(QStringLiteral("Прибыль от продажи (%)"), S_ProfitSellEdit);
+  S_ProfitBuyEdit = Spin(this, "S_ProfitBuyEdit");
+  form->addRow(QStringLiteral("Прибыль от покупки (%)"), S_ProfitBuyEdit);
+  S_ProfitChangeEdit = Spin(this, "S_ProfitChangeEdit");
+  form->addRow(QStringLiteral("Прибыль от обмена (%)"), S_ProfitChangeEdit);
+  S_EmotionEdit = Spin(this, "S_EmotionEdit");
+  form->addRow(QStringLiteral("Темперамент"), S_EmotionEdit);
+  S_Open1ComboBox = Combo(this, "S_Open1ComboBox");
+  form->addRow(QStringLiteral("Время открытия 1"), S_Open1ComboBox);
+  S_Close1ComboBox = Combo(this, "S_Close1ComboBox");
+  form->addRow(QStringLiteral("Время закрытия 1"), S_Close1ComboBox);
+  S_Open2ComboBox = Combo(this, "S_Open2ComboBox");
+  form->addRow(QStringLiteral("Время открытия 2"), S_Open2ComboBox);
+  S_Close2ComboBox = Combo(this, "S_Close2ComboBox");
+  form->addRow(QStringLiteral("Время закрытия 2"), S_Close2ComboBox);
+  right->addLayout(form);
+  auto flags = [&](const char* title, QListWidget** list, const char* name, int stretch) {
+    auto* box = new QGroupBox(QString::fromUtf8(title), this);
+    auto* lay = new QVBoxLayout(box);
+    *list = Named(new QListWidget(box), QString::fromLatin1(name));
+    lay->addWidget(*list);
+    right->addWidget(box, stretch);
+  };
+  flags("Битвекторы", &S_BitVCheckListBox, "S_BitVCheckListBox", 1);
+  flags("С кем не торгует", &S_WhoCheckListBox, "S_WhoCheckListBox", 3);
+  columns->addLayout(right, 4);
+
+  // The keeper's replies.
+  auto* msgs = new QGroupBox(QStringLiteral("Сообщения продавца"), this);
+  auto* msgLay = new QGridLayout(msgs);
+  msgLay->setVerticalSpacing(3);
+  for (size_t i = 0; i < S_MsgEdit.size(); ++i) {
+    const int r = static_cast<int>(i);
+    msgLay->addWidget(new QLabel(QString::number(r + 1), msgs), r, 0);
+    S_MsgEdit[i] = Named(new QLineEdit(msgs), QStringLiteral("S_Msg%1Edit").arg(r + 1));
+    msgLay->addWidget(S_MsgEdit[i], r, 1);
+  }
+  top->addWidget(msgs);
+}
+
+void TShopForm::connectControls() {
+  auto click = [this](QPushButton* b, void (TShopForm::*handler)()) {
+    connect(b, &QPushButton::clicked, this, handler);
+  };
+  click(S_Sell1Btn, &TShopForm::S_Sell1BtnClick);
+  click(S_Sell2Btn, &TShopForm::S_Sell2BtnClick);
+  click(S_Room1Btn, &TShopForm::S_Room1BtnClick);
+  click(S_Room2Btn, &TShopForm::S_Room2BtnClick);
+  click(S_Buy1Btn, &TShopForm::S_Buy1BtnClick);
+  click(S_Buy2Btn, &TShopForm::S_Buy2BtnClick);
+  click(S_Buy3Btn, &TShopForm::S_Buy3BtnClick);
+  click(S_Change1Btn, &TShopForm::S_Change1BtnClick);
+  click(S_Change2Btn, &TShopForm::S_Change2BtnClick);
+  click(S_Change3Btn, &TShopForm::S_Change3BtnClick);
+  connect(S_SellerEdit, &QSpinBox::valueChanged, this, &TShopForm::S_SellerEditChange);
+  connect(S_RoomEdit, &QLineEdit::returnPressed, this, &TShopForm::S_Room1BtnClick);
+  connect(S_BuyEdit, &QLineEdit::returnPressed, this, &TShopForm::S_Buy3BtnClick);
+  connect(S_ChangeEdit, &QLineEdit::returnPressed, this, &TShopForm::S_Change3BtnClick);
+  for (QListWidget* list : {S_SellListBox, S_RoomListBox, S_BuyListBox, S_ChangeListBox})
+    connect(list, &QListWidget::itemSelectionChanged, this, &TShopForm::updateButtons);
+  for (QComboBox* combo : {S_BuyComboBox, S_ChangeComboBox})
+    connect(combo, &QComboBox::currentIndexChanged, this, &TShopForm::updateButtons);
+}
+
+}  // namespace zm
