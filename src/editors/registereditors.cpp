@@ -7,6 +7,7 @@
 #include "editors/objform.h"
 #include "editors/roomform.h"
 #include "editors/shopform.h"
+#include "editors/trigform.h"
 #include "editors/zoneform.h"
 
 namespace zm {
@@ -17,6 +18,7 @@ void RegisterEditors(AppContext& app) {
   RegisterMapEditor(app);
   RegisterObjEditor(app);
   RegisterMobEditor(app);
+  RegisterTrigEditor(app);
   RegisterShopEditor(app);
 }
 

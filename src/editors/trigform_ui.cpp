@@ -1,0 +1,155 @@
+// The trigger editor's controls: the fields on top, the event types in three
+// columns, the script below.
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "editors/fieldtext.h"
+#include "editors/trigform.h"
+#include "widgets/editpopup.h"
+
+namespace zm {
+namespace {
+
+template <typename T>
+T* Named(T* w, const char* name) {
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+
+constexpr int kTypeColumns = 3;
+constexpr int kTypeRows = 8;  // the longest event list in three columns
+
+}  // namespace
+
+void TTriggerForm::buildUi() {
+  auto* top = new QVBoxLayout(this);
+  top->setContentsMargins(6, 6, 6, 6);
+
+  auto* fields = new QGridLayout();
+  T_NameEdit = Named(new QLineEdit(this), "T_NameEdit");
+  fields->addWidget(new QLabel(QStringLiteral("Название"), this), 0, 0);
+  fields->addWidget(T_NameEdit, 0, 1, 1, 3);
+  T_ClassComboBox = Named(new QComboBox(this), "T_ClassComboBox");
+  T_ClassComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  fields->addWidget(new QLabel(QStringLiteral("Класс триггера"), this), 1, 0);
+  fields->addWidget(T_ClassComboBox, 1, 1);
+  T_NumArgEdit = Named(new QSpinBox(this), "T_NumArgEdit");
+  // No limits: any number the file holds.
+  FieldRange<int32_t>(T_NumArgEdit);
+  auto* numLabel = new QLabel(QStringLiteral("Числовой аргумент"), this);
+  numLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  fields->addWidget(numLabel, 1, 2);
+  fields->addWidget(T_NumArgEdit, 1, 3);
+  T_ArgEdit = Named(new QLineEdit(this), "T_ArgEdit");
+  fields->addWidget(new QLabel(QStringLiteral("Аргумент"), this), 2, 0);
+  fields->addWidget(T_ArgEdit, 2, 1, 1, 3);
+  fields->setColumnStretch(1, 1);
+  fields->setColumnStretch(3, 1);
+  top->addLayout(fields);
+
+  top->addWidget(new QLabel(QStringLiteral("Тип триггера"), this));
+  T_TypeCheckListBox = Named(new QListWidget(this), "T_TypeCheckListBox");
+  T_TypeCheckListBox->setFlow(QListView::TopToBottom);
+  T_TypeCheckListBox->setWrapping(true);
+  T_TypeCheckListBox->setResizeMode(QListView::Adjust);
+  T_TypeCheckListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  T_TypeCheckListBox->viewport()->installEventFilter(this);
+  top->addWidget(T_TypeCheckListBox);
+
+  top->addWidget(new QLabel(QStringLiteral("Текст триггера"), this));
+  T_TextMemo = Named(new TMemoEx(this), "T_TextMemo");
+  top->addWidget(T_TextMemo, 1);
+  layOutTypeColumns();
+}
+
+void TTriggerForm::setUpMemo() {
+  TMemoEx* m = T_TextMemo;
+  m->SetFixedFont(QStringLiteral("Courier New"), 12);
+  m->SetAttributes(LineAttributes());
+  m->SetTabSize(4);
+  m->SetIndentSize(4);
+  m->SetAutoIndentSize(0);
+  m->SetRightMargin(80, Qt::gray);
+  m->CompletionSettings = TMemoEx::Completion{};
+  m->CompletionSettings.Enabled = false;
+  m->CompletionSettings.Separator = '=';
+  m->CompletionSettings.ItemHeight = 13;
+  m->CompletionSettings.Interval = 800;
+  m->CompletionSettings.CaretMark = "|";
+  m->CompletionSettings.LineBreakMark = "/n";
+  if (const TriggerWords* words = App().Words) {
+    for (const std::string& id : words->Complete) m->CompletionIdentifiers.push_back(id);
+    for (const std::string& line : words->AutoChange) m->AddAutoChange(line);
+  }
+  m->SetLineAttrHook([this](const std::string& line, std::vector<uint8_t>& attrs) {
+    T_TextMemoGetLineAttr(line, attrs);
+  });
+  m->OnBreakLine = [this](const std::string& line, size_t caret) {
+    return T_TextMemoBreakLine(line, caret);
+  };
+  m->OnConcatLine = [this](const std::string& upper, const std::string& lower) {
+    return T_TextMemoConcatLine(upper, lower);
+  };
+  m->OnSaveBlock = [this](const std::string& block) { T_TextMemoSaveBlock(block); };
+  m->OnChangeStatus = [this](int line, int column) { T_TextMemoChangeStatus(line, column); };
+
+  // The edit popup menu and the mending of "~" lines as every memo has
+  // them; the popup gets the save-block entry while it is open here.
+  AttachMemo(m);
+  disconnect(m, &QWidget::customContextMenuRequested, this, nullptr);
+  connect(m, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& pos) { memoContextMenu(pos); });
+}
+
+void TTriggerForm::memoContextMenu(const QPoint& pos) {
+  const QPoint global = T_TextMemo->mapToGlobal(pos);
+  EditPopup* popup = App().EditPopupMenu;
+  QMenu* menu = popup ? static_cast<QMenu*>(popup) : new QMenu(this);
+  QPointer<QAction> separator = menu->addSeparator();
+  QPointer<QAction> save = menu->addAction(QStringLiteral("Сохранить блок\tCtrl+K S"));
+  save->setObjectName("T_SaveBlockItem");
+  save->setEnabled(T_TextMemo->textCursor().hasSelection());
+  connect(save, &QAction::triggered, T_TextMemo, &TMemoEx::SaveBlock);
+  // The menu hides before the chosen entry fires: the entry goes after it.
+  connect(
+      menu, &QMenu::aboutToHide, this,
+      [menu, separator, save, own = !popup] {
+        QMetaObject::invokeMethod(
+            menu,
+            [menu, separator, save, own] {
+              delete separator.data();
+              delete save.data();
+              if (own) menu->deleteLater();
+            },
+            Qt::QueuedConnection);
+      },
+      Qt::SingleShotConnection);
+  if (popup)
+    popup->PopupFor(T_TextMemo, global);
+  else
+    menu->popup(global);
+}
+
+void TTriggerForm::layOutTypeColumns() {
+  QListWidget* list = T_TypeCheckListBox;
+  const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorHeight);
+  const int row = std::max(list->fontMetrics().height(), indicator) + 4;
+  const int width = std::max(list->viewport()->width() / kTypeColumns - 1, 40);
+  list->setGridSize(QSize(width, row));
+  const int frame = list->frameWidth() * 2;
+  const int scroll = list->horizontalScrollBar()->sizeHint().height();
+  list->setFixedHeight(row * kTypeRows + frame + scroll);
+}
+
+}  // namespace zm
