@@ -23,7 +23,7 @@ class TShopForm : public TCMDIForm {
   Q_OBJECT
  public:
   static constexpr RecordKind kKind = kShop;
-  static QSize DesignedSize() { return {900, 640}; }
+  static QSize DesignedSize() { return {980, 720}; }
 
   explicit TShopForm(AppContext& app, QWidget* parent = nullptr);
   ~TShopForm() override;

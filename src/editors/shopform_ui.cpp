@@ -66,8 +66,14 @@ void TShopForm::buildUi() {
   keeper->addWidget(S_SellerName, 1);
   top->addLayout(keeper);
 
+  // The lists and the replies on the left, the numbers and flags in a
+  // column of their own down the whole height.
+  auto* body = new QHBoxLayout();
+  top->addLayout(body, 1);
+  auto* lists = new QVBoxLayout();
+  body->addLayout(lists, 8);
   auto* columns = new QHBoxLayout();
-  top->addLayout(columns, 1);
+  lists->addLayout(columns, 1);
 
   // Goods and rooms.
   auto* left = new QVBoxLayout();
@@ -155,10 +161,13 @@ void TShopForm::buildUi() {
     *list = Named(new QListWidget(box), QString::fromLatin1(name));
     lay->addWidget(*list);
     right->addWidget(box, stretch);
+    return *list;
   };
-  flags("Битвекторы", &S_BitVCheckListBox, "S_BitVCheckListBox", 1);
-  flags("С кем не торгует", &S_WhoCheckListBox, "S_WhoCheckListBox", 3);
-  columns->addLayout(right, 4);
+  // The shop's own flags are few: room for three rows.
+  QListWidget* bits = flags("Битвекторы", &S_BitVCheckListBox, "S_BitVCheckListBox", 0);
+  bits->setMaximumHeight(bits->fontMetrics().height() * 3 + 2 * bits->frameWidth() + 6);
+  flags("С кем не торгует", &S_WhoCheckListBox, "S_WhoCheckListBox", 1);
+  body->addLayout(right, 4);
 
   // The keeper's replies.
   auto* msgs = new QGroupBox(QStringLiteral("Сообщения продавца"), this);
@@ -170,7 +179,7 @@ void TShopForm::buildUi() {
     S_MsgEdit[i] = Named(new QLineEdit(msgs), QStringLiteral("S_Msg%1Edit").arg(r + 1));
     msgLay->addWidget(S_MsgEdit[i], r, 1);
   }
-  top->addWidget(msgs);
+  lists->addWidget(msgs);
 }
 
 void TShopForm::connectControls() {
