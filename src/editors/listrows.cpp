@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "app/modal.h"
 #include "app/selectform.h"
@@ -230,6 +231,61 @@ void IngrReadFrom(TIngr& ingr, const QComboBox* name, const QSpinBox* power,
   ingr.Name = name->currentIndex() >= 0 ? FromQt(name->currentText()) : std::string();
   ingr.Power = static_cast<int16_t>(power->value());
   ingr.Chance = static_cast<int16_t>(chance->value());
+}
+
+IngrListEdit::IngrListEdit(TCMDIForm& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
+                           QSpinBox* chance)
+    : m_form(form), m_view(view), m_name(name), m_power(power), m_chance(chance) {}
+
+void IngrListEdit::select(QTreeWidgetItem* row) {
+  m_view->setCurrentItem(row);
+  if (row) row->setSelected(true);
+}
+
+void IngrListEdit::Fill(const TIngrList& ingrs) {
+  const QSignalBlocker block(m_view);
+  m_view->clear();
+  for (const auto& in : ingrs) SetIngrRow(new QTreeWidgetItem(m_view), *in);
+  select(m_view->topLevelItem(0));
+}
+
+const TIngr* IngrListEdit::Current(const TIngrList& ingrs) const {
+  return ingrs.Items(m_view->indexOfTopLevelItem(m_view->currentItem()));
+}
+
+void IngrListEdit::Show(const TIngr& ingr) {
+  IngrShowIn(ingr, m_name, m_power, m_chance);
+}
+
+void IngrListEdit::Add(TIngrList& ingrs) {
+  if (m_name->currentIndex() < 0) return;
+  TIngr in;
+  IngrReadFrom(in, m_name, m_power, m_chance);
+  ingrs.Add(in);
+  auto* row = new QTreeWidgetItem(m_view);
+  SetIngrRow(row, in);
+  select(row);
+}
+
+void IngrListEdit::Set(TIngrList& ingrs) {
+  QTreeWidgetItem* row = m_view->currentItem();
+  TIngr* in = ingrs.Items(m_view->indexOfTopLevelItem(row));
+  if (!in || m_name->currentIndex() < 0) return;
+  IngrReadFrom(*in, m_name, m_power, m_chance);
+  SetIngrRow(row, *in);
+}
+
+bool IngrListEdit::Remove(TIngrList& ingrs) {
+  const int i = m_view->indexOfTopLevelItem(m_view->currentItem());
+  if (!ingrs.Items(i)) return false;
+  const AppContext& app = m_form.App();
+  if (!app.reporter || !app.reporter->AskConfirm(2, {W("ингредиент")})) return false;
+  ingrs.Delete(i);
+  const QSignalBlocker block(m_view);
+  delete m_view->takeTopLevelItem(i);
+  const int n = m_view->topLevelItemCount();
+  select(n == 0 ? nullptr : m_view->topLevelItem(std::min(i, n - 1)));
+  return true;
 }
 
 }  // namespace zm

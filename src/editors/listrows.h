@@ -19,6 +19,7 @@ namespace zm {
 class TCMDIForm;
 class World;
 struct TIngr;
+class TIngrList;
 
 inline constexpr int32_t kNoWhere = -2;
 
@@ -95,5 +96,34 @@ void SetIngrRow(QTreeWidgetItem* row, const TIngr& ingr);
 void IngrShowIn(const TIngr& ingr, QComboBox* name, QSpinBox* power, QSpinBox* chance);
 void IngrReadFrom(TIngr& ingr, const QComboBox* name, const QSpinBox* power,
                   const QSpinBox* chance);
+
+// An ingredient page over the editor's copy of the list: the rows, and the
+// name, power and chance of the current one.
+class IngrListEdit {
+ public:
+  IngrListEdit(TCMDIForm& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
+               QSpinBox* chance);
+
+  // The first row becomes current (without the click handler).
+  void Fill(const TIngrList& ingrs);
+  // Nullptr without a current row.
+  const TIngr* Current(const TIngrList& ingrs) const;
+  void Show(const TIngr& ingr);
+  // Nothing without a name chosen.
+  void Add(TIngrList& ingrs);
+  void Set(TIngrList& ingrs);
+  // Asks first; the row after it becomes current (without the click
+  // handler). False when nothing was removed.
+  bool Remove(TIngrList& ingrs);
+
+ private:
+  void select(QTreeWidgetItem* row);
+
+  TCMDIForm& m_form;
+  QTreeWidget* m_view;
+  QComboBox* m_name;
+  QSpinBox* m_power;
+  QSpinBox* m_chance;
+};
 
 }  // namespace zm

@@ -1,0 +1,103 @@
+#pragma once
+// Building blocks that several editor windows share: named controls, the
+// button rows under lists, flag and trigger pages, the exits compass and the
+// extra description list.
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "world/rooms.h"
+
+class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSize;
+class QSpinBox;
+class QWidget;
+
+namespace zm {
+
+class TCMDIForm;
+class TExtraDescList;
+class World;
+
+template <typename T>
+T* Named(T* w, const QString& name) {
+  w->setObjectName(name);
+  return w;
+}
+
+template <typename T>
+T* Named(T* w, const char* name) {
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+
+// `text` is UTF-8, `name` Latin-1.
+QPushButton* Button(QWidget* parent, const char* text, const char* name);
+// Covers every int32 value.
+QSpinBox* Spin(QWidget* parent, const QString& name);
+// Twenty items visible; with `minLength` the box keeps to that many
+// characters instead of growing with its longest item.
+QComboBox* Combo(QWidget* parent, const QString& name, int minLength = 0);
+
+// "Добавить", "Установить", "Удалить" in a row, named <prefix>AddBtn,
+// <prefix>SetBtn, <prefix>DelBtn.
+QHBoxLayout* SetButtons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** set,
+                        QPushButton** del);
+// "Добавить", "Изменить", "Удалить" under a list, named <prefix>AddBtn,
+// <prefix>EditBtn, <prefix>DelBtn, pushed to the left.
+QHBoxLayout* ListButtons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** edit,
+                         QPushButton** del);
+
+// A page holding only a check-list box that wraps into columns.
+QWidget* FlagPage(QWidget* parent, QListWidget** list, const char* name);
+// <prefix>TriggerListBox with "Добавить...", "Заменить...", "Удалить" beside
+// it (<prefix>TriggerAddBtn, <prefix>TriggerSetBtn, <prefix>TriggerDelBtn).
+QWidget* TriggerPage(QWidget* parent, const char* prefix, QListWidget** list, QPushButton** add,
+                     QPushButton** set, QPushButton** del);
+
+// Six checkable exit buttons, <prefix>NorthPanel and so on, each under its
+// letter, laid out as on a compass with up and down beside it.
+QGridLayout* ExitCompass(QWidget* parent, const char* prefix, const QSize& size, bool tight,
+                         std::array<QPushButton*, kDirections>& panels);
+
+// An exit's choice boxes, items by number with the vnum as data: the zones;
+// the rooms of `zone` with `target` current ("Не выбран" without one, the
+// number as typed text when the list lacks it); keys of the key type.
+void FillZoneChoices(QComboBox* combo, const World* w);
+void FillRoomChoices(QComboBox* combo, const World* w, int32_t zone, int32_t target);
+void FillKeyChoices(QComboBox* combo, const World* w, int32_t keyType);
+
+// The extra description page: the list of keywords and the fields of the
+// current description, working on the editor's copy of the list.
+class ExtraDescEdit {
+ public:
+  ExtraDescEdit(TCMDIForm& form, QListWidget* list, QLineEdit* keywords, QPlainTextEdit* memo);
+
+  // Lists `descs` with the first one current (without the click handler).
+  void Fill(const TExtraDescList& descs);
+  // The current description in the fields; with none, empty fields for a new
+  // one.
+  void ShowCurrent(const TExtraDescList& descs);
+  // False when the fields lack keywords or text.
+  bool Add(TExtraDescList& descs);
+  void Set(TExtraDescList& descs);
+  // The row after it becomes current (without the click handler); false
+  // with nothing current.
+  bool Remove(TExtraDescList& descs);
+
+ private:
+  TCMDIForm& m_form;
+  QListWidget* m_list;
+  QLineEdit* m_keywords;
+  QPlainTextEdit* m_memo;
+};
+
+}  // namespace zm
