@@ -9,6 +9,7 @@
 
 #include "common/reporter.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "load/world.h"
 #include "text/declension.h"
 

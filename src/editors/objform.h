@@ -24,6 +24,8 @@ class QTreeWidget;
 
 namespace zm {
 
+class ExtraDescEdit;
+
 class TObjForm : public TCMDIForm {
   Q_OBJECT
  public:
@@ -141,7 +143,6 @@ class TObjForm : public TCMDIForm {
   // objform_ui.cpp
   void buildUi();
   QWidget* buildGeneral();
-  QWidget* buildFlagPage(QListWidget** list, const char* name);
   QWidget* buildExtraPage();
   QWidget* buildSpecPage();
   QWidget* buildTriggerPage();
@@ -157,6 +158,7 @@ class TObjForm : public TCMDIForm {
 
   TObj m_wc;  // WorkingCopy
   std::unique_ptr<VnumListEdit> m_triggers;
+  std::unique_ptr<ExtraDescEdit> m_extras;
   int m_updating = 0;
 };
 

@@ -11,6 +11,7 @@
 
 #include "common/bases.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/objform.h"
 #include "widgets/cp1251.h"
 
@@ -35,57 +36,27 @@ int CurrentRow(const QTreeWidget* view) {
 // --------------------------------------------------- extra descriptions
 
 void TObjForm::showExtras() {
-  {
-    const QSignalBlocker block(O_AddDescListBox);
-    O_AddDescListBox->clear();
-    for (const auto& d : m_wc.ExtraDescs) O_AddDescListBox->addItem(ToQt(d->Keywords));
-    O_AddDescListBox->setCurrentRow(O_AddDescListBox->count() > 0 ? 0 : -1);
-  }
+  m_extras->Fill(m_wc.ExtraDescs);
   O_AddDescListBoxClick();
 }
 
 void TObjForm::O_AddDescListBoxClick() {
   ++m_updating;
-  const int i = O_AddDescListBox->currentRow();
-  if (m_wc.ExtraDescs.Items(i)) {
-    ShowExtraDesc(m_wc.ExtraDescs, i, O_AddDescEdit, O_AddDescMemo);
-  } else {
-    // Nothing chosen: the fields take a new description.
-    ShowLine(O_AddDescEdit, {});
-    ShowMemo(O_AddDescMemo, {});
-  }
+  m_extras->ShowCurrent(m_wc.ExtraDescs);
   --m_updating;
   updateButtons();
 }
 
 void TObjForm::O_ADAddBtnClick() {
-  TExtraDesc d{ReadLine(O_AddDescEdit), MemoValue(O_AddDescMemo)};
-  if (d.Keywords.empty() || d.Description.empty()) return;
-  m_wc.ExtraDescs.Add(d);
-  const QSignalBlocker block(O_AddDescListBox);
-  O_AddDescListBox->addItem(ToQt(d.Keywords));
-  O_AddDescListBox->setCurrentRow(O_AddDescListBox->count() - 1);
-  updateButtons();
+  if (m_extras->Add(m_wc.ExtraDescs)) updateButtons();
 }
 
 void TObjForm::O_ADSetBtnClick() {
-  const int i = O_AddDescListBox->currentRow();
-  if (!m_wc.ExtraDescs.Items(i)) return;
-  StoreExtraDesc(m_wc.ExtraDescs, i, O_AddDescEdit, O_AddDescMemo);
-  O_AddDescListBox->item(i)->setText(ToQt(m_wc.ExtraDescs.Items(i)->Keywords));
+  m_extras->Set(m_wc.ExtraDescs);
 }
 
 void TObjForm::O_ADDelBtnClick() {
-  const int i = O_AddDescListBox->currentRow();
-  if (!m_wc.ExtraDescs.Items(i)) return;
-  m_wc.ExtraDescs.Delete(i);
-  {
-    const QSignalBlocker block(O_AddDescListBox);
-    delete O_AddDescListBox->takeItem(i);
-    const int n = O_AddDescListBox->count();
-    O_AddDescListBox->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
-  }
-  O_AddDescListBoxClick();
+  if (m_extras->Remove(m_wc.ExtraDescs)) O_AddDescListBoxClick();
 }
 
 // ---------------------------------------------------------------- applies

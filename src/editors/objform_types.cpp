@@ -12,6 +12,7 @@
 
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/objform.h"
 
 namespace zm {
@@ -19,24 +20,6 @@ namespace {
 
 constexpr const char* kShownText = "zmShownText";
 constexpr const char* kShownNumber = "zmShownNumber";
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
-
-QSpinBox* Spin(QWidget* parent, const QString& name) {
-  auto* spin = Named(new QSpinBox(parent), name);
-  FieldRange<int32_t>(spin);
-  return spin;
-}
-
-QComboBox* Combo(QWidget* parent, const QString& name) {
-  auto* combo = Named(new QComboBox(parent), name);
-  combo->setMaxVisibleItems(20);
-  return combo;
-}
 
 QLabel* Note(QWidget* parent, const char* text) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);

@@ -16,34 +16,11 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/objform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name) {
-  auto* spin = Named(new QSpinBox(parent), QString::fromLatin1(name));
-  FieldRange<int32_t>(spin);
-  return spin;
-}
-
-QComboBox* Combo(QWidget* parent, const char* name) {
-  auto* combo = Named(new QComboBox(parent), QString::fromLatin1(name));
-  combo->setMaxVisibleItems(20);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(12);
-  return combo;
-}
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  return Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
-}
 
 constexpr std::array<const char*, 5> kCaseLabels = {"Родительный", "Дательный", "Винительный",
                                                     "Творительный", "Предложный"};
@@ -56,15 +33,15 @@ void TObjForm::buildUi() {
   top->addWidget(buildGeneral());
   O_PageControl = Named(new QTabWidget(this), "O_PageControl");
   O_PageControl->addTab(buildTypePanels(), QStringLiteral("Тип"));
-  O_PageControl->addTab(buildFlagPage(&O_EffectCheckListBox, "O_EffectCheckListBox"),
+  O_PageControl->addTab(FlagPage(this, &O_EffectCheckListBox, "O_EffectCheckListBox"),
                         QStringLiteral("Эффекты"));
-  O_PageControl->addTab(buildFlagPage(&O_AffectCheckListBox, "O_AffectCheckListBox"),
+  O_PageControl->addTab(FlagPage(this, &O_AffectCheckListBox, "O_AffectCheckListBox"),
                         QStringLiteral("Аффекты"));
-  O_PageControl->addTab(buildFlagPage(&O_NotakeCheckListBox, "O_NotakeCheckListBox"),
+  O_PageControl->addTab(FlagPage(this, &O_NotakeCheckListBox, "O_NotakeCheckListBox"),
                         QStringLiteral("Запреты"));
-  O_PageControl->addTab(buildFlagPage(&O_NouseCheckListBox, "O_NouseCheckListBox"),
+  O_PageControl->addTab(FlagPage(this, &O_NouseCheckListBox, "O_NouseCheckListBox"),
                         QStringLiteral("Неудобства"));
-  O_PageControl->addTab(buildFlagPage(&O_WearCheckListBox, "O_WearCheckListBox"),
+  O_PageControl->addTab(FlagPage(this, &O_WearCheckListBox, "O_WearCheckListBox"),
                         QStringLiteral("Где одеть"));
   O_PageControl->addTab(buildExtraPage(), QStringLiteral("Доп. описания"));
   O_PageControl->addTab(buildSpecPage(), QStringLiteral("Спецэффекты"));
@@ -117,9 +94,9 @@ QWidget* TObjForm::buildGeneral() {
     }
     ++r;
   };
-  O_TypeComboBox = Combo(box, "O_TypeComboBox");
+  O_TypeComboBox = Combo(box, "O_TypeComboBox", 12);
   add("Тип", O_TypeComboBox);
-  O_KindComboBox = Combo(box, "O_KindComboBox");
+  O_KindComboBox = Combo(box, "O_KindComboBox", 12);
   add("Род", O_KindComboBox);
   O_TimerEdit = Spin(box, "O_TimerEdit");
   O_TimerComboBox = Named(new QComboBox(box), "O_TimerComboBox");
@@ -133,32 +110,21 @@ QWidget* TObjForm::buildGeneral() {
   add("Цена ренты", O_RentInvEdit, O_RentWearEdit);
   O_WeightEdit = Spin(box, "O_WeightEdit");
   add("Вес", O_WeightEdit);
-  O_MaterialComboBox = Combo(box, "O_MaterialComboBox");
+  O_MaterialComboBox = Combo(box, "O_MaterialComboBox", 12);
   add("Материал", O_MaterialComboBox);
-  O_WearComboBox = Combo(box, "O_WearComboBox");
+  O_WearComboBox = Combo(box, "O_WearComboBox", 12);
   O_WearComboBox->setMinimumContentsLength(6);
   O_WearEdit = Spin(box, "O_WearEdit");
   add("Прочность: макс., тек.", O_WearComboBox, O_WearEdit);
   O_MaxInWorldEdit = Spin(box, "O_MaxInWorldEdit");
   add("Макс. кол-во в мире", O_MaxInWorldEdit);
-  O_SpellComboBox = Combo(box, "O_SpellComboBox");
+  O_SpellComboBox = Combo(box, "O_SpellComboBox", 12);
   add("Заклинание", O_SpellComboBox);
   O_SpellLevelEdit = Spin(box, "O_SpellLevelEdit");
   add("Уровень", O_SpellLevelEdit);
   nums->setRowStretch(r, 1);
   row->addLayout(nums, 2);
   return box;
-}
-
-QWidget* TObjForm::buildFlagPage(QListWidget** list, const char* name) {
-  auto* page = new QWidget(this);
-  auto* lay = new QVBoxLayout(page);
-  *list = Named(new QListWidget(page), QString::fromLatin1(name));
-  (*list)->setFlow(QListView::TopToBottom);
-  (*list)->setWrapping(true);
-  (*list)->setResizeMode(QListView::Adjust);
-  lay->addWidget(*list);
-  return page;
 }
 
 QWidget* TObjForm::buildExtraPage() {
@@ -178,17 +144,12 @@ QWidget* TObjForm::buildExtraPage() {
   AttachMemo(O_AddDescMemo);
   form->addWidget(O_AddDescMemo, 1);
   grid->addWidget(O_AddDescPanel, 0, 1);
-  auto* buttons = new QHBoxLayout();
-  O_ADAddBtn = Button(page, "Добавить", "O_ADAddBtn");
-  O_ADSetBtn = Button(page, "Установить", "O_ADSetBtn");
-  O_ADDelBtn = Button(page, "Удалить", "O_ADDelBtn");
-  buttons->addWidget(O_ADAddBtn);
-  buttons->addWidget(O_ADSetBtn);
-  buttons->addWidget(O_ADDelBtn);
+  QHBoxLayout* buttons = SetButtons(page, "O_AD", &O_ADAddBtn, &O_ADSetBtn, &O_ADDelBtn);
   buttons->addStretch(1);
   grid->addLayout(buttons, 1, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 2);
+  m_extras = std::make_unique<ExtraDescEdit>(*this, O_AddDescListBox, O_AddDescEdit, O_AddDescMemo);
   return page;
 }
 
@@ -204,19 +165,12 @@ QWidget* TObjForm::buildSpecPage() {
   grid->addWidget(O_SpecListView, 0, 0, 2, 1);
   auto* group = new QGroupBox(QStringLiteral("Параметры"), page);
   auto* form = new QFormLayout(group);
-  O_SpecComboBox = Combo(group, "O_SpecComboBox");
+  O_SpecComboBox = Combo(group, "O_SpecComboBox", 12);
   form->addRow(QStringLiteral("Спецэффект"), O_SpecComboBox);
   O_SpecEdit = Named(new QSpinBox(group), "O_SpecEdit");
   FieldRange<int16_t>(O_SpecEdit);
   form->addRow(QStringLiteral("Значение"), O_SpecEdit);
-  auto* buttons = new QHBoxLayout();
-  O_SpecAddBtn = Button(group, "Добавить", "O_SpecAddBtn");
-  O_SpecSetBtn = Button(group, "Установить", "O_SpecSetBtn");
-  O_SpecDelBtn = Button(group, "Удалить", "O_SpecDelBtn");
-  buttons->addWidget(O_SpecAddBtn);
-  buttons->addWidget(O_SpecSetBtn);
-  buttons->addWidget(O_SpecDelBtn);
-  form->addRow(buttons);
+  form->addRow(SetButtons(group, "O_Spec", &O_SpecAddBtn, &O_SpecSetBtn, &O_SpecDelBtn));
   grid->addWidget(group, 0, 1);
   grid->setRowStretch(1, 1);
   grid->setColumnStretch(0, 2);
@@ -225,19 +179,8 @@ QWidget* TObjForm::buildSpecPage() {
 }
 
 QWidget* TObjForm::buildTriggerPage() {
-  auto* page = new QWidget(this);
-  auto* lay = new QHBoxLayout(page);
-  O_TriggerListBox = Named(new QListWidget(page), "O_TriggerListBox");
-  lay->addWidget(O_TriggerListBox, 1);
-  auto* buttons = new QVBoxLayout();
-  O_TriggerAddBtn = Button(page, "Добавить...", "O_TriggerAddBtn");
-  O_TriggerSetBtn = Button(page, "Заменить...", "O_TriggerSetBtn");
-  O_TriggerDelBtn = Button(page, "Удалить", "O_TriggerDelBtn");
-  buttons->addWidget(O_TriggerAddBtn);
-  buttons->addWidget(O_TriggerSetBtn);
-  buttons->addWidget(O_TriggerDelBtn);
-  buttons->addStretch(1);
-  lay->addLayout(buttons);
+  QWidget* page = TriggerPage(this, "O_", &O_TriggerListBox, &O_TriggerAddBtn, &O_TriggerSetBtn,
+                              &O_TriggerDelBtn);
   m_triggers =
       std::make_unique<VnumListEdit>(*this, O_TriggerListBox, VnumListEdit::kTriggers, true);
   return page;
