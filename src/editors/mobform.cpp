@@ -13,6 +13,7 @@
 #include "common/reporter.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/listrows.h"
 #include "load/world.h"
 #include "text/declension.h"
 

@@ -25,6 +25,8 @@ class QTreeWidget;
 
 namespace zm {
 
+class IngrListEdit;
+
 class TMobForm : public TCMDIForm {
   Q_OBJECT
  public:
@@ -132,7 +134,6 @@ class TMobForm : public TCMDIForm {
   QWidget* buildDice();
   void connectControls();
   // mobform_pages.cpp
-  QWidget* buildFlagPage(QListWidget** list, const char* name);
   QWidget* buildIngrPage();
   QTableWidget* buildGrid(const char* name, const QString& col0, const QString& col1);
   QWidget* buildTriggerPage();
@@ -151,6 +152,7 @@ class TMobForm : public TCMDIForm {
   std::array<TDice, 3> m_shownDice{};
   QStringList m_shownSkills, m_shownSpells;
   std::unique_ptr<VnumListEdit> m_triggers, m_path, m_helpers;
+  std::unique_ptr<IngrListEdit> m_ingrs;
   int m_updating = 0;
 };
 

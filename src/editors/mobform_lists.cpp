@@ -27,14 +27,7 @@ void SelectChoice(QComboBox* combo, int32_t vnum) {
 // ---------------------------------------------------------- ingredients
 
 void TMobForm::showIngredients() {
-  {
-    const QSignalBlocker block(M_IngrListView);
-    M_IngrListView->clear();
-    for (const auto& in : m_wc.Ingredients) SetIngrRow(new QTreeWidgetItem(M_IngrListView), *in);
-    QTreeWidgetItem* first = M_IngrListView->topLevelItem(0);
-    M_IngrListView->setCurrentItem(first);
-    if (first) first->setSelected(true);
-  }
+  m_ingrs->Fill(m_wc.Ingredients);
   M_IngrListViewClick();
 }
 
@@ -43,48 +36,24 @@ void TMobForm::M_IngrComboBoxChange() {
 }
 
 void TMobForm::M_IngrListViewClick() {
-  const int i = M_IngrListView->indexOfTopLevelItem(M_IngrListView->currentItem());
-  if (const TIngr* in = m_wc.Ingredients.Items(i)) {
+  if (const TIngr* in = m_ingrs->Current(m_wc.Ingredients)) {
     ++m_updating;
-    IngrShowIn(*in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
+    m_ingrs->Show(*in);
     --m_updating;
   }
   updateButtons();
 }
 
 void TMobForm::M_IngrAddBtnClick() {
-  if (M_IngrComboBox->currentIndex() < 0) return;
-  TIngr in;
-  IngrReadFrom(in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
-  m_wc.Ingredients.Add(in);
-  auto* row = new QTreeWidgetItem(M_IngrListView);
-  SetIngrRow(row, in);
-  M_IngrListView->setCurrentItem(row);
-  row->setSelected(true);
+  m_ingrs->Add(m_wc.Ingredients);
 }
 
 void TMobForm::M_IngrSetBtnClick() {
-  QTreeWidgetItem* row = M_IngrListView->currentItem();
-  TIngr* in = m_wc.Ingredients.Items(M_IngrListView->indexOfTopLevelItem(row));
-  if (!in || M_IngrComboBox->currentIndex() < 0) return;
-  IngrReadFrom(*in, M_IngrComboBox, M_IngrStrEdit, M_IngrChanceEdit);
-  SetIngrRow(row, *in);
+  m_ingrs->Set(m_wc.Ingredients);
 }
 
 void TMobForm::M_IngrDelBtnClick() {
-  const int i = M_IngrListView->indexOfTopLevelItem(M_IngrListView->currentItem());
-  if (!m_wc.Ingredients.Items(i)) return;
-  if (!App().reporter || !App().reporter->AskConfirm(2, {W("ингредиент")})) return;
-  m_wc.Ingredients.Delete(i);
-  {
-    const QSignalBlocker block(M_IngrListView);
-    delete M_IngrListView->takeTopLevelItem(i);
-    const int n = M_IngrListView->topLevelItemCount();
-    QTreeWidgetItem* next = n == 0 ? nullptr : M_IngrListView->topLevelItem(std::min(i, n - 1));
-    M_IngrListView->setCurrentItem(next);
-    if (next) next->setSelected(true);
-  }
-  M_IngrListViewClick();
+  if (m_ingrs->Remove(m_wc.Ingredients)) M_IngrListViewClick();
 }
 
 // ------------------------------------------------------------- triggers

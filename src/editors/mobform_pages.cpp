@@ -17,20 +17,12 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
+#include "editors/listrows.h"
 #include "editors/mobform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  return Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
-}
 
 // Only digits reach a grid cell (backspace and the other editing keys work
 // as in any field).
@@ -48,17 +40,6 @@ class DigitsDelegate : public QStyledItemDelegate {
 };
 
 }  // namespace
-
-QWidget* TMobForm::buildFlagPage(QListWidget** list, const char* name) {
-  auto* page = new QWidget(this);
-  auto* lay = new QVBoxLayout(page);
-  *list = Named(new QListWidget(page), QString::fromLatin1(name));
-  (*list)->setFlow(QListView::TopToBottom);
-  (*list)->setWrapping(true);
-  (*list)->setResizeMode(QListView::Adjust);
-  lay->addWidget(*list);
-  return page;
-}
 
 QWidget* TMobForm::buildIngrPage() {
   auto* page = new QWidget(this);
@@ -81,15 +62,10 @@ QWidget* TMobForm::buildIngrPage() {
   M_IngrChanceEdit = Named(new QSpinBox(group), "M_IngrChanceEdit");
   FieldRange<int16_t>(M_IngrChanceEdit);
   form->addRow(QStringLiteral("Шанс загрузки"), M_IngrChanceEdit);
-  auto* buttons = new QHBoxLayout();
-  M_IngrAddBtn = Button(group, "Добавить", "M_IngrAddBtn");
-  M_IngrSetBtn = Button(group, "Установить", "M_IngrSetBtn");
-  M_IngrDelBtn = Button(group, "Удалить", "M_IngrDelBtn");
-  buttons->addWidget(M_IngrAddBtn);
-  buttons->addWidget(M_IngrSetBtn);
-  buttons->addWidget(M_IngrDelBtn);
-  form->addRow(buttons);
+  form->addRow(SetButtons(group, "M_Ingr", &M_IngrAddBtn, &M_IngrSetBtn, &M_IngrDelBtn));
   row->addWidget(group, 1, Qt::AlignTop);
+  m_ingrs = std::make_unique<IngrListEdit>(*this, M_IngrListView, M_IngrComboBox, M_IngrStrEdit,
+                                           M_IngrChanceEdit);
   return page;
 }
 
@@ -106,19 +82,8 @@ QTableWidget* TMobForm::buildGrid(const char* name, const QString& col0, const Q
 }
 
 QWidget* TMobForm::buildTriggerPage() {
-  auto* page = new QWidget(this);
-  auto* lay = new QHBoxLayout(page);
-  M_TriggerListBox = Named(new QListWidget(page), "M_TriggerListBox");
-  lay->addWidget(M_TriggerListBox, 1);
-  auto* buttons = new QVBoxLayout();
-  M_TriggerAddBtn = Button(page, "Добавить...", "M_TriggerAddBtn");
-  M_TriggerSetBtn = Button(page, "Заменить...", "M_TriggerSetBtn");
-  M_TriggerDelBtn = Button(page, "Удалить", "M_TriggerDelBtn");
-  buttons->addWidget(M_TriggerAddBtn);
-  buttons->addWidget(M_TriggerSetBtn);
-  buttons->addWidget(M_TriggerDelBtn);
-  buttons->addStretch(1);
-  lay->addLayout(buttons);
+  QWidget* page = TriggerPage(this, "M_", &M_TriggerListBox, &M_TriggerAddBtn, &M_TriggerSetBtn,
+                              &M_TriggerDelBtn);
   m_triggers =
       std::make_unique<VnumListEdit>(*this, M_TriggerListBox, VnumListEdit::kTriggers, true);
   return page;
@@ -151,13 +116,8 @@ QWidget* TMobForm::buildOtherPage() {
   pathPick->addWidget(M_PathComboBox, 2);
   pathPick->addWidget(M_PathEdit, 1);
   grid->addLayout(pathPick, 3, 0, 1, 2);
-  auto* pathButtons = new QHBoxLayout();
-  M_PathAddBtn = Button(page, "Добавить", "M_PathAddBtn");
-  M_PathSetBtn = Button(page, "Установить", "M_PathSetBtn");
-  M_PathDelBtn = Button(page, "Удалить", "M_PathDelBtn");
-  pathButtons->addWidget(M_PathAddBtn);
-  pathButtons->addWidget(M_PathSetBtn);
-  pathButtons->addWidget(M_PathDelBtn);
+  QHBoxLayout* pathButtons =
+      SetButtons(page, "M_Path", &M_PathAddBtn, &M_PathSetBtn, &M_PathDelBtn);
   pathButtons->addStretch(1);
   grid->addLayout(pathButtons, 4, 0, 1, 2);
 
@@ -180,13 +140,8 @@ QWidget* TMobForm::buildOtherPage() {
   helperPick->addWidget(M_HelperEdit, 1);
   helperPick->addWidget(M_HelperSelectBtn);
   grid->addLayout(helperPick, 3, 2);
-  auto* helperButtons = new QHBoxLayout();
-  M_HelperAddBtn = Button(page, "Добавить", "M_HelperAddBtn");
-  M_HelperSetBtn = Button(page, "Установить", "M_HelperSetBtn");
-  M_HelperDelBtn = Button(page, "Удалить", "M_HelperDelBtn");
-  helperButtons->addWidget(M_HelperAddBtn);
-  helperButtons->addWidget(M_HelperSetBtn);
-  helperButtons->addWidget(M_HelperDelBtn);
+  QHBoxLayout* helperButtons =
+      SetButtons(page, "M_Helper", &M_HelperAddBtn, &M_HelperSetBtn, &M_HelperDelBtn);
   helperButtons->addStretch(1);
   grid->addLayout(helperButtons, 4, 2);
   grid->setColumnStretch(0, 1);

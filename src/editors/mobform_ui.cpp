@@ -14,16 +14,11 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/mobform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
 
 constexpr std::array<const char*, 5> kCaseLabels = {"Родительный", "Дательный", "Винительный",
                                                     "Творительный", "Предложный"};
@@ -80,11 +75,11 @@ void TMobForm::buildUi() {
   top->addWidget(buildGeneral());
   top->addWidget(buildDice());
   M_PageControl = Named(new QTabWidget(this), "M_PageControl");
-  M_PageControl->addTab(buildFlagPage(&M_FlagsCheckListBox, "M_FlagsCheckListBox"),
+  M_PageControl->addTab(FlagPage(this, &M_FlagsCheckListBox, "M_FlagsCheckListBox"),
                         QStringLiteral("Флаги"));
-  M_PageControl->addTab(buildFlagPage(&M_AffectCheckListBox, "M_AffectCheckListBox"),
+  M_PageControl->addTab(FlagPage(this, &M_AffectCheckListBox, "M_AffectCheckListBox"),
                         QStringLiteral("Аффекты"));
-  M_PageControl->addTab(buildFlagPage(&M_SpecCheckListBox, "M_SpecCheckListBox"),
+  M_PageControl->addTab(FlagPage(this, &M_SpecCheckListBox, "M_SpecCheckListBox"),
                         QStringLiteral("Спецфлаги"));
   M_PageControl->addTab(buildIngrPage(), QStringLiteral("Ингредиенты"));
   M_SkillStringGrid =
