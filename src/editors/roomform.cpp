@@ -11,6 +11,7 @@
 
 #include "app/settings.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "load/world.h"
 
 namespace zm {

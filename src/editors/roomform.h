@@ -27,6 +27,8 @@ class QTreeWidget;
 
 namespace zm {
 
+class ExtraDescEdit;
+
 class TRoomForm : public TCMDIForm {
   Q_OBJECT
  public:
@@ -210,6 +212,8 @@ class TRoomForm : public TCMDIForm {
 
  private:
   std::unique_ptr<PlacementList> m_objs, m_contents, m_removed, m_mobs, m_inventory;
+  std::unique_ptr<ExtraDescEdit> m_extras;
+  std::unique_ptr<IngrListEdit> m_ingrs;
 };
 
 // The room kind's opener.

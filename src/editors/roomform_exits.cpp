@@ -9,40 +9,12 @@
 #include "common/cp1251.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/roomform.h"
 #include "load/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
-namespace {
-
-struct Choice {
-  int32_t Vnum;
-  std::string Text;
-};
-
-// "vnum=text" lines as choices, by number; the line for none goes first.
-std::vector<Choice> Choices(const std::vector<std::string>& lines, bool caption) {
-  std::vector<Choice> out;
-  for (const std::string& line : lines) {
-    const size_t eq = line.find('=');
-    int32_t vnum = 0;
-    if (eq == std::string::npos || !ParseInt(line.substr(0, eq), vnum)) continue;
-    const std::string text = line.substr(eq + 1);
-    out.push_back({vnum, caption && vnum > 0 ? NodeCaption(vnum, text) : text});
-  }
-  std::stable_sort(out.begin(), out.end(),
-                   [](const Choice& a, const Choice& b) { return a.Vnum < b.Vnum; });
-  return out;
-}
-
-void Fill(QComboBox* combo, const std::vector<Choice>& choices) {
-  combo->clear();
-  for (const Choice& c : choices) combo->addItem(ToQt(c.Text), c.Vnum);
-}
-
-}  // namespace
-
 void TRoomForm::showExitPanels() {
   for (int d = 0; d < kDirections; ++d) {
     QPushButton* panel = R_EPanel[static_cast<size_t>(d)];
@@ -63,7 +35,7 @@ void TRoomForm::showExit(int dir) {
   ++m_updating;
   const TRoomExit& e = m_wc.Exits[static_cast<size_t>(dir)];
   const World* w = App().world;
-  Fill(R_EZComboBox, Choices(w ? w->Zones.ZoneNames() : std::vector<std::string>{}, false));
+  FillZoneChoices(R_EZComboBox, w);
   // Without a destination the room's own zone is offered: that is where a
   // builder looks for a neighbour first.
   const TRoom* to = e.ToRoom > 0 && w ? w->Rooms.Find(e.ToRoom) : nullptr;
@@ -99,13 +71,7 @@ void TRoomForm::storeExit(int dir) {
 
 void TRoomForm::fillRoomChoices(int32_t zone, int32_t toRoom) {
   ++m_updating;
-  const World* w = App().world;
-  Fill(R_ERComboBox,
-       Choices(w ? w->Rooms.FillChoiceList(zone) : std::vector<std::string>{"-1=" + W("Не выбран")},
-               false));
-  const int i = toRoom > 0 ? R_ERComboBox->findData(toRoom) : R_ERComboBox->findData(-1);
-  R_ERComboBox->setCurrentIndex(i);
-  if (i < 0 && toRoom > 0) R_ERComboBox->setEditText(QString::number(toRoom));
+  FillRoomChoices(R_ERComboBox, App().world, zone, toRoom);
   --m_updating;
 }
 
@@ -136,10 +102,7 @@ void TRoomForm::R_ERComboBoxChange() {
 
 void TRoomForm::fillKeyChoices() {
   ++m_updating;
-  const World* w = App().world;
-  Fill(R_EKeyComboBox, Choices(w ? w->Objs.FillChoiceList(0, m_keyType)
-                                 : std::vector<std::string>{"-1=" + W("Не выбран")},
-                               true));
+  FillKeyChoices(R_EKeyComboBox, App().world, m_keyType);
   --m_updating;
 }
 

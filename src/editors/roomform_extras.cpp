@@ -11,6 +11,7 @@
 #include "common/cp1251.h"
 #include "common/reporter.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/roomform.h"
 #include "load/world.h"
 #include "widgets/cp1251.h"
@@ -20,24 +21,13 @@ namespace zm {
 // --------------------------------------------------- extra descriptions
 
 void TRoomForm::showExtras() {
-  {
-    const QSignalBlocker block(R_EDescListBox);
-    R_EDescListBox->clear();
-    for (const auto& d : m_wc.ExtraDescs) R_EDescListBox->addItem(ToQt(d->Keywords));
-    R_EDescListBox->setCurrentRow(R_EDescListBox->count() > 0 ? 0 : -1);
-  }
+  m_extras->Fill(m_wc.ExtraDescs);
   R_EDescListBoxClick();
 }
 
 void TRoomForm::R_EDescListBoxClick() {
   ++m_updating;
-  const int i = R_EDescListBox->currentRow();
-  if (m_wc.ExtraDescs.Items(i)) {
-    ShowExtraDesc(m_wc.ExtraDescs, i, R_EDescKeyEdit, R_EDescMemo);
-  } else {
-    ShowLine(R_EDescKeyEdit, {});
-    ShowMemo(R_EDescMemo, {});
-  }
+  m_extras->ShowCurrent(m_wc.ExtraDescs);
   --m_updating;
   updateButtons();
 }
@@ -47,33 +37,15 @@ void TRoomForm::R_EDescEditChange() {
 }
 
 void TRoomForm::R_EDescAddBtnClick() {
-  TExtraDesc d{ReadLine(R_EDescKeyEdit), MemoValue(R_EDescMemo)};
-  if (d.Keywords.empty() || d.Description.empty()) return;
-  m_wc.ExtraDescs.Add(d);
-  const QSignalBlocker block(R_EDescListBox);
-  R_EDescListBox->addItem(ToQt(d.Keywords));
-  R_EDescListBox->setCurrentRow(R_EDescListBox->count() - 1);
-  updateButtons();
+  if (m_extras->Add(m_wc.ExtraDescs)) updateButtons();
 }
 
 void TRoomForm::R_EDescSetBtnClick() {
-  const int i = R_EDescListBox->currentRow();
-  if (!m_wc.ExtraDescs.Items(i)) return;
-  StoreExtraDesc(m_wc.ExtraDescs, i, R_EDescKeyEdit, R_EDescMemo);
-  R_EDescListBox->item(i)->setText(ToQt(m_wc.ExtraDescs.Items(i)->Keywords));
+  m_extras->Set(m_wc.ExtraDescs);
 }
 
 void TRoomForm::R_EDescDelBtnClick() {
-  const int i = R_EDescListBox->currentRow();
-  if (!m_wc.ExtraDescs.Items(i)) return;
-  m_wc.ExtraDescs.Delete(i);
-  {
-    const QSignalBlocker block(R_EDescListBox);
-    delete R_EDescListBox->takeItem(i);
-    const int n = R_EDescListBox->count();
-    R_EDescListBox->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
-  }
-  R_EDescListBoxClick();
+  if (m_extras->Remove(m_wc.ExtraDescs)) R_EDescListBoxClick();
 }
 
 // ------------------------------------------------------------- triggers
@@ -126,20 +98,14 @@ void TRoomForm::R_TrigDelBtnClick() {
 // ---------------------------------------------------------- ingredients
 
 void TRoomForm::showIngredients() {
-  {
-    const QSignalBlocker block(R_IngrListView);
-    R_IngrListView->clear();
-    for (const auto& in : m_wc.Ingredients) SetIngrRow(new QTreeWidgetItem(R_IngrListView), *in);
-    R_IngrListView->setCurrentItem(R_IngrListView->topLevelItem(0));
-  }
+  m_ingrs->Fill(m_wc.Ingredients);
   R_IngrListViewClick();
 }
 
 void TRoomForm::R_IngrListViewClick() {
-  const int i = R_IngrListView->indexOfTopLevelItem(R_IngrListView->currentItem());
-  if (const TIngr* in = m_wc.Ingredients.Items(i)) {
+  if (const TIngr* in = m_ingrs->Current(m_wc.Ingredients)) {
     ++m_updating;
-    IngrShowIn(*in, R_INameComboBox, R_IStrEdit, R_IChanceEdit);
+    m_ingrs->Show(*in);
     --m_updating;
   }
   updateButtons();
@@ -150,36 +116,15 @@ void TRoomForm::R_INameComboBoxChange() {
 }
 
 void TRoomForm::R_IngrAddBtnClick() {
-  if (R_INameComboBox->currentIndex() < 0) return;
-  TIngr in;
-  IngrReadFrom(in, R_INameComboBox, R_IStrEdit, R_IChanceEdit);
-  m_wc.Ingredients.Add(in);
-  auto* row = new QTreeWidgetItem(R_IngrListView);
-  SetIngrRow(row, in);
-  R_IngrListView->setCurrentItem(row);
+  m_ingrs->Add(m_wc.Ingredients);
 }
 
 void TRoomForm::R_IngrEditBtnClick() {
-  QTreeWidgetItem* row = R_IngrListView->currentItem();
-  TIngr* in = m_wc.Ingredients.Items(R_IngrListView->indexOfTopLevelItem(row));
-  if (!in || R_INameComboBox->currentIndex() < 0) return;
-  IngrReadFrom(*in, R_INameComboBox, R_IStrEdit, R_IChanceEdit);
-  SetIngrRow(row, *in);
+  m_ingrs->Set(m_wc.Ingredients);
 }
 
 void TRoomForm::R_IngrDelBtnClick() {
-  const int i = R_IngrListView->indexOfTopLevelItem(R_IngrListView->currentItem());
-  if (!m_wc.Ingredients.Items(i)) return;
-  if (!App().reporter || !App().reporter->AskConfirm(2, {W("ингредиент")})) return;
-  m_wc.Ingredients.Delete(i);
-  {
-    const QSignalBlocker block(R_IngrListView);
-    delete R_IngrListView->takeTopLevelItem(i);
-    const int n = R_IngrListView->topLevelItemCount();
-    R_IngrListView->setCurrentItem(n == 0 ? nullptr
-                                          : R_IngrListView->topLevelItem(std::min(i, n - 1)));
-  }
-  R_IngrListViewClick();
+  if (m_ingrs->Remove(m_wc.Ingredients)) R_IngrListViewClick();
 }
 
 }  // namespace zm

@@ -15,16 +15,11 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/roomform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
 
 QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& columns) {
   auto* view = Named(new QTreeWidget(parent), QString::fromLatin1(name));
@@ -37,22 +32,6 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   if (columns.size() > 1) view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
   return view;
-}
-
-// "Добавить", "Изменить", "Удалить" under a list, named <prefix>AddBtn,
-// <prefix>EditBtn, <prefix>DelBtn.
-QHBoxLayout* Buttons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** edit,
-                     QPushButton** del) {
-  auto* row = new QHBoxLayout();
-  const QString p = QString::fromLatin1(prefix);
-  *add = Named(new QPushButton(QStringLiteral("Добавить"), parent), p + "AddBtn");
-  *edit = Named(new QPushButton(QStringLiteral("Изменить"), parent), p + "EditBtn");
-  *del = Named(new QPushButton(QStringLiteral("Удалить"), parent), p + "DelBtn");
-  row->addWidget(*add);
-  row->addWidget(*edit);
-  row->addWidget(*del);
-  row->addStretch(1);
-  return row;
 }
 
 QVBoxLayout* Column(QGridLayout* grid, int col) {
@@ -70,7 +49,7 @@ QWidget* TRoomForm::buildObjectsPage() {
   left->addWidget(new QLabel(QStringLiteral("Список объектов в комнате"), page));
   R_ObjListView = ListView(page, "R_ObjListView", {"Условие", "Номер и название объекта"});
   left->addWidget(R_ObjListView, 1);
-  left->addLayout(Buttons(page, "R_Obj", &R_ObjAddBtn, &R_ObjEditBtn, &R_ObjDelBtn));
+  left->addLayout(ListButtons(page, "R_Obj", &R_ObjAddBtn, &R_ObjEditBtn, &R_ObjDelBtn));
   R_ObjPanel = Named(new QWidget(page), "R_ObjPanel");
   auto* form = new QFormLayout(R_ObjPanel);
   form->setContentsMargins(0, 0, 0, 0);
@@ -87,11 +66,11 @@ QWidget* TRoomForm::buildObjectsPage() {
   R_ObjOListView =
       ListView(page, "R_ObjOListView", {"Условие", "Номер и название объекта", "Шанс"});
   right->addWidget(R_ObjOListView, 1);
-  right->addLayout(Buttons(page, "R_ObjO", &R_ObjOAddBtn, &R_ObjOEditBtn, &R_ObjODelBtn));
+  right->addLayout(ListButtons(page, "R_ObjO", &R_ObjOAddBtn, &R_ObjOEditBtn, &R_ObjODelBtn));
   right->addWidget(new QLabel(QStringLiteral("Объекты, удаляемые при перезагрузке зоны"), page));
   R_ObjDListView = ListView(page, "R_ObjDListView", {"Условие", "Номер и название объекта"});
   right->addWidget(R_ObjDListView, 1);
-  right->addLayout(Buttons(page, "R_ObjD", &R_ObjDAddBtn, &R_ObjDEditBtn, &R_ObjDDelBtn));
+  right->addLayout(ListButtons(page, "R_ObjD", &R_ObjDAddBtn, &R_ObjDEditBtn, &R_ObjDDelBtn));
 
   m_objs = std::make_unique<PlacementList>(*this, R_ObjListView,
                                            PlacementList::Spec{0, false, false, "объект"});
@@ -109,7 +88,7 @@ QWidget* TRoomForm::buildMobsPage() {
   left->addWidget(new QLabel(QStringLiteral("Список мобов в комнате"), page));
   R_MobListView = ListView(page, "R_MobListView", {"Условие", "Номер и название моба"});
   left->addWidget(R_MobListView, 1);
-  left->addLayout(Buttons(page, "R_Mob", &R_MobAddBtn, &R_MobEditBtn, &R_MobDelBtn));
+  left->addLayout(ListButtons(page, "R_Mob", &R_MobAddBtn, &R_MobEditBtn, &R_MobDelBtn));
   R_MobPanel = Named(new QWidget(page), "R_MobPanel");
   auto* form = new QFormLayout(R_MobPanel);
   form->setContentsMargins(0, 0, 0, 0);
@@ -125,7 +104,7 @@ QWidget* TRoomForm::buildMobsPage() {
   R_MobOListView = ListView(page, "R_MobOListView",
                             {"Условие", "Номер и название объекта", "Где надето", "Шанс"});
   right->addWidget(R_MobOListView, 1);
-  right->addLayout(Buttons(page, "R_MobO", &R_MobOAddBtn, &R_MobOEditBtn, &R_MobODelBtn));
+  right->addLayout(ListButtons(page, "R_MobO", &R_MobOAddBtn, &R_MobOEditBtn, &R_MobODelBtn));
 
   m_mobs = std::make_unique<PlacementList>(*this, R_MobListView,
                                            PlacementList::Spec{1, false, false, "моба"});
@@ -152,18 +131,14 @@ QWidget* TRoomForm::buildExtraPage() {
   R_EDescMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   AttachMemo(R_EDescMemo);
   form->addWidget(R_EDescMemo, 1);
-  auto* buttons = new QHBoxLayout();
-  R_EDescAddBtn = Named(new QPushButton(QStringLiteral("Добавить"), group), "R_EDescAddBtn");
-  R_EDescSetBtn = Named(new QPushButton(QStringLiteral("Установить"), group), "R_EDescSetBtn");
-  R_EDescDelBtn = Named(new QPushButton(QStringLiteral("Удалить"), group), "R_EDescDelBtn");
-  buttons->addWidget(R_EDescAddBtn);
-  buttons->addWidget(R_EDescSetBtn);
-  buttons->addWidget(R_EDescDelBtn);
+  QHBoxLayout* buttons =
+      SetButtons(group, "R_EDesc", &R_EDescAddBtn, &R_EDescSetBtn, &R_EDescDelBtn);
   buttons->addStretch(1);
   form->addLayout(buttons);
   grid->addWidget(group, 0, 1);
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(0, 1);
+  m_extras = std::make_unique<ExtraDescEdit>(*this, R_EDescListBox, R_EDescKeyEdit, R_EDescMemo);
   return page;
 }
 
@@ -207,8 +182,10 @@ QWidget* TRoomForm::buildTrigIngrPage() {
   R_IChanceEdit = Named(new QSpinBox(group), "R_IChanceEdit");
   FieldRange<int16_t>(R_IChanceEdit);
   form->addRow(QStringLiteral("Шанс загрузки"), R_IChanceEdit);
-  form->addRow(Buttons(group, "R_Ingr", &R_IngrAddBtn, &R_IngrEditBtn, &R_IngrDelBtn));
+  form->addRow(ListButtons(group, "R_Ingr", &R_IngrAddBtn, &R_IngrEditBtn, &R_IngrDelBtn));
   right->addWidget(group);
+  m_ingrs = std::make_unique<IngrListEdit>(*this, R_IngrListView, R_INameComboBox, R_IStrEdit,
+                                           R_IChanceEdit);
   return page;
 }
 

@@ -15,33 +15,15 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/roomform.h"
 
 namespace zm {
 namespace {
 
-template <typename T>
-T* Named(T* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
-
 constexpr std::array<const char*, kVariants + 1> kDescTabs = {
     "Общее",        "День",        "Ночь",        "Зима (день)",  "Зима (ночь)", "Весна (день)",
     "Весна (ночь)", "Лето (день)", "Лето (ночь)", "Осень (день)", "Осень (ночь)"};
-
-struct PanelSpec {
-  const char* name;
-  const char* label;
-  int row, col;
-};
-// Laid out as on a compass, up and down beside it.
-constexpr std::array<PanelSpec, kDirections> kPanels = {{{"R_ENorthPanel", "С", 0, 1},
-                                                         {"R_EEastPanel", "В", 1, 2},
-                                                         {"R_ESouthPanel", "Ю", 2, 1},
-                                                         {"R_EWestPanel", "З", 1, 0},
-                                                         {"R_EUpPanel", "^", 0, 3},
-                                                         {"R_EDownPanel", "v", 2, 3}}};
 
 }  // namespace
 
@@ -99,20 +81,7 @@ QWidget* TRoomForm::buildExitsPage() {
   auto* page = new QWidget(this);
   auto* row = new QHBoxLayout(page);
 
-  auto* compass = new QGridLayout();
-  for (size_t d = 0; d < kPanels.size(); ++d) {
-    const PanelSpec& p = kPanels[d];
-    auto* cell = new QVBoxLayout();
-    auto* label = new QLabel(QString::fromUtf8(p.label), page);
-    label->setAlignment(Qt::AlignCenter);
-    auto* panel = Named(new QPushButton(page), p.name);
-    panel->setCheckable(true);
-    panel->setFixedSize(72, 28);
-    R_EPanel[d] = panel;
-    cell->addWidget(label);
-    cell->addWidget(panel);
-    compass->addLayout(cell, p.row, p.col);
-  }
+  QGridLayout* compass = ExitCompass(page, "R_E", QSize(72, 28), false, R_EPanel);
   compass->setColumnMinimumWidth(3, 90);
   compass->setRowStretch(3, 1);
   row->addLayout(compass);
