@@ -12,41 +12,12 @@
 #include "common/cp1251.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/mapform.h"
 #include "load/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
-namespace {
-
-struct Choice {
-  int32_t Vnum;
-  std::string Text;
-};
-
-// "vnum=text" lines as choices, kept in the order of their numbers (the
-// line for none, -1, first).
-std::vector<Choice> Choices(const std::vector<std::string>& lines, bool caption) {
-  std::vector<Choice> out;
-  for (const std::string& line : lines) {
-    const size_t eq = line.find('=');
-    int32_t vnum = 0;
-    if (eq == std::string::npos || !ParseInt(line.substr(0, eq), vnum)) continue;
-    const std::string text = line.substr(eq + 1);
-    out.push_back({vnum, caption && vnum > 0 ? NodeCaption(vnum, text) : text});
-  }
-  std::stable_sort(out.begin(), out.end(),
-                   [](const Choice& a, const Choice& b) { return a.Vnum < b.Vnum; });
-  return out;
-}
-
-void Fill(QComboBox* combo, const std::vector<Choice>& choices) {
-  combo->clear();
-  for (const Choice& c : choices) combo->addItem(ToQt(c.Text), c.Vnum);
-}
-
-}  // namespace
-
 void TMapForm::UpdateRoomPanel() {
   const TRoom* r = selectedRoom();
   MapRoomPanel->setVisible(r != nullptr);
@@ -112,8 +83,7 @@ void TMapForm::fillExitParams(int dir) {
 
 void TMapForm::fillZoneChoices(int32_t zone) {
   const QSignalBlocker block(MR_EZComboBox);
-  const World* w = App().world;
-  Fill(MR_EZComboBox, Choices(w ? w->Zones.ZoneNames() : std::vector<std::string>{}, false));
+  FillZoneChoices(MR_EZComboBox, App().world);
   int i = MR_EZComboBox->findData(zone);
   if (i < 0) {
     // A zone without an entry (one without a zone file) shows its number.
@@ -125,21 +95,12 @@ void TMapForm::fillZoneChoices(int32_t zone) {
 
 void TMapForm::fillRoomChoices(int32_t zone, int32_t target) {
   const QSignalBlocker block(MR_ERComboBox);
-  const World* w = App().world;
-  Fill(MR_ERComboBox,
-       Choices(w ? w->Rooms.FillChoiceList(zone) : std::vector<std::string>{"-1=" + W("Не выбран")},
-               false));
-  const int i = MR_ERComboBox->findData(target > 0 ? target : -1);
-  MR_ERComboBox->setCurrentIndex(i);
-  if (i < 0 && target > 0) MR_ERComboBox->setEditText(QString::number(target));
+  FillRoomChoices(MR_ERComboBox, App().world, zone, target);
 }
 
 void TMapForm::fillKeyChoices() {
   const QSignalBlocker block(MR_EKeyComboBox);
-  const World* w = App().world;
-  Fill(MR_EKeyComboBox, Choices(w ? w->Objs.FillChoiceList(0, m_keyType)
-                                  : std::vector<std::string>{"-1=" + W("Не выбран")},
-                                true));
+  FillKeyChoices(MR_EKeyComboBox, App().world, m_keyType);
 }
 
 void TMapForm::MR_EZComboBoxChange() {

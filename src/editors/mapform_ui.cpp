@@ -16,29 +16,11 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/mapform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const char* name) {
-  w->setObjectName(QString::fromLatin1(name));
-  return w;
-}
-
-struct PanelSpec {
-  const char* name;
-  const char* label;
-  int row, col;
-};
-// As on a compass, up and down beside it.
-constexpr std::array<PanelSpec, kDirections> kPanels = {{{"ME_NorthPanel", "С", 0, 1},
-                                                         {"ME_EastPanel", "В", 1, 2},
-                                                         {"ME_SouthPanel", "Ю", 2, 1},
-                                                         {"ME_WestPanel", "З", 1, 0},
-                                                         {"ME_UpPanel", "^", 0, 3},
-                                                         {"ME_DownPanel", "v", 2, 3}}};
 
 // The window previews Ctrl wherever the focus is in it; the release counts
 // wherever it happens, so the check box is never left disabled.
@@ -183,22 +165,8 @@ QWidget* TMapForm::buildRoomPanel() {
   xyz->addStretch(1);
   col->addWidget(coords);
 
-  auto* compass = new QGridLayout();
-  for (size_t d = 0; d < kPanels.size(); ++d) {
-    const PanelSpec& p = kPanels[d];
-    auto* cell = new QVBoxLayout();
-    cell->setSpacing(0);
-    auto* label = new QLabel(QString::fromUtf8(p.label), MapRoomPanel);
-    label->setAlignment(Qt::AlignCenter);
-    auto* panel = Named(new QPushButton(MapRoomPanel), p.name);
-    panel->setCheckable(true);
-    panel->setFixedSize(60, 24);
-    panel->setProperty("tag", static_cast<int>(d));
-    ME_Panel[d] = panel;
-    cell->addWidget(label);
-    cell->addWidget(panel);
-    compass->addLayout(cell, p.row, p.col);
-  }
+  QGridLayout* compass = ExitCompass(MapRoomPanel, "ME_", QSize(60, 24), true, ME_Panel);
+  for (size_t d = 0; d < ME_Panel.size(); ++d) ME_Panel[d]->setProperty("tag", static_cast<int>(d));
   compass->setColumnMinimumWidth(3, 66);
   col->addLayout(compass);
   MapGoExitBtn =
