@@ -14,34 +14,14 @@
 #include <QVBoxLayout>
 
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/shopform.h"
 
 namespace zm {
 namespace {
 
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name) {
-  auto* spin = Named(new QSpinBox(parent), QString::fromLatin1(name));
-  FieldRange<int32_t>(spin);
-  return spin;
-}
-
-QComboBox* Combo(QWidget* parent, const char* name) {
-  auto* combo = Named(new QComboBox(parent), QString::fromLatin1(name));
-  combo->setMaxVisibleItems(20);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(10);
-  return combo;
-}
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name, bool small = false) {
-  auto* b = Named(new QPushButton(QString::fromUtf8(text), parent), QString::fromLatin1(name));
-  if (small) b->setFixedWidth(36);
+QPushButton* Small(QPushButton* b) {
+  b->setFixedWidth(36);
   return b;
 }
 
@@ -94,12 +74,12 @@ void TShopForm::buildUi() {
   auto* roomsLay = new QGridLayout(rooms);
   S_RoomListBox = List(rooms, "S_RoomListBox");
   roomsLay->addWidget(S_RoomListBox, 0, 0);
-  S_Room2Btn = Button(rooms, "--", "S_Room2Btn", true);
+  S_Room2Btn = Small(Button(rooms, "--", "S_Room2Btn"));
   roomsLay->addWidget(S_Room2Btn, 0, 1, Qt::AlignTop);
   S_RoomEdit = Named(new QLineEdit(rooms), "S_RoomEdit");
   S_RoomEdit->setPlaceholderText(QStringLiteral("номер комнаты"));
   roomsLay->addWidget(S_RoomEdit, 1, 0);
-  S_Room1Btn = Button(rooms, "+", "S_Room1Btn", true);
+  S_Room1Btn = Small(Button(rooms, "+", "S_Room1Btn"));
   roomsLay->addWidget(S_Room1Btn, 1, 1);
   left->addWidget(rooms, 2);
   columns->addLayout(left, 4);
@@ -114,17 +94,17 @@ void TShopForm::buildUi() {
     const QString p = QString::fromLatin1(prefix);
     *list = List(box, (p + "ListBox").toLatin1().constData());
     grid->addWidget(*list, 0, 0);
-    *remove = Button(box, "--", (p + "2Btn").toLatin1().constData(), true);
+    *remove = Small(Button(box, "--", (p + "2Btn").toLatin1().constData()));
     grid->addWidget(*remove, 0, 1, Qt::AlignTop);
-    *combo = Combo(box, (p + "ComboBox").toLatin1().constData());
+    *combo = Combo(box, p + "ComboBox", 10);
     grid->addWidget(*combo, 1, 0);
-    *add = Button(box, "+", (p + "1Btn").toLatin1().constData(), true);
+    *add = Small(Button(box, "+", (p + "1Btn").toLatin1().constData()));
     (*add)->setToolTip(QStringLiteral("Добавить выбранный тип"));
     grid->addWidget(*add, 1, 1);
     *edit = Named(new QLineEdit(box), p + "Edit");
     (*edit)->setPlaceholderText(QStringLiteral("ключевое слово"));
     grid->addWidget(*edit, 2, 0);
-    *addWord = Button(box, "+", (p + "3Btn").toLatin1().constData(), true);
+    *addWord = Small(Button(box, "+", (p + "3Btn").toLatin1().constData()));
     (*addWord)->setToolTip(QStringLiteral("Добавить ключевое слово"));
     grid->addWidget(*addWord, 2, 1);
     middle->addWidget(box, 1);
@@ -146,13 +126,13 @@ void TShopForm::buildUi() {
   form->addRow(QStringLiteral("Прибыль от обмена (%)"), S_ProfitChangeEdit);
   S_EmotionEdit = Spin(this, "S_EmotionEdit");
   form->addRow(QStringLiteral("Темперамент"), S_EmotionEdit);
-  S_Open1ComboBox = Combo(this, "S_Open1ComboBox");
+  S_Open1ComboBox = Combo(this, "S_Open1ComboBox", 10);
   form->addRow(QStringLiteral("Время открытия 1"), S_Open1ComboBox);
-  S_Close1ComboBox = Combo(this, "S_Close1ComboBox");
+  S_Close1ComboBox = Combo(this, "S_Close1ComboBox", 10);
   form->addRow(QStringLiteral("Время закрытия 1"), S_Close1ComboBox);
-  S_Open2ComboBox = Combo(this, "S_Open2ComboBox");
+  S_Open2ComboBox = Combo(this, "S_Open2ComboBox", 10);
   form->addRow(QStringLiteral("Время открытия 2"), S_Open2ComboBox);
-  S_Close2ComboBox = Combo(this, "S_Close2ComboBox");
+  S_Close2ComboBox = Combo(this, "S_Close2ComboBox", 10);
   form->addRow(QStringLiteral("Время закрытия 2"), S_Close2ComboBox);
   right->addLayout(form);
   auto flags = [&](const char* title, QListWidget** list, const char* name, int stretch) {

@@ -18,16 +18,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "editors/formparts.h"
 #include "editors/zoneform.h"
 
 namespace zm {
 namespace {
-
-template <typename T>
-T* Named(T* w, const QString& name) {
-  w->setObjectName(name);
-  return w;
-}
 
 QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& columns,
                       const std::vector<int>& widths) {
@@ -41,20 +36,6 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   view->setAllColumnsShowFocus(true);
   for (size_t i = 0; i < widths.size(); ++i) view->setColumnWidth(static_cast<int>(i), widths[i]);
   return view;
-}
-
-QHBoxLayout* Buttons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** edit,
-                     QPushButton** del) {
-  auto* row = new QHBoxLayout();
-  const QString p = QString::fromLatin1(prefix);
-  *add = Named(new QPushButton(QStringLiteral("Добавить"), parent), p + "AddBtn");
-  *edit = Named(new QPushButton(QStringLiteral("Изменить"), parent), p + "EditBtn");
-  *del = Named(new QPushButton(QStringLiteral("Удалить"), parent), p + "DelBtn");
-  row->addWidget(*add);
-  row->addWidget(*edit);
-  row->addWidget(*del);
-  row->addStretch(1);
-  return row;
 }
 
 struct FileSpec {
@@ -108,12 +89,12 @@ QWidget* TZoneForm::buildParamsPage() {
   Z_RObjListView = ListView(page, "Z_RObjListView", {"Условие", "Номер и название объекта", "Шанс"},
                             {130, 320, 43});
   col->addWidget(Z_RObjListView, 1);
-  col->addLayout(Buttons(page, "Z_RObj", &Z_RObjAddBtn, &Z_RObjEditBtn, &Z_RObjDelBtn));
+  col->addLayout(ListButtons(page, "Z_RObj", &Z_RObjAddBtn, &Z_RObjEditBtn, &Z_RObjDelBtn));
   col->addWidget(new QLabel(QStringLiteral("Удаляемые мобы"), page));
   Z_RMobListView =
       ListView(page, "Z_RMobListView", {"Условие", "Номер и название моба"}, {130, 363});
   col->addWidget(Z_RMobListView, 1);
-  col->addLayout(Buttons(page, "Z_RMob", &Z_RMobAddBtn, &Z_RMobEditBtn, &Z_RMobDelBtn));
+  col->addLayout(ListButtons(page, "Z_RMob", &Z_RMobAddBtn, &Z_RMobEditBtn, &Z_RMobDelBtn));
 
   m_objs = std::make_unique<PlacementList>(*this, Z_RObjListView,
                                            PlacementList::Spec{0, false, true, "объект"});
