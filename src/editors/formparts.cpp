@@ -74,6 +74,25 @@ QHBoxLayout* ListButtons(QWidget* parent, const char* prefix, QPushButton** add,
   return row;
 }
 
+void NameRows(QGridLayout* grid, QWidget* parent, const char* prefix, QPushButton** button,
+              std::array<QLineEdit*, 6>& names, QLineEdit** alias) {
+  static constexpr std::array<const char*, 5> kCaseLabels = {
+      "Родительный", "Дательный", "Винительный", "Творительный", "Предложный"};
+  const QString p = QString::fromLatin1(prefix);
+  *button = Named(new QPushButton(QStringLiteral("Название"), parent), p + "NameBtn");
+  grid->addWidget(*button, 0, 0);
+  for (size_t i = 0; i < names.size(); ++i) {
+    const QString name = i == 0 ? p + "NameEdit" : p + QStringLiteral("Name%1Edit").arg(i + 1);
+    names[i] = Named(new QLineEdit(parent), name);
+    const int r = static_cast<int>(i);
+    if (i > 0) grid->addWidget(new QLabel(QString::fromUtf8(kCaseLabels[i - 1]), parent), r, 0);
+    grid->addWidget(names[i], r, 1);
+  }
+  grid->addWidget(new QLabel(QStringLiteral("Синонимы"), parent), 6, 0);
+  *alias = Named(new QLineEdit(parent), p + "AliasEdit");
+  grid->addWidget(*alias, 6, 1);
+}
+
 QWidget* FlagPage(QWidget* parent, QListWidget** list, const char* name) {
   auto* page = new QWidget(parent);
   auto* lay = new QVBoxLayout(page);

@@ -56,6 +56,12 @@ QHBoxLayout* SetButtons(QWidget* parent, const char* prefix, QPushButton** add, 
 QHBoxLayout* ListButtons(QWidget* parent, const char* prefix, QPushButton** add, QPushButton** edit,
                          QPushButton** del);
 
+// Rows 0 to 6 of `grid`: the "Название" button (<prefix>NameBtn) beside the
+// name (<prefix>NameEdit), the other five cases under it (<prefix>Name2Edit
+// ... <prefix>Name6Edit) and "Синонимы" (<prefix>AliasEdit).
+void NameRows(QGridLayout* grid, QWidget* parent, const char* prefix, QPushButton** button,
+              std::array<QLineEdit*, 6>& names, QLineEdit** alias);
+
 // A page holding only a check-list box that wraps into columns.
 QWidget* FlagPage(QWidget* parent, QListWidget** list, const char* name);
 // <prefix>TriggerListBox with "Добавить...", "Заменить...", "Удалить" beside
