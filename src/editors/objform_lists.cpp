@@ -124,6 +124,16 @@ void VnumListEdit::Move(int delta) {
   select(j);
 }
 
+void VnumListEdit::AskAppend(int kind) {
+  int32_t vnum = 0;
+  if (SelectVnum(m_form, kind, vnum)) Append(vnum);
+}
+
+void VnumListEdit::AskReplace(int kind) {
+  int32_t vnum = CurrentVnum();
+  if (Current() >= 0 && SelectVnum(m_form, kind, vnum)) Replace(vnum);
+}
+
 bool SelectVnum(TCMDIForm& form, int kind, int32_t& vnum) {
   AppContext& app = form.App();
   TSelectForm* dialog = app.SelectForm;

@@ -31,6 +31,10 @@ class VnumListEdit {
   void Replace(int32_t vnum);
   void Remove();
   void Move(int delta);
+  // The selection dialog of `kind` (as in SelectVnum) for a vnum to append,
+  // or preset with the current item's to replace it.
+  void AskAppend(int kind);
+  void AskReplace(int kind);
 
  private:
   void insert(int row, int32_t vnum);

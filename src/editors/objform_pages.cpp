@@ -134,14 +134,12 @@ void TObjForm::O_SpecDelBtnClick() {
 // ---------------------------------------------------------------- triggers
 
 void TObjForm::O_TriggerAddBtnClick() {
-  int32_t vnum = 0;
-  if (SelectVnum(*this, 2, vnum)) m_triggers->Append(vnum);
+  m_triggers->AskAppend(2);
   updateButtons();
 }
 
 void TObjForm::O_TriggerSetBtnClick() {
-  int32_t vnum = m_triggers->CurrentVnum();
-  if (m_triggers->Current() >= 0 && SelectVnum(*this, 2, vnum)) m_triggers->Replace(vnum);
+  m_triggers->AskReplace(2);
   updateButtons();
 }
 

@@ -20,13 +20,6 @@
 #include "editors/objform.h"
 
 namespace zm {
-namespace {
-
-constexpr std::array<const char*, 5> kCaseLabels = {"Родительный", "Дательный", "Винительный",
-                                                    "Творительный", "Предложный"};
-
-}  // namespace
-
 void TObjForm::buildUi() {
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(6, 6, 6, 6);
@@ -56,19 +49,7 @@ QWidget* TObjForm::buildGeneral() {
 
   // Left: names and descriptions.
   auto* names = new QGridLayout();
-  O_NameBtn = Button(box, "Название", "O_NameBtn");
-  names->addWidget(O_NameBtn, 0, 0);
-  for (size_t i = 0; i < O_NameEdit.size(); ++i) {
-    const QString name =
-        i == 0 ? QStringLiteral("O_NameEdit") : QStringLiteral("O_Name%1Edit").arg(i + 1);
-    O_NameEdit[i] = Named(new QLineEdit(box), name);
-    const int r = static_cast<int>(i);
-    if (i > 0) names->addWidget(new QLabel(QString::fromUtf8(kCaseLabels[i - 1]), box), r, 0);
-    names->addWidget(O_NameEdit[i], r, 1);
-  }
-  names->addWidget(new QLabel(QStringLiteral("Синонимы"), box), 6, 0);
-  O_AliasEdit = Named(new QLineEdit(box), "O_AliasEdit");
-  names->addWidget(O_AliasEdit, 6, 1);
+  NameRows(names, box, "O_", &O_NameBtn, O_NameEdit, &O_AliasEdit);
   auto* descs = new QGroupBox(QStringLiteral("Описание"), box);
   auto* descForm = new QFormLayout(descs);
   O_DescEdit = Named(new QLineEdit(descs), "O_DescEdit");
