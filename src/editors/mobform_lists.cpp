@@ -59,14 +59,12 @@ void TMobForm::M_IngrDelBtnClick() {
 // ------------------------------------------------------------- triggers
 
 void TMobForm::M_TriggerAddBtnClick() {
-  int32_t vnum = 0;
-  if (SelectVnum(*this, 2, vnum)) m_triggers->Append(vnum);
+  m_triggers->AskAppend(2);
   updateButtons();
 }
 
 void TMobForm::M_TriggerSetBtnClick() {
-  int32_t vnum = m_triggers->CurrentVnum();
-  if (m_triggers->Current() >= 0 && SelectVnum(*this, 2, vnum)) m_triggers->Replace(vnum);
+  m_triggers->AskReplace(2);
   updateButtons();
 }
 

@@ -18,13 +18,6 @@
 #include "editors/mobform.h"
 
 namespace zm {
-namespace {
-
-constexpr std::array<const char*, 5> kCaseLabels = {"Родительный", "Дательный", "Винительный",
-                                                    "Творительный", "Предложный"};
-
-}  // namespace
-
 const std::vector<TMobForm::Field>& TMobForm::ComboFields() {
   static const std::vector<Field> fields = {
       {"M_LevelComboBox", "Уровень", &TMob::Level},
@@ -101,20 +94,8 @@ QWidget* TMobForm::buildGeneral() {
   column->addLayout(row);
 
   auto* left = new QGridLayout();
-  M_NameBtn = Named(new QPushButton(QStringLiteral("Название"), box), "M_NameBtn");
-  left->addWidget(M_NameBtn, 0, 0);
-  for (size_t i = 0; i < M_NameEdit.size(); ++i) {
-    const QString name =
-        i == 0 ? QStringLiteral("M_NameEdit") : QStringLiteral("M_Name%1Edit").arg(i + 1);
-    M_NameEdit[i] = Named(new QLineEdit(box), name);
-    M_NameEdit[i]->setMinimumWidth(160);
-    const int r = static_cast<int>(i);
-    if (i > 0) left->addWidget(new QLabel(QString::fromUtf8(kCaseLabels[i - 1]), box), r, 0);
-    left->addWidget(M_NameEdit[i], r, 1);
-  }
-  left->addWidget(new QLabel(QStringLiteral("Синонимы"), box), 6, 0);
-  M_AliasEdit = Named(new QLineEdit(box), "M_AliasEdit");
-  left->addWidget(M_AliasEdit, 6, 1);
+  NameRows(left, box, "M_", &M_NameBtn, M_NameEdit, &M_AliasEdit);
+  for (QLineEdit* edit : M_NameEdit) edit->setMinimumWidth(160);
   left->setRowStretch(7, 1);
   left->setColumnStretch(1, 1);
   row->addLayout(left, 4);
