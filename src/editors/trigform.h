@@ -20,7 +20,7 @@ class TTriggerForm : public TCMDIForm {
   Q_OBJECT
  public:
   static constexpr RecordKind kKind = kTrigger;
-  static QSize DesignedSize() { return {680, 600}; }
+  static QSize DesignedSize() { return {760, 600}; }
 
   explicit TTriggerForm(AppContext& app, QWidget* parent = nullptr);
   ~TTriggerForm() override;

@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -63,7 +62,7 @@ void TTriggerForm::buildUi() {
   T_TypeCheckListBox->setFlow(QListView::TopToBottom);
   T_TypeCheckListBox->setWrapping(true);
   T_TypeCheckListBox->setResizeMode(QListView::Adjust);
-  T_TypeCheckListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  T_TypeCheckListBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   T_TypeCheckListBox->viewport()->installEventFilter(this);
   top->addWidget(T_TypeCheckListBox);
 
@@ -143,13 +142,19 @@ void TTriggerForm::memoContextMenu(const QPoint& pos) {
 
 void TTriggerForm::layOutTypeColumns() {
   QListWidget* list = T_TypeCheckListBox;
-  const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorHeight);
-  const int row = std::max(list->fontMetrics().height(), indicator) + 4;
+  QStyle* style = list->style();
+  const int row =
+      std::max(list->fontMetrics().height(), style->pixelMetric(QStyle::PM_IndicatorHeight)) + 4;
   const int width = std::max(list->viewport()->width() / kTypeColumns - 1, 40);
   list->setGridSize(QSize(width, row));
-  const int frame = list->frameWidth() * 2;
-  const int scroll = list->horizontalScrollBar()->sizeHint().height();
-  list->setFixedHeight(row * kTypeRows + frame + scroll);
+  // Columns fill top to bottom; a list longer than the columns hold scrolls
+  // sideways, and the list view then keeps room for the scroll bar.
+  const bool fits = list->count() <= kTypeRows * kTypeColumns;
+  list->setHorizontalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+  const int bar = fits ? 0 : style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  // A column ends before the row that would touch the viewport's bottom.
+  constexpr int kSlack = 4;
+  list->setFixedHeight(row * kTypeRows + list->frameWidth() * 2 + bar + kSlack);
 }
 
 }  // namespace zm
