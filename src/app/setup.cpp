@@ -1,4 +1,5 @@
 // The set-up sequence of the main window's first activation.
+#include <QScreen>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <fstream>
@@ -107,6 +108,15 @@ void TForm1::FormActivate() {
     resize(m_settings.Width, m_settings.Height);
     const int total = m_splitter->width();
     m_splitter->setSizes({m_settings.Splitter, std::max(total - m_settings.Splitter, 1)});
+  } else if (const QScreen* screen = this->screen()) {
+    // The designed size is smaller than most editor windows; where the screen
+    // allows, the first look shows an editor whole.
+    const QRect avail = screen->availableGeometry();
+    const QSize fit(std::min(avail.width() * 9 / 10, 1280), std::min(avail.height() * 9 / 10, 900));
+    if (fit.width() > width() || fit.height() > height()) {
+      resize(fit.expandedTo(size()));
+      move(avail.center() - rect().center());
+    }
   }
   m_fontSetting = m_settings.Font;
   ApplyFont(FontOf(m_fontSetting, font()));
