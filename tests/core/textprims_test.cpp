@@ -216,6 +216,17 @@ TEST(TextUtil, Dice) {
   EXPECT_EQ(DiceText({3, 8, -2}), "3d8+-2");
 }
 
+TEST(TextUtil, HugeFactorsAreWrittenWhole) {
+  // A factor a file carries must come back from its text as it was.
+  for (double v : {1e90, -1.5e300, 1.7976931348623157e308, 12345678901234567890.0}) {
+    SCOPED_TRACE(v);
+    const std::string t = FloatText(v, 2);
+    double back = 0;
+    ASSERT_TRUE(ParseFloat(t, back)) << t;
+    EXPECT_EQ(back, v);
+  }
+}
+
 TEST(TextUtil, NumbersIgnoreTheProcessLocale) {
   const char* names[] = {"ru_RU.UTF-8", "de_DE.UTF-8", "ru_RU.utf8"};
   std::locale saved;

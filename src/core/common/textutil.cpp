@@ -1,5 +1,6 @@
 #include "common/textutil.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -58,7 +59,10 @@ bool ParseInt(std::string_view s, int32_t& out) {
 }
 
 std::string FloatText(double v, int digits) {
-  char buf[64];
+  // The largest double needs 309 digits before the point; a short buffer
+  // turned a huge factor read from a file into "0".
+  char buf[400];
+  digits = std::clamp(digits, 0, 20);
   auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits);
   if (r.ec != std::errc()) return "0";
   return std::string(buf, r.ptr);
