@@ -58,8 +58,8 @@ uint8_t WearPosOf(int32_t where) {
 
 // ---------------------------------------------------------- placements
 
-PlacementList::PlacementList(TCMDIForm& form, QTreeWidget* view, Spec spec)
-    : m_form(form), m_view(view), m_spec(spec) {
+PlacementList::PlacementList(TCMDIForm& form, QTreeWidget* view, Columns columns)
+    : m_form(form), m_view(view), m_columns(columns) {
   QObject::connect(view, &QTreeWidget::currentItemChanged, &form, [this] {
     if (OnClick) OnClick();
   });
@@ -69,11 +69,11 @@ void PlacementList::fill(QTreeWidgetItem* item, const PlacementRow& row) const {
   const AppContext& app = m_form.App();
   int col = 0;
   item->setText(col++, ToQt(DictText(app, "zonecond", row.Cond)));
-  item->setText(col++, ToQt(NodeCaption(row.ID, NameOf(app.world, m_spec.Kind, row.ID))));
-  if (m_spec.HasWhere)
+  item->setText(col++, ToQt(NodeCaption(row.ID, NameOf(app.world, m_columns.Kind, row.ID))));
+  if (m_columns.HasWhere)
     item->setText(col++, row.Where >= -1 ? ToQt(DictText(app, "zon_equipped", IntText(row.Where)))
                                          : QString());
-  if (m_spec.HasChance) item->setText(col++, row.Chance > 0 ? QString::number(row.Chance) : "");
+  if (m_columns.HasChance) item->setText(col++, row.Chance > 0 ? QString::number(row.Chance) : "");
   item->setData(0, kRoleID, row.ID);
   item->setData(0, kRoleCond, ToQt(row.Cond));
   item->setData(0, kRoleWhere, row.Where >= -1 ? QVariant(row.Where) : QVariant());
@@ -146,7 +146,7 @@ bool PlacementList::runDialog(PlacementRow& row, int32_t vnum, const std::string
   if (!app.SelectForm) return false;
   ModalRunner fallback;
   ModalRunner& runner = app.Runner ? *app.Runner : fallback;
-  if (app.SelectForm->SelectDialog(m_spec.Kind, vnum, cond, where, chance, runner) !=
+  if (app.SelectForm->SelectDialog(m_columns.Kind, vnum, cond, where, chance, runner) !=
       QDialog::Accepted)
     return false;
   const TSelectForm& f = *app.SelectForm;
@@ -154,16 +154,16 @@ bool PlacementList::runDialog(PlacementRow& row, int32_t vnum, const std::string
   // No condition chosen (no dictionary): the row keeps its own.
   int32_t flag = 0;
   if (ParseInt(f.ResultCond, flag) && flag >= 0 && flag <= 255) row.Cond = f.ResultCond;
-  row.Where = m_spec.HasWhere ? std::max(f.ResultWhere, -1) : kNoWhere;
-  if (m_spec.HasChance && f.ResultChance != 0) row.Chance = f.ResultChance;
+  row.Where = m_columns.HasWhere ? std::max(f.ResultWhere, -1) : kNoWhere;
+  if (m_columns.HasChance && f.ResultChance != 0) row.Chance = f.ResultChance;
   return true;
 }
 
 bool PlacementList::AskAdd(PlacementRow& row) {
   row = PlacementRow{};
-  if (m_spec.HasChance) row.Chance = 100;
-  if (m_spec.HasWhere) row.Where = -1;
-  return runDialog(row, 0, {}, m_spec.HasWhere ? -1 : kNoWhere, m_spec.HasChance ? 100 : 0);
+  if (m_columns.HasChance) row.Chance = 100;
+  if (m_columns.HasWhere) row.Where = -1;
+  return runDialog(row, 0, {}, m_columns.HasWhere ? -1 : kNoWhere, m_columns.HasChance ? 100 : 0);
 }
 
 bool PlacementList::AskChange(PlacementRow& row) {
@@ -171,14 +171,14 @@ bool PlacementList::AskChange(PlacementRow& row) {
   if (i < 0) return false;
   row = Row(i);
   // A row without a chance of its own is offered the usual 100.
-  const int32_t chance = m_spec.HasChance ? (row.Chance > 0 ? row.Chance : 100) : 0;
-  const int32_t where = m_spec.HasWhere ? std::max(row.Where, -1) : kNoWhere;
+  const int32_t chance = m_columns.HasChance ? (row.Chance > 0 ? row.Chance : 100) : 0;
+  const int32_t where = m_columns.HasWhere ? std::max(row.Where, -1) : kNoWhere;
   return runDialog(row, row.ID, row.Cond, where, chance);
 }
 
 bool PlacementList::AskDelete() const {
   Reporter* rep = m_form.App().reporter;
-  return rep && rep->AskConfirm(2, {W(m_spec.Noun)});
+  return rep && rep->AskConfirm(2, {W(m_columns.Noun)});
 }
 
 // ------------------------------------------------------------ triggers

@@ -42,13 +42,13 @@ uint8_t WearPosOf(int32_t where);
 
 class PlacementList {
  public:
-  struct Spec {
+  struct Columns {
     int Kind = 0;  // 0 object, 1 mobile (the selection dialog's kinds)
     bool HasWhere = false;
     bool HasChance = false;
     const char* Noun = "";  // for the delete question, UTF-8
   };
-  PlacementList(TCMDIForm& form, QTreeWidget* view, Spec spec);
+  PlacementList(TCMDIForm& form, QTreeWidget* view, Columns columns);
 
   QTreeWidget* View() const { return m_view; }
   // The list's click handler: runs when the user or Select moves the
@@ -80,7 +80,7 @@ class PlacementList {
 
   TCMDIForm& m_form;
   QTreeWidget* m_view;
-  Spec m_spec;
+  Columns m_columns;
 };
 
 // Trigger list boxes: "[vnum] name" ("?" for a trigger that does not

@@ -156,10 +156,10 @@ void TObjForm::updateButtons() {
   O_ADSetBtn->setEnabled(extra && filled);
   O_ADDelBtn->setEnabled(extra);
 
-  const bool spec = CurrentRow(O_SpecListView) >= 0;
+  const bool effect = CurrentRow(O_SpecListView) >= 0;
   O_SpecAddBtn->setEnabled(O_SpecComboBox->currentIndex() >= 0);
-  O_SpecSetBtn->setEnabled(spec);
-  O_SpecDelBtn->setEnabled(spec);
+  O_SpecSetBtn->setEnabled(effect);
+  O_SpecDelBtn->setEnabled(effect);
 
   const bool trig = m_triggers->Current() >= 0;
   O_TriggerSetBtn->setEnabled(trig);

@@ -73,11 +73,11 @@ QWidget* TRoomForm::buildObjectsPage() {
   right->addLayout(ListButtons(page, "R_ObjD", &R_ObjDAddBtn, &R_ObjDEditBtn, &R_ObjDDelBtn));
 
   m_objs = std::make_unique<PlacementList>(*this, R_ObjListView,
-                                           PlacementList::Spec{0, false, false, "объект"});
+                                           PlacementList::Columns{0, false, false, "объект"});
   m_contents = std::make_unique<PlacementList>(*this, R_ObjOListView,
-                                               PlacementList::Spec{0, false, true, "объект"});
+                                               PlacementList::Columns{0, false, true, "объект"});
   m_removed = std::make_unique<PlacementList>(*this, R_ObjDListView,
-                                              PlacementList::Spec{0, false, false, "объект"});
+                                              PlacementList::Columns{0, false, false, "объект"});
   return page;
 }
 
@@ -107,9 +107,9 @@ QWidget* TRoomForm::buildMobsPage() {
   right->addLayout(ListButtons(page, "R_MobO", &R_MobOAddBtn, &R_MobOEditBtn, &R_MobODelBtn));
 
   m_mobs = std::make_unique<PlacementList>(*this, R_MobListView,
-                                           PlacementList::Spec{1, false, false, "моба"});
+                                           PlacementList::Columns{1, false, false, "моба"});
   m_inventory = std::make_unique<PlacementList>(*this, R_MobOListView,
-                                                PlacementList::Spec{0, true, true, "объект"});
+                                                PlacementList::Columns{0, true, true, "объект"});
   return page;
 }
 

@@ -38,17 +38,17 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   return view;
 }
 
-struct FileSpec {
+struct FileRow {
   const char* label;
   const char* stem;
 };
-constexpr std::array<FileSpec, TZoneForm::kFiles> kFileRows = {{{"Зона", "Zone"},
-                                                                {"Комнаты", "Room"},
-                                                                {"Карта", "ZoneMap"},
-                                                                {"Объекты", "Obj"},
-                                                                {"Мобы", "Mob"},
-                                                                {"Магазины", "Shop"},
-                                                                {"Триггеры", "Trig"}}};
+constexpr std::array<FileRow, TZoneForm::kFiles> kFileRows = {{{"Зона", "Zone"},
+                                                               {"Комнаты", "Room"},
+                                                               {"Карта", "ZoneMap"},
+                                                               {"Объекты", "Obj"},
+                                                               {"Мобы", "Mob"},
+                                                               {"Магазины", "Shop"},
+                                                               {"Триггеры", "Trig"}}};
 
 }  // namespace
 
@@ -97,9 +97,9 @@ QWidget* TZoneForm::buildParamsPage() {
   col->addLayout(ListButtons(page, "Z_RMob", &Z_RMobAddBtn, &Z_RMobEditBtn, &Z_RMobDelBtn));
 
   m_objs = std::make_unique<PlacementList>(*this, Z_RObjListView,
-                                           PlacementList::Spec{0, false, true, "объект"});
+                                           PlacementList::Columns{0, false, true, "объект"});
   m_mobs = std::make_unique<PlacementList>(*this, Z_RMobListView,
-                                           PlacementList::Spec{1, false, false, "моба"});
+                                           PlacementList::Columns{1, false, false, "моба"});
   return page;
 }
 

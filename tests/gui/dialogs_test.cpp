@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 
 using test::Started;
 using test::TempDir;
-using test::ZoneSpec;
+using test::ZoneOutline;
 
 // ------------------------------------------------------- selection dialog
 
@@ -186,9 +186,9 @@ TEST(NewZone, CodingWordOfMostZoneFiles) {
 
 TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   TempDir tmp;
-  test::WriteWorld(tmp / "world",
-                   {ZoneSpec{12, "Лес", 1, 0, 0, 0, 0, true, {2, 0}},
-                    ZoneSpec{30, "Город", 1, 0, 0, 0, 0, true, {2, 0}}, ZoneSpec{40, "Поле", 1}});
+  test::WriteWorld(tmp / "world", {ZoneOutline{12, "Лес", 1, 0, 0, 0, 0, true, {2, 0}},
+                                   ZoneOutline{30, "Город", 1, 0, 0, 0, 0, true, {2, 0}},
+                                   ZoneOutline{40, "Поле", 1}});
   Started app(test::MakeAppDir(tmp / "app", false), tmp / "world");
   int proposed = 0;
   app.runner.answer = [&](QDialog& d) {
@@ -231,7 +231,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
 TEST(LoadWindow, ShowsPhasesAndClosesItself) {
   TempDir tmp;
   // Only ZON and WLD: the other phases show their titles and no files.
-  test::WriteWorld(tmp / "w", {ZoneSpec{12, "Лес", 2}});
+  test::WriteWorld(tmp / "w", {ZoneOutline{12, "Лес", 2}});
   SilentReporter rep;
   World w(rep);
   TLoadForm form;
@@ -295,7 +295,7 @@ TEST(LoadErrors, ShownOnTheFirstLineOnly) {
 
 TEST(LoadErrors, FailingFilesAreListedInLoadOrder) {
   TempDir tmp;
-  test::WriteWorld(tmp / "world", {ZoneSpec{12, "Лес", 1}});
+  test::WriteWorld(tmp / "world", {ZoneOutline{12, "Лес", 1}});
   test::WriteFile(tmp / "world" / "OBJ" / "1.obj", "#100\nbroken");
   test::WriteFile(tmp / "world" / "OBJ" / "2.obj", "#200\nbroken");
   StartOptions o;

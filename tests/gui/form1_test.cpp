@@ -26,10 +26,10 @@ using test::Captions;
 using test::FakeEditor;
 using test::Started;
 using test::TempDir;
-using test::ZoneSpec;
+using test::ZoneOutline;
 
 // Zones 9, 10, 12 and 30 with zone files; zone 77 has rooms only.
-std::vector<ZoneSpec> SampleWorld() {
+std::vector<ZoneOutline> SampleWorld() {
   return {
       {12, "Лес", 5, 2, 2, 1, 1},     {9, "Девять", 2}, {30, "Город", 1}, {10, "Десять", 1},
       {77, "", 2, 0, 0, 0, 0, false},

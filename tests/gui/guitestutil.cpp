@@ -49,12 +49,12 @@ void Fill(List& list, int32_t zone, int count, const char* word) {
 
 }  // namespace
 
-void WriteWorld(const fs::path& dir, const std::vector<ZoneSpec>& zones) {
+void WriteWorld(const fs::path& dir, const std::vector<ZoneOutline>& zones) {
   fs::create_directories(dir);
   SilentReporter rep;
   World w(rep);
   w.WorldPath = dir;
-  for (const ZoneSpec& z : zones) {
+  for (const ZoneOutline& z : zones) {
     Fill<TRoom>(w.Rooms, z.number, z.rooms, "Комната");
     Fill<TObj>(w.Objs, z.number, z.objs, "Объект");
     Fill<TMob>(w.Mobs, z.number, z.mobs, "Моб");

@@ -80,14 +80,14 @@ FakeEditor* ActiveFake(EditorWindows& windows);
 
 // A world on disk. Zone numbers with `zoneFile` false get only entry files
 // (their records lie under the top-level groups).
-struct ZoneSpec {
+struct ZoneOutline {
   int32_t number;
   std::string name;
   int rooms = 0, objs = 0, mobs = 0, shops = 0, trigs = 0;
   bool zoneFile = true;
   CodingWord word = {kCodingWin, kBreakCRLF};
 };
-void WriteWorld(const fs::path& dir, const std::vector<ZoneSpec>& zones);
+void WriteWorld(const fs::path& dir, const std::vector<ZoneOutline>& zones);
 
 // The application folder of a test: Bases and Help of the build linked in
 // when `withData`, so the dictionaries and hints are the bundled ones.

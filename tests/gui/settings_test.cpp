@@ -120,7 +120,7 @@ TEST(SettingsFile, DefaultsWhenMissing) {
 TEST(SettingsFile, WrittenAtCloseAndReadBack) {
   TempDir tmp;
   const fs::path app = test::MakeAppDir(tmp / "app", false);
-  test::WriteWorld(app / "MyWorld", {test::ZoneSpec{12, "Лес", 1}});
+  test::WriteWorld(app / "MyWorld", {test::ZoneOutline{12, "Лес", 1}});
   test::WriteFile(app / "ZEMLEMER.INI",
                   "[Main]\nWorldPath=MyWorld\\\nRestorePosition=1\nLeft=20\nTop=30\n"
                   "Width=700\nHeight=500\nSplitter=150\nShowLoadTime=0\n"
@@ -171,7 +171,7 @@ TEST(SettingsFile, WrittenAtCloseAndReadBack) {
 TEST(SettingsFile, CommandLineWorldIsNotWrittenBack) {
   TempDir tmp;
   const fs::path app = test::MakeAppDir(tmp / "app", false);
-  test::WriteWorld(tmp / "other", {test::ZoneSpec{30, "Город", 1}});
+  test::WriteWorld(tmp / "other", {test::ZoneOutline{30, "Город", 1}});
   {
     Started s(app, tmp / "other");
     EXPECT_EQ(s.form->world().Zones.Count(), 1);

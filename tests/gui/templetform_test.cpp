@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::Started;
 using test::TempDir;
-using test::ZoneSpec;
+using test::ZoneOutline;
 
 TEST(TemplateDialog, OkFollowsTheModeAndTheNumbers) {
   test::FakeRunner runner;
@@ -66,7 +66,7 @@ TEST(TemplateDialog, OkFollowsTheModeAndTheNumbers) {
 
 TEST(TemplateDialog, AddCreatesFromTheTemplateAndSelects) {
   TempDir tmp;
-  test::WriteWorld(tmp / "world", {ZoneSpec{12, "Лес", 1, 0, 4}});
+  test::WriteWorld(tmp / "world", {ZoneOutline{12, "Лес", 1, 0, 4}});
   Started app(test::MakeAppDir(tmp / "app", true), tmp / "world");
   TForm1& form = *app.form;
   // Mobiles 1200, 1201 and 1203.

@@ -39,9 +39,9 @@ std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const st
 
 std::array<WorldFolder, 7> DiscoverWorldFiles(const std::filesystem::path& worldPath) {
   std::array<WorldFolder, 7> out;
-  for (const auto& spec : kFolders) {
-    WorldFolder& f = out[spec.kind];
-    f.Dir = FindChildNoCase(worldPath, spec.folder);
+  for (const auto& entry : kFolders) {
+    WorldFolder& f = out[entry.kind];
+    f.Dir = FindChildNoCase(worldPath, entry.folder);
     std::error_code ec;
     if (f.Dir.empty() || !std::filesystem::is_directory(f.Dir, ec)) {
       f.Dir.clear();
@@ -53,7 +53,7 @@ std::array<WorldFolder, 7> DiscoverWorldFiles(const std::filesystem::path& world
       if (!it->is_regular_file(e2)) continue;
       std::string name = it->path().filename().string();
       if (name.empty() || name[0] == '.') continue;  // hidden files
-      if (!WinEqualNoCase(it->path().extension().string(), spec.ext)) continue;
+      if (!WinEqualNoCase(it->path().extension().string(), entry.ext)) continue;
       f.Names.push_back(name);
     }
     std::sort(f.Names.begin(), f.Names.end());
