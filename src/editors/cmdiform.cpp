@@ -182,7 +182,8 @@ void TCMDIForm::ApplyHints(const std::vector<std::pair<QWidget*, QString>>& keye
   for (const auto& [control, key] : keyed) m_app.Hints->ApplyHint(control, key);
 }
 
-void TCMDIForm::AttachMemo(QPlainTextEdit* memo) {
+void TCMDIForm::AttachMemo(QPlainTextEdit* memo, const LineMend& mend) {
+  m_mends.insert(memo, &mend);
   memo->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(memo, &QWidget::customContextMenuRequested, this, [this, memo](const QPoint& pos) {
     if (m_app.EditPopupMenu) m_app.EditPopupMenu->PopupFor(memo, memo->mapToGlobal(pos));
@@ -192,10 +193,8 @@ void TCMDIForm::AttachMemo(QPlainTextEdit* memo) {
 
 std::string TCMDIForm::MemoValue(QPlainTextEdit* memo) {
   if (!MemoTouched(memo)) return ReadMemo(memo);
-  if (MendTildeLines(memo) > 0)
-    Status(
-        QStringLiteral(" Строка текста не может кончаться знаком \"~\": после него добавлен "
-                       "пробел"));
+  const LineMend& mend = *m_mends.value(memo, &kTildeMend);
+  if (MendLines(memo, mend) > 0) Status(QString::fromUtf8(mend.Message));
   return ReadMemo(memo);
 }
 

@@ -16,6 +16,7 @@
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
 #include "common/kinds.h"
+#include "editors/fieldtext.h"
 
 class QComboBox;
 class QLineEdit;
@@ -86,10 +87,10 @@ class TCMDIForm : public QWidget, public EditorWindow {
   // keys for the given controls.
   void ApplyHints(const std::vector<std::pair<QWidget*, QString>>& keyed = {});
   // The edit popup menu becomes the context menu of `memo`, and lines that
-  // end with "~" are mended when it loses the focus.
-  void AttachMemo(QPlainTextEdit* memo);
-  // The memo's text, lines ending with "~" mended first (visibly) when the
-  // user has changed it.
+  // would close its field early are mended by `mend` when it loses the focus.
+  void AttachMemo(QPlainTextEdit* memo, const LineMend& mend = kTildeMend);
+  // The memo's text, its closing lines mended first (visibly) when the user
+  // has changed it.
   std::string MemoValue(QPlainTextEdit* memo);
   void Status(const QString& text);
 
@@ -112,6 +113,7 @@ class TCMDIForm : public QWidget, public EditorWindow {
   QPointer<QObject> m_sub;
   QPointer<QWidget> m_lastFocus;
   QHash<QWidget*, TBases*> m_dicts;
+  QHash<const QPlainTextEdit*, const LineMend*> m_mends;
   int m_kind;
   bool m_activated = false;
 };

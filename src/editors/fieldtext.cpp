@@ -85,14 +85,18 @@ std::string ReadMemo(const QPlainTextEdit* memo) {
   return out;
 }
 
-int MendTildeLines(QPlainTextEdit* memo) {
+const LineMend kTildeMend{
+    [](const QString& line) { return line.endsWith(QLatin1Char('~')); }, QLatin1Char(' '),
+    " Строка текста не может кончаться знаком \"~\": после него добавлен пробел"};
+
+int MendLines(QPlainTextEdit* memo, const LineMend& mend) {
   int mended = 0;
   QTextCursor c(memo->document());
   for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
-    if (!b.text().endsWith(QLatin1Char('~'))) continue;
+    if (!mend.Closes(b.text())) continue;
     if (mended++ == 0) c.beginEditBlock();
     c.setPosition(b.position() + b.length() - 1);
-    c.insertText(QStringLiteral(" "));
+    c.insertText(QString(mend.Mark));
   }
   if (mended > 0) c.endEditBlock();
   return mended;

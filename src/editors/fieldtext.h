@@ -23,10 +23,21 @@ void ShowMemo(QPlainTextEdit* memo, const std::string& text);
 std::string ReadMemo(const QPlainTextEdit* memo);
 bool MemoTouched(const QPlainTextEdit* memo);
 
-// A line that ends with "~" would end a tilde text on the next load: a blank
-// goes after each such tilde, in the memo itself so that the user sees it.
-// Returns the number of lines mended.
-int MendTildeLines(QPlainTextEdit* memo);
+// Which lines of a memo would close its field early on the next load, the
+// mark that goes after such a line to keep it open, and what the user is told.
+struct LineMend {
+  bool (*Closes)(const QString& line);
+  QChar Mark;
+  const char* Message;  // UTF-8
+};
+// Tilde texts: a line that ends with "~" gets a blank after it.
+extern const LineMend kTildeMend;
+// Appends the mark to every line that would close the field, in the memo
+// itself so that the user sees it. Returns the number of lines mended.
+int MendLines(QPlainTextEdit* memo, const LineMend& mend);
+inline int MendTildeLines(QPlainTextEdit* memo) {
+  return MendLines(memo, kTildeMend);
+}
 // The same on Windows-1251 text with CR LF between lines.
 std::string MendTildeLines(const std::string& text, int* mended = nullptr);
 

@@ -5,8 +5,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSpinBox>
-#include <QTextBlock>
-#include <QTextCursor>
 
 #include "app/modal.h"
 #include "editors/fieldtext.h"
@@ -103,37 +101,13 @@ void TTriggerForm::Apply() {
   if (typeDictionary(cls) && m_typesClass == cls) trig->TriggerTypes = ReadDict(T_TypeCheckListBox);
   trig->NumArg = T_NumArgEdit->value();
   trig->Arg = ReadLine(T_ArgEdit);
-  mendScript();
   trig->Text = StoredScriptText(MemoValue(T_TextMemo));
-}
-
-int TTriggerForm::mendScript() {
-  // Only what the user typed: a shown script is given back as it was.
-  if (!MemoTouched(T_TextMemo)) return 0;
-  int mended = 0;
-  QTextCursor c(T_TextMemo->document());
-  for (QTextBlock b = T_TextMemo->document()->begin(); b.isValid(); b = b.next()) {
-    if (!EndsScript(FromQt(b.text()))) continue;
-    if (mended++ == 0) c.beginEditBlock();
-    c.setPosition(b.position() + b.length() - 1);
-    c.insertText(QString(QLatin1Char(kScriptLineMend)));
-  }
-  if (mended > 0) {
-    c.endEditBlock();
-    Status(
-        QStringLiteral(" Строка скрипта не может кончаться знаком \"~\": в конце добавлена "
-                       "точка"));
-  }
-  return mended;
 }
 
 bool TTriggerForm::eventFilter(QObject* watched, QEvent* e) {
   if (T_TypeCheckListBox && watched == T_TypeCheckListBox->viewport() &&
       e->type() == QEvent::Resize)
     layOutTypeColumns();
-  // Before the base mends the line its own way, which the script's reader
-  // would not accept.
-  if (watched == T_TextMemo && e->type() == QEvent::FocusOut) mendScript();
   return TCMDIForm::eventFilter(watched, e);
 }
 

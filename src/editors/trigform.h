@@ -66,9 +66,6 @@ class TTriggerForm : public TCMDIForm {
   // Binds the type list to the class's dictionary, refilled and unchecked;
   // false (list disabled) for another class.
   bool bindTypes(int triggerClass);
-  // A script line ending in "~" would end the script on the next load: each
-  // gets kScriptLineMend after it, visibly. Returns the lines mended.
-  int mendScript();
   // The key of the selected class; -1 for none.
   int chosenClass() const;
 

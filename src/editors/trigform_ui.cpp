@@ -15,6 +15,8 @@
 
 #include "editors/fieldtext.h"
 #include "editors/trigform.h"
+#include "text/scriptlines.h"
+#include "widgets/cp1251.h"
 #include "widgets/editpopup.h"
 
 namespace zm {
@@ -105,7 +107,12 @@ void TTriggerForm::setUpMemo() {
 
   // The edit popup menu and the mending of "~" lines as every memo has
   // them; the popup gets the save-block entry while it is open here.
-  AttachMemo(m);
+  // The script's reader ignores blanks after a "~", so a blank would not
+  // keep such a line open.
+  static const LineMend kScriptMend{
+      [](const QString& line) { return EndsScript(FromQt(line)); }, QLatin1Char(kScriptLineMend),
+      " Строка скрипта не может кончаться знаком \"~\": в конце добавлена точка"};
+  AttachMemo(m, kScriptMend);
   disconnect(m, &QWidget::customContextMenuRequested, this, nullptr);
   connect(m, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { memoContextMenu(pos); });
