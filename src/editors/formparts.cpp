@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSize>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -23,6 +24,16 @@
 #include "widgets/cp1251.h"
 
 namespace zm {
+
+int PickedRow(const QListWidget* list) {
+  const QListWidgetItem* item = list->currentItem();
+  return item && item->isSelected() ? list->row(item) : -1;
+}
+
+int PickedRow(const QTreeWidget* view) {
+  QTreeWidgetItem* item = view->currentItem();
+  return item && item->isSelected() ? view->indexOfTopLevelItem(item) : -1;
+}
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name) {
   return Named(new QPushButton(QString::fromUtf8(text), parent), name);

@@ -19,6 +19,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSize;
 class QSpinBox;
+class QTreeWidget;
 class QWidget;
 
 namespace zm {
@@ -46,6 +47,11 @@ QSpinBox* Spin(QWidget* parent, const QString& name);
 // Twenty items visible; with `minLength` the box keeps to that many
 // characters instead of growing with its longest item.
 QComboBox* Combo(QWidget* parent, const QString& name, int minLength = 0);
+
+// The row the user has picked: current and selected (a current row alone is
+// only where the keyboard stands); -1 when none is. Trees: top-level rows.
+int PickedRow(const QListWidget* list);
+int PickedRow(const QTreeWidget* view);
 
 // "Добавить", "Установить", "Удалить" in a row, named <prefix>AddBtn,
 // <prefix>SetBtn, <prefix>DelBtn.

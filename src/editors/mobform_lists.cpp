@@ -9,6 +9,7 @@
 
 #include "common/cp1251.h"
 #include "common/reporter.h"
+#include "editors/formparts.h"
 #include "editors/listrows.h"
 #include "editors/mobform.h"
 #include "load/world.h"
@@ -169,8 +170,7 @@ void TMobForm::M_HelperDelBtnClick() {
 
 void TMobForm::updateButtons() {
   if (m_updating) return;
-  const bool ingr =
-      M_IngrListView->currentItem() != nullptr && M_IngrListView->currentItem()->isSelected();
+  const bool ingr = PickedRow(M_IngrListView) >= 0;
   M_IngrAddBtn->setEnabled(M_IngrComboBox->currentIndex() >= 0);
   M_IngrSetBtn->setEnabled(ingr);
   M_IngrDelBtn->setEnabled(ingr);

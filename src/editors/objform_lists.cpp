@@ -8,6 +8,7 @@
 #include "app/modal.h"
 #include "app/selectform.h"
 #include "editors/cmdiform.h"
+#include "editors/formparts.h"
 #include "editors/listrows.h"
 #include "load/world.h"
 #include "widgets/cp1251.h"
@@ -66,8 +67,7 @@ std::vector<int32_t> VnumListEdit::Values() const {
 }
 
 int VnumListEdit::Current() const {
-  const QListWidgetItem* item = m_list->currentItem();
-  return item && item->isSelected() ? m_list->row(item) : -1;
+  return PickedRow(m_list);
 }
 
 int32_t VnumListEdit::CurrentVnum() const {

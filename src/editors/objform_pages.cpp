@@ -26,11 +26,6 @@ void SelectRow(QTreeWidget* view, int i) {
   if (item) item->setSelected(true);
 }
 
-int CurrentRow(const QTreeWidget* view) {
-  QTreeWidgetItem* item = view->currentItem();
-  return item && item->isSelected() ? view->indexOfTopLevelItem(item) : -1;
-}
-
 }  // namespace
 
 // --------------------------------------------------- extra descriptions
@@ -85,7 +80,7 @@ void TObjForm::showApplies() {
 }
 
 void TObjForm::O_SpecListViewClick() {
-  const int i = CurrentRow(O_SpecListView);
+  const int i = PickedRow(O_SpecListView);
   if (m_wc.Applies.Items(i)) {
     const int32_t packed = m_wc.Applies.Get(i);
     ShowDictInt(O_SpecComboBox, ApplyLocation(packed));
@@ -106,7 +101,7 @@ void TObjForm::O_SpecAddBtnClick() {
 }
 
 void TObjForm::O_SpecSetBtnClick() {
-  const int i = CurrentRow(O_SpecListView);
+  const int i = PickedRow(O_SpecListView);
   if (!m_wc.Applies.Items(i)) return;
   const int32_t location = ReadDictInt(O_SpecComboBox, ApplyLocation(m_wc.Applies.Get(i)));
   if (location < 0 || location > kMaxLocation) return;
@@ -115,7 +110,7 @@ void TObjForm::O_SpecSetBtnClick() {
 }
 
 void TObjForm::O_SpecDelBtnClick() {
-  const int i = CurrentRow(O_SpecListView);
+  const int i = PickedRow(O_SpecListView);
   if (!m_wc.Applies.Items(i)) return;
   m_wc.Applies.Delete(i);
   {
@@ -156,7 +151,7 @@ void TObjForm::updateButtons() {
   O_ADSetBtn->setEnabled(extra && filled);
   O_ADDelBtn->setEnabled(extra);
 
-  const bool effect = CurrentRow(O_SpecListView) >= 0;
+  const bool effect = PickedRow(O_SpecListView) >= 0;
   O_SpecAddBtn->setEnabled(O_SpecComboBox->currentIndex() >= 0);
   O_SpecSetBtn->setEnabled(effect);
   O_SpecDelBtn->setEnabled(effect);

@@ -10,6 +10,7 @@
 #include "common/bases.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/objform_lists.h"
 #include "editors/shopform.h"
 #include "load/world.h"
@@ -17,12 +18,6 @@
 
 namespace zm {
 namespace {
-
-// The row the user has picked; -1 when none is.
-int Picked(const QListWidget* list) {
-  const QListWidgetItem* item = list->currentItem();
-  return item && item->isSelected() ? list->row(item) : -1;
-}
 
 void Pick(QListWidget* list, int row) {
   if (row < 0 || row >= list->count()) {
@@ -68,10 +63,10 @@ TShopForm::TypeList TShopForm::changeList() {
 }
 
 void TShopForm::updateButtons() {
-  S_Sell2Btn->setEnabled(Picked(S_SellListBox) >= 0);
-  S_Room2Btn->setEnabled(Picked(S_RoomListBox) >= 0);
-  S_Buy2Btn->setEnabled(Picked(S_BuyListBox) >= 0);
-  S_Change2Btn->setEnabled(Picked(S_ChangeListBox) >= 0);
+  S_Sell2Btn->setEnabled(PickedRow(S_SellListBox) >= 0);
+  S_Room2Btn->setEnabled(PickedRow(S_RoomListBox) >= 0);
+  S_Buy2Btn->setEnabled(PickedRow(S_BuyListBox) >= 0);
+  S_Change2Btn->setEnabled(PickedRow(S_ChangeListBox) >= 0);
   S_Buy1Btn->setEnabled(S_BuyComboBox->currentIndex() >= 0);
   S_Change1Btn->setEnabled(S_ChangeComboBox->currentIndex() >= 0);
 }
@@ -103,7 +98,7 @@ void TShopForm::S_Sell1BtnClick() {
 }
 
 void TShopForm::S_Sell2BtnClick() {
-  const int i = Picked(S_SellListBox);
+  const int i = PickedRow(S_SellListBox);
   if (i < 0) return;
   m_wc.Goods.Delete(i);
   showGoods();
@@ -149,7 +144,7 @@ void TShopForm::S_Room1BtnClick() {
 }
 
 void TShopForm::S_Room2BtnClick() {
-  const int i = Picked(S_RoomListBox);
+  const int i = PickedRow(S_RoomListBox);
   if (i < 0) return;
   m_wc.Rooms.Delete(i);
   showRooms();
@@ -220,7 +215,7 @@ void TShopForm::addKeyword(const TypeList& t) {
 }
 
 void TShopForm::removeType(const TypeList& t) {
-  const int i = Picked(t.List);
+  const int i = PickedRow(t.List);
   std::vector<std::string>& entries = m_wc.*t.Entries;
   if (i < 0 || i >= static_cast<int>(entries.size())) return;
   entries.erase(entries.begin() + i);
