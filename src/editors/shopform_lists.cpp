@@ -29,12 +29,6 @@ void Pick(QListWidget* list, int row) {
   list->scrollToItem(list->item(row));
 }
 
-int IndexOf(const TIntList& list, int32_t v) {
-  for (int i = 0; i < list.Count(); ++i)
-    if (list.Get(i) == v) return i;
-  return -1;
-}
-
 std::string EntryKey(const std::string& entry) {
   return entry.substr(0, entry.find('='));
 }
@@ -85,7 +79,7 @@ void TShopForm::showGoods() {
 void TShopForm::S_Sell1BtnClick() {
   int32_t vnum = 0;
   if (!SelectVnum(*this, 0, vnum)) return;
-  int at = IndexOf(m_wc.Goods, vnum);
+  int at = m_wc.Goods.IndexOf(vnum);
   if (at >= 0) {
     Status(QStringLiteral(" Предмет %1 уже есть в списке продаваемого").arg(vnum));
   } else {
@@ -127,7 +121,7 @@ void TShopForm::S_Room1BtnClick() {
     S_RoomEdit->selectAll();
     return;
   }
-  int at = IndexOf(m_wc.Rooms, vnum);
+  int at = m_wc.Rooms.IndexOf(vnum);
   if (at >= 0) {
     Status(QStringLiteral(" Комната %1 уже есть в списке").arg(vnum));
   } else {

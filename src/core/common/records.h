@@ -94,6 +94,12 @@ class TIntList : public OwnedList<TInt> {
   void Put(int i, int32_t v) {
     if (TInt* p = Items(i)) p->Value = v;
   }
+  // The first place of `v`; -1 when it is not in the list.
+  int IndexOf(int32_t v) const {
+    for (int i = 0; i < Count(); ++i)
+      if (Get(i) == v) return i;
+    return -1;
+  }
 };
 
 struct TCondID {

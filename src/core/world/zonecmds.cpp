@@ -52,12 +52,6 @@ TLinkObj Link(int32_t cond, int32_t vnum, int32_t chance, uint8_t wearPos) {
   return l;
 }
 
-bool HasTrigger(const TIntList& list, int32_t vnum) {
-  for (int i = 0; i < list.Count(); ++i)
-    if (list.Get(i) == vnum) return true;
-  return false;
-}
-
 class CommandPass {
  public:
   CommandPass(World& w, TZone& z, WorldBuffer& buf) : m_w(w), m_z(z), m_buf(buf) {}
@@ -380,7 +374,7 @@ class CommandPass {
       case 0: {
         TMob* m = m_w.Mobs.Items(m_mob);
         if (!m) return false;
-        if (!HasTrigger(m->Triggers, vnum)) {
+        if (m->Triggers.IndexOf(vnum) < 0) {
           m->Triggers.Add(vnum);
           m_z.PendingOwnerFiles.insert({m->Zone, kMobile});
         }
@@ -389,7 +383,7 @@ class CommandPass {
       case 1: {
         TObj* o = m_w.Objs.Items(m_obj);
         if (!o) return false;
-        if (!HasTrigger(o->Triggers, vnum)) {
+        if (o->Triggers.IndexOf(vnum) < 0) {
           o->Triggers.Add(vnum);
           m_z.PendingOwnerFiles.insert({o->Zone, kObject});
         }
