@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
+#include <utility>
 
 #include "widgets/cp1251.h"
 
@@ -72,17 +73,7 @@ bool MemoTouched(const QPlainTextEdit* memo) {
 std::string ReadMemo(const QPlainTextEdit* memo) {
   QString raw = RawText(memo);
   if (Untouched(memo, raw)) return Original(memo);
-  raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  raw.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  raw.replace(QLatin1Char('\r'), QString());
-  std::string text = FromQt(raw);
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
+  return FromQtLines(std::move(raw));
 }
 
 const LineMend kTildeMend{

@@ -26,4 +26,18 @@ std::string FromQt(const QString& s) {
   return out;
 }
 
+std::string FromQtLines(QString s) {
+  s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  s.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  s.remove(QLatin1Char('\r'));
+  const std::string text = FromQt(s);
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace zm

@@ -240,16 +240,7 @@ void TMemoEx::joinBlocks(int upper) {
 }
 
 std::string TMemoEx::SelectedBlock() const {
-  QString text = textCursor().selectedText();
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  const std::string win = FromQt(text);
-  std::string out;
-  for (char ch : win) {
-    if (ch == '\n') out += '\r';
-    out += ch;
-  }
-  return out;
+  return FromQtLines(textCursor().selectedText());
 }
 
 void TMemoEx::SaveBlock() {
