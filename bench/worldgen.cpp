@@ -3,8 +3,10 @@
 #include <random>
 
 #include "common/cp1251.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
 #include "load/saving.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm::bench {
 namespace {
@@ -50,7 +52,7 @@ void GenerateWorld(const std::filesystem::path& dir, int zones, uint32_t seed) {
     z->Name = Sentence(rng, 3);
     z->ResetTime = 30;
     z->ResetMode = 2;
-    z->RegisterFiles(w, dir / "ZON" / (std::to_string(zn) + ".zon"));
+    RegisterZoneFiles(w, *z, dir / "ZON" / (std::to_string(zn) + ".zon"));
     CodingWord cw =
         zn % 2 == 0 ? CodingWord{kCodingKoi, kBreakLF} : CodingWord{kCodingWin, kBreakCRLF};
     for (TFileSetting* fs : {&z->ZoneFilename, &z->RoomFilename, &z->ZoneMapFilename,

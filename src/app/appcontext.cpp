@@ -2,7 +2,7 @@
 
 #include "app/changetracker.h"
 #include "app/editorwindows.h"
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 

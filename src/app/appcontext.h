@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/kinds.h"
+#include "model/kinds.h"
 
 class QMenu;
 class QStatusBar;
@@ -74,8 +74,9 @@ class AppContext {
   TMUDClass* ApplyActiveEditor(bool unlink);
   // Runs `op`, noting which files of `zone` it changed.
   void Tracked(int32_t zone, const std::function<void()>& op);
-  // Selects the record's node (which opens it in its editor).
-  std::function<void(TMUDClass&)> SelectRecord;
+  // Selects the record's node (which opens it in its editor); false when it
+  // has none.
+  std::function<bool(TMUDClass&)> SelectRecord;
 };
 
 // The template dialog (created later): loads the five template files and

@@ -1,7 +1,9 @@
 #include "app/changetracker.h"
 
-#include "load/maps.h"
-#include "load/world.h"
+#include "io/mapfile.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -9,19 +11,16 @@ ChangeTracker::Snapshot ChangeTracker::Take(int32_t zone) const {
   Snapshot s;
   s.Zone = zone;
   const World& w = m_world;
-  if (const TZone* z = w.Zones.ByNumber(zone)) z->BuildLines(w, s.Files[kZone]);
-  s.Results[kRoom] = w.Rooms.BuildLines(w, s.Files[kRoom], zone);
+  if (const TZone* z = w.Zones.ByNumber(zone)) BuildZoneLines(w, *z, s.Files[kZone]);
   BuildRoomMapLines(w.Rooms, zone, s.Files[kZoneMap]);
-  s.Results[kObject] = w.Objs.BuildLines(w, s.Files[kObject], zone);
-  s.Results[kMobile] = w.Mobs.BuildLines(w, s.Files[kMobile], zone);
-  s.Results[kShop] = w.Shops.BuildLines(w, s.Files[kShop], zone);
-  s.Results[kTrigger] = w.Triggers.BuildLines(w, s.Files[kTrigger], zone);
+  for (RecordKind kind : kRecordFileKinds)
+    s.Results[kind] = BuildRecordLines(w, kind, zone, s.Files[kind]);
   return s;
 }
 
 void ChangeTracker::MarkDifferences(const Snapshot& before) {
   Snapshot now = Take(before.Zone);
-  for (int k = kZone; k <= kTrigger; ++k) {
+  for (int k = 0; k < kRecordKinds; ++k) {
     auto kind = static_cast<RecordKind>(k);
     if (now.Files[k] == before.Files[k] && now.Results[k] == before.Results[k]) continue;
     // The map file is written with the rooms.

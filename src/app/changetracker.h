@@ -4,12 +4,13 @@
 // files before and after an operation, so editors need not report it.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "common/kinds.h"
+#include "model/kinds.h"
 
 namespace zm {
 
@@ -22,8 +23,9 @@ class ChangeTracker {
   // The zone's files as the writers would build them now.
   struct Snapshot {
     int32_t Zone = 0;
-    std::array<std::vector<std::string>, 7> Files;
-    std::array<int, 7> Results{};
+    std::array<std::vector<std::string>, kRecordKinds> Files;
+    // The record that could not be written, per file.
+    std::array<std::optional<int32_t>, kRecordKinds> Results{};
   };
   Snapshot Take(int32_t zone) const;
   // Marks every file of the snapshot's zone that now builds differently.

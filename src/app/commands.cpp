@@ -11,71 +11,36 @@
 #include "app/worldtree.h"
 #include "common/cp1251.h"
 #include "load/saving.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
 namespace {
 
-template <typename List>
-std::unique_ptr<TMUDClass> ExtractFrom(List& list, TMUDClass& rec) {
-  using T = std::remove_pointer_t<decltype(list.Items(0))>;
-  // By the record itself: with repeated vnums the first one with that number
-  // may be another record, whose node would then point at a freed one.
-  return list.Extract(list.IndexOf(static_cast<T*>(&rec)));
-}
-
+// Zones go by their own command; only the five record lists give up records here.
 std::unique_ptr<TMUDClass> ExtractRecord(World& w, TMUDClass& rec) {
-  switch (rec.Kind) {
-    case kRoom:
-      return ExtractFrom(w.Rooms, rec);
-    case kObject:
-      return ExtractFrom(w.Objs, rec);
-    case kMobile:
-      return ExtractFrom(w.Mobs, rec);
-    case kShop:
-      return ExtractFrom(w.Shops, rec);
-    case kTrigger:
-      return ExtractFrom(w.Triggers, rec);
-    default:
-      return nullptr;
-  }
+  std::unique_ptr<TMUDClass> out;
+  if (rec.Kind == kZone) return out;
+  w.ForRecord(rec, [&](auto& list, auto& r) {
+    // By the record itself: with repeated vnums the first one with that
+    // number may be another record, whose node would then point at a freed one.
+    out = list.Extract(list.IndexOf(&r));
+  });
+  return out;
 }
 
 std::string NameOf(const World& w, const TMUDClass& rec) {
-  switch (rec.Kind) {
-    case kRoom:
-      return w.Rooms.NameOfRecord(static_cast<const TRoom&>(rec));
-    case kObject:
-      return w.Objs.NameOfRecord(static_cast<const TObj&>(rec));
-    case kMobile:
-      return w.Mobs.NameOfRecord(static_cast<const TMob&>(rec));
-    case kShop:
-      return w.Shops.NameOfRecord(static_cast<const TShop&>(rec));
-    case kTrigger:
-      return w.Triggers.NameOfRecord(static_cast<const TTrigger&>(rec));
-    default:
-      return {};
-  }
+  std::string name;
+  if (rec.Kind == kZone) return name;
+  w.ForRecord(rec, [&](const auto& list, const auto& r) { name = list.NameOfRecord(r); });
+  return name;
 }
 
 const char* KindWord(RecordKind kind) {
-  switch (kind) {
-    case kZone:
-      return "зону";
-    case kRoom:
-      return "комнату";
-    case kObject:
-      return "объект";
-    case kMobile:
-      return "моба";
-    case kShop:
-      return "магазин";
-    case kTrigger:
-      return "триггер";
-    default:
-      return "";
-  }
+  static constexpr const char* kWords[kRecordKinds] = {
+      "зону", "комнату", "", "объект", "моба", "магазин", "триггер",
+  };
+  return kind < kRecordKinds ? kWords[kind] : "";
 }
 
 }  // namespace
@@ -156,8 +121,7 @@ void MainCommands::MI_PAddClick() {
     created = m_app.Templates->CreateFromTemplate(static_cast<RecordKind>(kind), zone);
   });
   if (!created) return;
-  if (QTreeWidgetItem* item = WorldTree::ItemOf(created->Node))
-    m_app.Tree->SortChildren(item->parent());
+  if (QTreeWidgetItem* item = m_app.Tree->ItemOf(created)) m_app.Tree->SortChildren(item->parent());
   if (m_app.SelectRecord) m_app.SelectRecord(*created);
 }
 
@@ -187,7 +151,7 @@ void MainCommands::MI_PDeleteClick() {
   QTreeWidgetItem* node = m_tree.ContextNode();
   TMUDClass* rec = WorldTree::RecordOf(node);
   if (!rec || rec->Kind == kZoneMap) return;
-  if (!m_app.reporter->AskConfirm(3, {FromQt(DeleteObjectText(*rec))})) return;
+  if (!m_app.reporter->AskConfirm(ConfirmMsg::Delete, {FromQt(DeleteObjectText(*rec))})) return;
 
   QTreeWidgetItem* parent = node->parent();
   const int pos = parent ? parent->indexOfChild(node) : -1;

@@ -7,8 +7,9 @@
 #include "app/changetracker.h"
 #include "app/modal.h"
 #include "app/worldtree.h"
-#include "load/world.h"
+#include "io/zonefile.h"
 #include "load/zloads.h"
+#include "model/world.h"
 #include "ui_czoneform.h"
 
 namespace zm {
@@ -88,7 +89,7 @@ TZone* CreateZone(AppContext& app, TCZoneForm& form) {
   std::filesystem::path zonDir = FindChildNoCase(w.WorldPath, "ZON");
   if (zonDir.empty()) zonDir = w.WorldPath / "ZON";
   TZone* z = zone.get();
-  z->RegisterFiles(w, zonDir / (std::to_string(n) + ".zon"));
+  RegisterZoneFiles(w, *z, zonDir / (std::to_string(n) + ".zon"));
   w.Zones.Append(std::move(zone));
   if (app.Changes) app.Changes->Mark(n, kZone);
   if (app.Tree) app.Tree->SortChildren(app.Tree->TopGroup(kZone));

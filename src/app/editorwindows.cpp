@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 namespace {

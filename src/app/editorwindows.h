@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-#include "common/kinds.h"
+#include "model/kinds.h"
 
 class QAction;
 class QMdiArea;

@@ -29,7 +29,7 @@
 #include "app/worldtree.h"
 #include "common/bases.h"
 #include "load/saving.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/editpopup.h"
 
 namespace zm {
@@ -109,7 +109,9 @@ TForm1::TForm1(StartOptions options, QWidget* parent)
   BuildMenus();  // also makes the editor windows, tree control and commands
   m_app.Windows = m_windows;
   m_app.SelectRecord = [this](TMUDClass& rec) {
-    if (QTreeWidgetItem* item = WorldTree::ItemOf(rec.Node)) m_treeControl->Select(item);
+    QTreeWidgetItem* item = m_tree->ItemOf(&rec);
+    if (item) m_treeControl->Select(item);
+    return item != nullptr;
   };
   qApp->installEventFilter(this);
   RegisterEditors(m_app);
@@ -134,7 +136,7 @@ void TForm1::showEvent(QShowEvent* e) {
 }
 
 bool TForm1::FormCloseQuery() {
-  if (!m_reporter->AskConfirm(1)) return false;
+  if (!m_reporter->AskConfirm(ConfirmMsg::Exit)) return false;
   return SaveChangesBeforeExit();
 }
 
@@ -143,7 +145,7 @@ bool TForm1::SaveChangesBeforeExit() {
   // The edits on screen count as well.
   m_app.ApplyActiveEditor(false);
   if (!m_changes->Any()) return true;
-  if (!m_reporter->AskConfirm(5)) return true;
+  if (!m_reporter->AskConfirm(ConfirmMsg::SaveChanges)) return true;
   bool ok = true;
   for (const auto& [zone, kind] : m_changes->Changed()) {
     if (!m_world->Zones.ByNumber(zone)) continue;

@@ -5,7 +5,7 @@
 #include "app/modal.h"
 #include "common/bases.h"
 #include "common/textutil.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "ui_selectform.h"
 #include "widgets/cp1251.h"
 #include "widgets/dictcontrols.h"

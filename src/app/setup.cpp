@@ -12,8 +12,8 @@
 #include "app/worldtree.h"
 #include "common/bases.h"
 #include "common/textutil.h"
-#include "load/world.h"
 #include "load/zloads.h"
+#include "model/world.h"
 #include "widgets/editpopup.h"
 
 namespace zm {

@@ -9,7 +9,7 @@
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
 #include "app/worldtree.h"
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 

@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 #include <cstdint>
 
-#include "common/records.h"
+#include "model/records.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
@@ -50,23 +50,10 @@ WorldTree::WorldTree(QTreeWidget* tree) : m_tree(tree) {
 }
 
 QString WorldTree::GroupName(RecordKind kind) {
-  switch (kind) {
-    case kZone:
-      return QStringLiteral("Зоны");
-    case kRoom:
-      return QStringLiteral("Комнаты");
-    case kZoneMap:
-      return QStringLiteral("Карта");
-    case kObject:
-      return QStringLiteral("Объекты");
-    case kMobile:
-      return QStringLiteral("Мобы");
-    case kShop:
-      return QStringLiteral("Магазины");
-    case kTrigger:
-      return QStringLiteral("Триггеры");
-  }
-  return {};
+  static constexpr const char* kNames[kRecordKinds] = {
+      "Зоны", "Комнаты", "Карта", "Объекты", "Мобы", "Магазины", "Триггеры",
+  };
+  return kind < kRecordKinds ? QString::fromUtf8(kNames[kind]) : QString();
 }
 
 int WorldTree::KindOfGroupName(const QString& caption) {
@@ -76,7 +63,19 @@ int WorldTree::KindOfGroupName(const QString& caption) {
 }
 
 QTreeWidgetItem* WorldTree::TopGroup(RecordKind kind) const {
-  return kind <= kTrigger ? m_groups[kind] : nullptr;
+  return kind < kRecordKinds ? m_groups[kind] : nullptr;
+}
+
+QTreeWidgetItem* WorldTree::ItemOf(const TMUDClass* rec) const {
+  auto it = m_items.find(rec);
+  return it == m_items.end() ? nullptr : it->second;
+}
+
+RecordItem* WorldTree::NewItem(TMUDClass* rec, const QString& caption) {
+  auto* item = new RecordItem(rec);
+  item->setText(0, caption);
+  if (rec) m_items[rec] = item;
+  return item;
 }
 
 TMUDClass* WorldTree::RecordOf(const QTreeWidgetItem* item) {
@@ -122,14 +121,15 @@ std::vector<TMUDClass*> WorldTree::RecordsUnder(QTreeWidgetItem* item) const {
 
 void WorldTree::RemoveSubtree(QTreeWidgetItem* item) {
   if (!item) return;
-  for (int k = 0; k < 7; ++k)
-    if (m_groups[k] == item) return;  // the fixed groups stay
+  for (QTreeWidgetItem* group : m_groups)
+    if (group == item) return;  // the fixed groups stay
   std::vector<QTreeWidgetItem*> stack{item};
   while (!stack.empty()) {
     QTreeWidgetItem* it = stack.back();
     stack.pop_back();
     if (TMUDClass* rec = RecordOf(it)) {
-      if (rec->Node == it) rec->Node = nullptr;
+      if (auto found = m_items.find(rec); found != m_items.end() && found->second == it)
+        m_items.erase(found);
       if (rec->Kind == kZone) m_zoneIndexDirty = true;
     }
     for (int i = 0; i < it->childCount(); ++i) stack.push_back(it->child(i));
@@ -161,7 +161,7 @@ QTreeWidgetItem* WorldTree::zoneNode(int32_t zone) {
   return lookup();
 }
 
-NodeHandle WorldTree::FindGroupNode(int32_t zone, RecordKind kind) {
+QTreeWidgetItem* WorldTree::FindGroupNode(int32_t zone, RecordKind kind) {
   const QString name = GroupName(kind);
   if (QTreeWidgetItem* z = zoneNode(zone)) {
     for (int i = 0; i < z->childCount(); ++i)
@@ -173,43 +173,28 @@ NodeHandle WorldTree::FindGroupNode(int32_t zone, RecordKind kind) {
   return nullptr;
 }
 
-NodeHandle WorldTree::AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass* rec) {
-  QTreeWidgetItem* parent = ItemOf(group);
-  if (!parent) return nullptr;
-  auto* item = new RecordItem(rec);
-  item->setText(0, ToQt(caption));
-  parent->addChild(item);
+QTreeWidgetItem* WorldTree::AddEntryNode(QTreeWidgetItem* group, const std::string& caption,
+                                         TMUDClass& rec) {
+  if (!group) return nullptr;
+  RecordItem* item = NewItem(&rec, ToQt(caption));
+  group->addChild(item);
   return item;
 }
 
-void WorldTree::SetCaption(NodeHandle node, const std::string& caption) {
-  if (QTreeWidgetItem* item = ItemOf(node)) item->setText(0, ToQt(caption));
+void WorldTree::AddEntryNode(TMUDClass& rec, const std::string& caption) {
+  AddEntryNode(FindGroupNode(rec.Zone, rec.Kind), caption, rec);
 }
 
-int WorldTree::ChildCount(NodeHandle group) {
-  QTreeWidgetItem* item = ItemOf(group);
-  return item ? item->childCount() : 0;
+void WorldTree::SetCaption(const TMUDClass& rec, const std::string& caption) {
+  if (QTreeWidgetItem* item = ItemOf(&rec)) item->setText(0, ToQt(caption));
 }
 
-NodeHandle WorldTree::AddZoneNodes(TMUDClass* zone, const std::string& caption, TMUDClass* map) {
-  auto* item = new RecordItem(zone);
-  item->setText(0, ToQt(caption));
-  auto* mapItem = new RecordItem(map);
-  mapItem->setText(0, GroupName(kZoneMap));
-  if (map) map->Node = mapItem;
-  item->addChild(mapItem);
-  for (RecordKind kind : kZoneGroups) {
-    auto* g = new RecordItem();
-    g->setText(0, GroupName(kind));
-    item->addChild(g);
-  }
+void WorldTree::AddZoneNodes(TMUDClass& zone, const std::string& caption, TMUDClass& map) {
+  RecordItem* item = NewItem(&zone, ToQt(caption));
+  item->addChild(NewItem(&map, GroupName(kZoneMap)));
+  for (RecordKind kind : kZoneGroups) item->addChild(NewItem(nullptr, GroupName(kind)));
   m_groups[kZone]->addChild(item);
   m_zoneIndexDirty = true;
-  return item;
-}
-
-void WorldTree::RemoveNode(NodeHandle node) {
-  RemoveSubtree(ItemOf(node));
 }
 
 }  // namespace zm

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/treesink.h"
+#include "model/treesink.h"
 
 class QTreeWidget;
 
@@ -37,7 +37,8 @@ class WorldTree : public TreeSink {
   // The six top-level groups, in their fixed order.
   QTreeWidgetItem* TopGroup(RecordKind kind) const;
   static TMUDClass* RecordOf(const QTreeWidgetItem* item);
-  static QTreeWidgetItem* ItemOf(NodeHandle node) { return static_cast<QTreeWidgetItem*>(node); }
+  // The record's node; null when it has none.
+  QTreeWidgetItem* ItemOf(const TMUDClass* rec) const;
 
   // Captions with "[n]" first in ascending n, then the rest (equal).
   static int TreeView1Compare(const QString& c1, const QString& c2);
@@ -46,25 +47,32 @@ class WorldTree : public TreeSink {
   void SortAll();
 
   // Deletes the node with everything below it. Every record there loses its
-  // Node first, so nothing keeps pointing at a freed item.
+  // node first, so nothing keeps pointing at a freed item.
   void RemoveSubtree(QTreeWidgetItem* item);
   // Records of `item` and of all nodes below it, in tree order.
   std::vector<TMUDClass*> RecordsUnder(QTreeWidgetItem* item) const;
 
+  // The group node of `kind` under zone `zone`'s node; for a zone without a
+  // zone file the top-level group of that kind; null when there is none.
+  QTreeWidgetItem* FindGroupNode(int32_t zone, RecordKind kind);
+  // Appends an entry node for `rec` under `group` and returns it.
+  QTreeWidgetItem* AddEntryNode(QTreeWidgetItem* group, const std::string& caption, TMUDClass& rec);
+
   // TreeSink.
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override;
-  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass* rec) override;
-  void SetCaption(NodeHandle node, const std::string& caption) override;
-  int ChildCount(NodeHandle group) override;
-  NodeHandle AddZoneNodes(TMUDClass* zone, const std::string& caption, TMUDClass* map) override;
-  void RemoveNode(NodeHandle node) override;
+  void AddEntryNode(TMUDClass& rec, const std::string& caption) override;
+  void SetCaption(const TMUDClass& rec, const std::string& caption) override;
+  void AddZoneNodes(TMUDClass& zone, const std::string& caption, TMUDClass& map) override;
 
  private:
+  RecordItem* NewItem(TMUDClass* rec, const QString& caption);
+
   QTreeWidgetItem* zoneNode(int32_t zone);
   void rebuildZoneIndex();
 
   QTreeWidget* m_tree;
-  QTreeWidgetItem* m_groups[7] = {};
+  QTreeWidgetItem* m_groups[kRecordKinds] = {};
+  // Record -> its node; the records of removed nodes leave it with them.
+  std::unordered_map<const TMUDClass*, QTreeWidgetItem*> m_items;
   // Zone number -> its node: the first one under "Зоны" when numbers repeat.
   std::unordered_map<int32_t, QTreeWidgetItem*> m_zoneIndex;
   bool m_zoneIndexDirty = true;

@@ -5,7 +5,7 @@
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
-#include "load/maps.h"
+#include "io/mapfile.h"
 #include "load/zloads.h"
 
 namespace zm::cli {

@@ -105,7 +105,7 @@ void CliReporter::Error(int, const std::string& text) {
 }
 
 bool CliReporter::Confirm(int n, const std::string& text) {
-  if (std::find(yes.begin(), yes.end(), n) != yes.end()) return true;
+  if (std::find(yes.begin(), yes.end(), static_cast<ConfirmMsg>(n)) != yes.end()) return true;
   lines.push_back(OneLine(WinToUtf8(text)) + " -> no");
   return false;
 }

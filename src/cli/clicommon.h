@@ -10,7 +10,7 @@
 
 #include "common/bases.h"
 #include "common/reporter.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm::cli {
 
@@ -34,11 +34,11 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 
 // Load errors and error boxes become lines; confirmations are answered No,
-// except those in `yes` (such as --force answering kConfirmLossySave).
+// except those in `yes` (such as --force answering ConfirmMsg::LossySave).
 class CliReporter : public Reporter {
  public:
   std::vector<std::string> lines;  // UTF-8, in the order they came
-  std::vector<int> yes;
+  std::vector<ConfirmMsg> yes;
   void AddLoadError(const std::string& text) override;
 
  protected:

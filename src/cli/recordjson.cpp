@@ -1,6 +1,7 @@
 #include "cli/recordjson.h"
 
 #include "common/cp1251.h"
+#include "io/mobfile.h"
 
 namespace zm::cli {
 namespace {

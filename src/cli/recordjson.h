@@ -3,7 +3,7 @@
 // compares.
 #include <nlohmann/json.hpp>
 
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm::cli {
 

@@ -17,7 +17,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (opt->check) return SaveCheck(*opt, out, err);
   CliReporter rep;
   // A file loaded with errors is overwritten only when asked to.
-  if (opt->force) rep.yes.push_back(kConfirmLossySave);
+  if (opt->force) rep.yes.push_back(ConfirmMsg::LossySave);
   World w(rep, nullptr, opt->dictionaries.get());
   LoadWorld(w, opt->world);
   size_t loadErrors = rep.lines.size();

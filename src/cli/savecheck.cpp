@@ -12,7 +12,7 @@
 #include "cli/recordjson.h"
 #include "common/messages.h"
 #include "common/textutil.h"
-#include "load/maps.h"
+#include "io/mapfile.h"
 #include "load/saving.h"
 #include "load/zloads.h"
 

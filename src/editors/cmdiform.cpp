@@ -13,10 +13,10 @@
 
 #include "app/hints.h"
 #include "common/bases.h"
-#include "common/records.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
-#include "load/world.h"
+#include "model/records.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 #include "widgets/dictcontrols.h"
 #include "widgets/editpopup.h"
@@ -132,7 +132,7 @@ void TCMDIForm::SetCaption(int32_t vnum, const std::string& name) {
 
 void TCMDIForm::RefreshNode(TMUDClass& rec, const std::string& name) {
   TreeSink* sink = m_app.world ? m_app.world->sink() : nullptr;
-  if (rec.Node && sink) sink->SetCaption(rec.Node, NodeCaption(rec.Vnum, name));
+  if (sink) sink->SetCaption(rec, NodeCaption(rec.Vnum, name));
 }
 
 // --------------------------------------------------------- dictionaries

@@ -15,8 +15,8 @@
 
 #include "app/appcontext.h"
 #include "app/editorwindows.h"
-#include "common/kinds.h"
 #include "editors/fieldtext.h"
+#include "model/kinds.h"
 
 class QComboBox;
 class QLineEdit;

@@ -16,11 +16,11 @@
 #include <algorithm>
 
 #include "common/cp1251.h"
-#include "common/records.h"
 #include "common/textutil.h"
 #include "editors/cmdiform.h"
 #include "editors/fieldtext.h"
-#include "load/world.h"
+#include "model/records.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

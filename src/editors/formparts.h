@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "world/rooms.h"
+#include "model/rooms.h"
 
 class QComboBox;
 class QGridLayout;

@@ -11,11 +11,11 @@
 #include "app/selectform.h"
 #include "common/bases.h"
 #include "common/cp1251.h"
-#include "common/records.h"
 #include "common/reporter.h"
 #include "common/textutil.h"
 #include "editors/cmdiform.h"
-#include "load/world.h"
+#include "model/records.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
@@ -178,7 +178,7 @@ bool PlacementList::AskChange(PlacementRow& row) {
 
 bool PlacementList::AskDelete() const {
   Reporter* rep = m_form.App().reporter;
-  return rep && rep->AskConfirm(2, {W(m_columns.Noun)});
+  return rep && rep->AskConfirm(ConfirmMsg::RemoveFromList, {W(m_columns.Noun)});
 }
 
 // ------------------------------------------------------------ triggers
@@ -279,7 +279,8 @@ bool IngrListEdit::Remove(TIngrList& ingrs) {
   const int i = m_view->indexOfTopLevelItem(m_view->currentItem());
   if (!ingrs.Items(i)) return false;
   const AppContext& app = m_form.App();
-  if (!app.reporter || !app.reporter->AskConfirm(2, {W("ингредиент")})) return false;
+  if (!app.reporter || !app.reporter->AskConfirm(ConfirmMsg::RemoveFromList, {W("ингредиент")}))
+    return false;
   ingrs.Delete(i);
   const QSignalBlocker block(m_view);
   delete m_view->takeTopLevelItem(i);

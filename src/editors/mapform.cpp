@@ -13,13 +13,11 @@
 #include "app/roomtiles.h"
 #include "app/settings.h"
 #include "load/arrange.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
 namespace {
-
-constexpr int kConfirmArrange = 6;
 
 // Neighbour cells in the order in which a placed room is linked: north,
 // west, south, east, down, up.
@@ -338,16 +336,13 @@ void TMapForm::MapGoExitBtnClick() {
     Status(QStringLiteral(" У зоны %1 нет карты").arg(to->Zone));
     return;
   }
-  if (App().SelectRecord && map->Node)
-    App().SelectRecord(*map);
-  else
-    Edit(*map);
+  if (!App().SelectRecord || !App().SelectRecord(*map)) Edit(*map);
   if (auto* current = qobject_cast<TMapForm*>(Current(kZoneMap))) current->GoToRoom(vnum);
 }
 
 void TMapForm::AutoArrangBtnClick() {
   World* w = App().world;
-  if (!w || !App().reporter || !App().reporter->AskConfirm(kConfirmArrange)) return;
+  if (!w || !App().reporter || !App().reporter->AskConfirm(ConfirmMsg::Arrange)) return;
   StoreExitFields();
   Tracked([&] { ArrangeZone(*w, m_map.Zone); });
   if (TZoneMap* map = w->ZoneMaps.Items(w->ZoneMaps.FindByNumber(m_map.Zone))) {

@@ -9,8 +9,8 @@
 
 #include "editors/cmdiform.h"
 #include "editors/mapform_grid.h"
-#include "world/rooms.h"
-#include "world/zones.h"
+#include "model/rooms.h"
+#include "model/zones.h"
 
 class QCheckBox;
 class QComboBox;

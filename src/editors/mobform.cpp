@@ -14,7 +14,7 @@
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
 #include "editors/listrows.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "text/declension.h"
 
 namespace zm {
@@ -69,7 +69,7 @@ TMobForm::~TMobForm() = default;
 
 void TMobForm::Edit(TMob& mob) {
   ++m_updating;
-  m_wc.Assign(mob);
+  m_wc = mob;
   LinkRecord(&mob);
   SetCaption(mob.Vnum, mob.Names[0]);
   for (size_t i = 0; i < M_NameEdit.size(); ++i) ShowLine(M_NameEdit[i], mob.Names[i]);
@@ -158,7 +158,7 @@ void TMobForm::Apply() {
 
 void TMobForm::M_NameBtnClick() {
   Reporter* rep = App().reporter;
-  if (!rep || !rep->AskConfirm(4)) return;
+  if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
   const std::string name = ReadLine(M_NameEdit[0]);
   for (int c = kGenitive; c <= kPrepositional; ++c)
     ShowLine(M_NameEdit[static_cast<size_t>(c)], DeclinePhrase(name, c));

@@ -11,7 +11,7 @@
 
 #include "editors/cmdiform.h"
 #include "editors/objform_lists.h"
-#include "world/mobs.h"
+#include "model/mobs.h"
 
 class QComboBox;
 class QLineEdit;

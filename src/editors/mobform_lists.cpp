@@ -12,7 +12,7 @@
 #include "editors/formparts.h"
 #include "editors/listrows.h"
 #include "editors/mobform.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

@@ -10,7 +10,7 @@
 #include "common/reporter.h"
 #include "editors/fieldtext.h"
 #include "editors/formparts.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "text/declension.h"
 
 namespace zm {
@@ -53,7 +53,7 @@ TObjForm::~TObjForm() = default;
 
 void TObjForm::Edit(TObj& obj) {
   ++m_updating;
-  m_wc.Assign(obj);
+  m_wc = obj;
   LinkRecord(&obj);
   SetCaption(obj.Vnum, obj.Names[0]);
   for (size_t i = 0; i < O_NameEdit.size(); ++i) ShowLine(O_NameEdit[i], obj.Names[i]);
@@ -151,7 +151,7 @@ void TObjForm::O_TypeComboBoxChange() {
 
 void TObjForm::O_NameBtnClick() {
   Reporter* rep = App().reporter;
-  if (!rep || !rep->AskConfirm(4)) return;
+  if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
   const std::string name = ReadLine(O_NameEdit[0]);
   for (int c = kGenitive; c <= kPrepositional; ++c)
     ShowLine(O_NameEdit[static_cast<size_t>(c)], DeclinePhrase(name, c));

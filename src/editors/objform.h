@@ -10,7 +10,7 @@
 
 #include "editors/cmdiform.h"
 #include "editors/objform_lists.h"
-#include "world/objs.h"
+#include "model/objs.h"
 
 class QComboBox;
 class QLabel;

@@ -10,7 +10,7 @@
 #include "editors/cmdiform.h"
 #include "editors/formparts.h"
 #include "editors/listrows.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

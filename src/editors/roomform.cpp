@@ -12,7 +12,7 @@
 #include "app/settings.h"
 #include "editors/fieldtext.h"
 #include "editors/formparts.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -43,7 +43,7 @@ TRoomForm::~TRoomForm() = default;
 
 void TRoomForm::Edit(TRoom& room) {
   ++m_updating;
-  m_wc.Assign(room);
+  m_wc = room;
   LinkRecord(&room);
   SetCaption(room.Vnum, room.Name);
   ShowLine(R_DescEdit, room.Name);

@@ -11,7 +11,7 @@
 
 #include "editors/cmdiform.h"
 #include "editors/listrows.h"
-#include "world/rooms.h"
+#include "model/rooms.h"
 
 class QCheckBox;
 class QComboBox;

@@ -11,7 +11,7 @@
 #include "editors/fieldtext.h"
 #include "editors/formparts.h"
 #include "editors/roomform.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

@@ -7,7 +7,7 @@
 
 #include "common/cp1251.h"
 #include "editors/roomform.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

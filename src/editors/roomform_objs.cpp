@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 
 #include "editors/roomform.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {

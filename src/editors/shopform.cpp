@@ -10,7 +10,7 @@
 
 #include "common/cp1251.h"
 #include "editors/fieldtext.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
@@ -41,7 +41,7 @@ TShopForm::TShopForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kShop, p
 TShopForm::~TShopForm() = default;
 
 void TShopForm::Edit(TShop& shop) {
-  m_wc.Assign(shop);
+  m_wc = shop;
   LinkRecord(&shop);
   const World* w = App().world;
   SetCaption(shop.Vnum, w ? shop.KeeperName(*w) : W("Неизвестный"));

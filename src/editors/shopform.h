@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editors/cmdiform.h"
-#include "world/shops.h"
+#include "model/shops.h"
 
 class QComboBox;
 class QLabel;

@@ -13,7 +13,7 @@
 #include "editors/formparts.h"
 #include "editors/objform_lists.h"
 #include "editors/shopform.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {

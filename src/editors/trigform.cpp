@@ -78,7 +78,7 @@ int TTriggerForm::chosenClass() const {
 
 void TTriggerForm::Edit(TTrigger& trig) {
   ++m_updating;
-  m_wc.Assign(trig);
+  m_wc = trig;
   LinkRecord(&trig);
   SetCaption(trig.Vnum, trig.Name);
   ShowLine(T_NameEdit, trig.Name);

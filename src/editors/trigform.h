@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "editors/cmdiform.h"
+#include "model/triggers.h"
 #include "widgets/memoex.h"
-#include "world/triggers.h"
 
 class QComboBox;
 class QLineEdit;

@@ -14,8 +14,9 @@
 
 #include "app/settings.h"
 #include "editors/fieldtext.h"
-#include "load/world.h"
+#include "io/zonefile.h"
 #include "load/zonecheck.h"
+#include "model/world.h"
 #include "widgets/cp1251.h"
 
 namespace zm {
@@ -81,7 +82,7 @@ std::array<TFileSetting TZone::*, TZoneForm::kFiles> TZoneForm::fileSettings() {
 }
 
 void TZoneForm::Edit(TZone& zone) {
-  m_wc.Assign(zone);
+  m_wc = zone;
   LinkRecord(&zone);
   SetCaption(zone.Vnum, zone.Name);
   // The number is shown whatever it is: it is never taken back.
@@ -99,7 +100,7 @@ void TZoneForm::Edit(TZone& zone) {
 
 void TZoneForm::showSource(const TZone& zone) {
   std::vector<std::string> lines;
-  if (App().world) zone.BuildLines(*App().world, lines);
+  if (App().world) BuildZoneLines(*App().world, zone, lines);
   QStringList text;
   text.reserve(static_cast<qsizetype>(lines.size()));
   for (const std::string& line : lines) text << ToQt(line);
@@ -265,12 +266,13 @@ void TZoneForm::Z_IDEditExit() {
   bool number = false;
   const int32_t typed = Z_IDEdit->cleanText().trimmed().toInt(&number);
   if (!number) {
-    if (rep) rep->ShowError(19);
+    if (rep) rep->ShowError(ErrorMsg::BadZoneId);
     Z_IDEdit->setFocus();
     return;
   }
   if (typed == m_wc.Vnum) return;
-  if (rep && rep->AskConfirm(7)) rep->ShowError(20);
+  if (rep && rep->AskConfirm(ConfirmMsg::ChangeZoneId))
+    rep->ShowError(ErrorMsg::ZoneIdChangeUnavailable);
   Z_IDEdit->setValue(m_wc.Vnum);
 }
 

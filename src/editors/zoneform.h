@@ -8,7 +8,7 @@
 
 #include "editors/cmdiform.h"
 #include "editors/listrows.h"
-#include "world/zones.h"
+#include "model/zones.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "core/testutil.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {

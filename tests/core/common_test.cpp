@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/messages.h"
-#include "common/records.h"
 #include "core/testutil.h"
+#include "model/records.h"
 
 namespace zm {
 namespace {
@@ -85,10 +85,11 @@ TEST(SmallLists, DeleteOutOfRangeAndDeepCopies) {
 }
 
 TEST(Messages, TablesAndFormatting) {
-  EXPECT_EQ(ErrorText(1), W("Не могу загрузить зону из файла %s (%s)"));
-  EXPECT_EQ(ErrorText(21), "");
-  EXPECT_EQ(ConfirmText(99), "");
-  EXPECT_EQ(ErrorText(4), W("Не могу сохранить комнаты для зоны %d\r\nОшибка в комнате %d"));
+  EXPECT_EQ(ErrorText(ErrorMsg::ZoneLoad), W("Не могу загрузить зону из файла %s (%s)"));
+  EXPECT_EQ(ErrorText(static_cast<ErrorMsg>(21)), "");
+  EXPECT_EQ(ConfirmText(static_cast<ConfirmMsg>(99)), "");
+  EXPECT_EQ(ErrorText(ErrorMsg::RoomSave),
+            W("Не могу сохранить комнаты для зоны %d\r\nФайл %s: %s"));
 
   struct Case {
     std::string format;
@@ -109,15 +110,16 @@ TEST(Messages, TablesAndFormatting) {
 TEST(Messages, ReporterFormatsAndReturnsAnswer) {
   test::RecordingReporter r;
   r.answer = false;
-  EXPECT_FALSE(r.AskConfirm(3, {W("комнату \"[1] x\"")}));
+  EXPECT_FALSE(r.AskConfirm(ConfirmMsg::Delete, {W("комнату \"[1] x\"")}));
   ASSERT_EQ(r.confirms.size(), 1u);
   EXPECT_EQ(r.confirms[0].text, W("Вы хотите удалить комнату \"[1] x\"?"));
   r.answer = true;
-  EXPECT_TRUE(r.AskConfirm(1));
-  r.ShowError(6, {1205});
+  EXPECT_TRUE(r.AskConfirm(ConfirmMsg::Exit));
+  r.ShowError(ErrorMsg::ObjSave, {12, "OBJ/12.obj", W("ошибка в объекте 1205")});
   ASSERT_EQ(r.errors.size(), 1u);
   EXPECT_EQ(r.errors[0].n, 6);
-  EXPECT_EQ(r.errors[0].text, W("Не могу сохранить объект 1205"));
+  EXPECT_EQ(r.errors[0].text,
+            W("Не могу сохранить объекты для зоны 12\r\nФайл OBJ/12.obj: ошибка в объекте 1205"));
 }
 
 }  // namespace

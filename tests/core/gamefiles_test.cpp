@@ -263,9 +263,9 @@ TEST(GameFiles, AFileReadWithErrorsIsOverwrittenOnlyWhenConfirmed) {
       }
       const fs::path asked = dir / c.asked;
       ASSERT_EQ(l.rep.confirms.size(), 1u);
-      EXPECT_EQ(l.rep.confirms[0].n, kConfirmLossySave);
+      EXPECT_EQ(l.rep.confirms[0].n, static_cast<int>(ConfirmMsg::LossySave));
       EXPECT_EQ(l.rep.confirms[0].text,
-                FormatMessage(ConfirmText(kConfirmLossySave), {asked.string()}));
+                FormatMessage(ConfirmText(ConfirmMsg::LossySave), {asked.string()}));
       EXPECT_EQ(r.ok, answer);
       EXPECT_EQ(r.refused, answer ? std::vector<fs::path>{} : std::vector<fs::path>{asked});
       EXPECT_EQ(test::ReadFile(asked) == W(files[c.asked]), !answer);

@@ -1,11 +1,11 @@
-#include "load/maps.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/mapfile.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
@@ -80,12 +80,12 @@ TEST(RoomMapFile, MissingIsNoErrorUnreadableIs) {
   RecordingReporter rep;
   World w(rep);
   WriteFile(d / "30.wld", "#3001\nA~\n~\n30 0 0\nS\n");
-  EXPECT_TRUE(w.Rooms.LoadFromFile(w, d / "30.wld"));
+  EXPECT_TRUE(LoadRecordFile(w, kRoom, d / "30.wld"));
   EXPECT_TRUE(rep.loadErrors.empty());
   EXPECT_EQ(PosOf(*w.Rooms.Find(3001)), kUnplaced);
 
   fs::create_directories(d / "30.map");
-  EXPECT_FALSE(w.Rooms.LoadFromFile(w, d / "30.wld"));
+  EXPECT_FALSE(LoadRecordFile(w, kRoom, d / "30.wld"));
   ASSERT_EQ(rep.loadErrors.size(), 1u);
   EXPECT_EQ(rep.loadErrors[0], W("Не могу загрузить карту комнат из файла ") +
                                    (d / "30.map").string() + W(" (Не смог открыть файл)"));
@@ -97,7 +97,7 @@ TEST(RoomMapFile, ReadWithTheRoomFileEvenAfterItFailed) {
   World w(rep);
   WriteFile(d / "30.wld", "#3001\nA~\n~\n30 0 0\nS\n#3002\nB~\n~\n30 0 bad\nS\n");
   WriteFile(d / "30.map", "3001 1 2 1\n3002 3 4 1\n3003 5 6 1\n");
-  EXPECT_FALSE(w.Rooms.LoadFromFile(w, d / "30.wld"));
+  EXPECT_FALSE(LoadRecordFile(w, kRoom, d / "30.wld"));
   EXPECT_EQ(rep.loadErrors.size(), 1u);  // the room file's error only
   EXPECT_EQ(PosOf(*w.Rooms.Find(3001)), (Pos{1, 2, 1}));
   EXPECT_EQ(PosOf(*w.Rooms.Find(3002)), (Pos{3, 4, 1}));
@@ -151,7 +151,7 @@ TEST(RoomMapFile, Writing) {
     w.Rooms.Find(3101)->MapZ = 1;
     if (c.registered) w.ZoneOrBare(30).ZoneMapFilename.LineBreak = kBreakLF;
     if (c.existed) WriteFile(d / "30.map", "old\n");
-    ASSERT_TRUE(w.Rooms.SaveZone(w, 30, d / "30.wld"));
+    ASSERT_TRUE(SaveRecordFile(w, kRoom, 30, d / "30.wld"));
     EXPECT_TRUE(fs::exists(d / "30.wld"));
     EXPECT_EQ(fs::exists(d / "30.map"), !c.want.empty());
     if (!c.want.empty()) EXPECT_EQ(ReadFile(d / "30.map"), c.want);
@@ -166,12 +166,16 @@ TEST(RoomMapFile, WriteFailureAfterTheRoomFile) {
   AddRooms(w, {3001});
   w.Rooms.Find(3001)->MapZ = 1;
   fs::create_directories(d / "30.map");  // a folder where the map file should go
-  EXPECT_FALSE(w.Rooms.SaveZone(w, 30, d / "30.wld"));
+  EXPECT_FALSE(SaveRecordFile(w, kRoom, 30, d / "30.wld"));
   EXPECT_TRUE(fs::is_regular_file(d / "30.wld"));
   ASSERT_EQ(rep.errors.size(), 1u);
   EXPECT_EQ(rep.errors[0].n, 13);
-  EXPECT_EQ(rep.errors[0].text,
-            W("Не могу сохранить карту комнат для зоны 30\r\nОшибка в комнате -1"));
+  // The file and the system's reason are named.
+  EXPECT_EQ(rep.errors[0].text.rfind(W("Не могу сохранить карту комнат для зоны 30\r\nФайл ") +
+                                         (d / "30.map").string() + ": ",
+                                     0),
+            0u);
+  EXPECT_NE(rep.errors[0].text.find("Is a directory"), std::string::npos);
 }
 
 }  // namespace

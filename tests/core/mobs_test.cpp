@@ -1,4 +1,4 @@
-#include "world/mobs.h"
+#include "model/mobs.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 
 #include "common/savelines.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 // Cases name only the lines they change.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -60,10 +61,12 @@ struct Loaded {
   RecordingReporter rep;
   World w{rep};
   bool ok = false;
-  explicit Loaded(const std::string& bytes) { ok = w.Mobs.LoadFromBytes(w, bytes, "MOB/1.mob"); }
+  explicit Loaded(const std::string& bytes) {
+    ok = LoadRecordBytes(w, kMobile, bytes, "MOB/1.mob");
+  }
   std::string Saved(int32_t zone = 1) const {
     std::vector<std::string> lines;
-    EXPECT_EQ(w.Mobs.BuildLines(w, lines, zone), 0);
+    EXPECT_EQ(BuildRecordLines(w, kMobile, zone, lines), std::nullopt);
     return Join(lines);
   }
 };
@@ -233,10 +236,10 @@ TEST(MobFile, SecondRecordOfAVnumRefillsIt) {
   World w(rep);
   MobText first{.ext = "Str: 10\nSpecial_Bitvector: a0\nSpell: 3\nRace: 1\nDestination: 5\n",
                 .tail = "T 5\nI a,1:2\n"};
-  ASSERT_TRUE(w.Mobs.LoadFromBytes(w, first.Text(), "a.mob"));
+  ASSERT_TRUE(LoadRecordBytes(w, kMobile, first.Text(), "a.mob"));
   w.Mobs.Items(0)->MaxInWorld = 4;
   ASSERT_TRUE(
-      w.Mobs.LoadFromBytes(w, MobText{.longd = "new\n~", .ext = "Dex: 5\n"}.Text(), "b.mob"));
+      LoadRecordBytes(w, kMobile, MobText{.longd = "new\n~", .ext = "Dex: 5\n"}.Text(), "b.mob"));
   ASSERT_EQ(w.Mobs.Count(), 1);
   const TMob& m = *w.Mobs.Items(0);
   EXPECT_EQ(m.LongDescription, "new");
@@ -253,7 +256,7 @@ TEST(MobFile, PrescanMakesABareZoneWithTheFileCoding) {
   World w(rep);
   std::string text = MobText{.vnum = "4100"}.Text();
   for (size_t p = 0; (p = text.find('\n', p)) != std::string::npos; p += 2) text.insert(p, "\r");
-  ASSERT_TRUE(w.Mobs.LoadFromBytes(w, text, "MOB/41.mob"));
+  ASSERT_TRUE(LoadRecordBytes(w, kMobile, text, "MOB/41.mob"));
   const TZone* z = w.Zones.ByNumber(41);
   ASSERT_NE(z, nullptr);
   EXPECT_EQ(z->MobFilename, (TFileSetting{"MOB/41.mob", kCodingUnknown, kBreakCRLF}));
@@ -272,16 +275,16 @@ TEST(MobFile, RoundTripInEveryCodingAndLineBreak) {
     w.ZoneOrBare(12).MobFilename = {dir / "12.mob", cw.Coding, cw.LineBreak};
     w.Mobs.Append(std::make_unique<TMob>(RichMob(1201)));
     w.Mobs.Append(std::make_unique<TMob>(RichMob(1200)));
-    ASSERT_TRUE(w.Mobs.SaveZone(w, 12));
+    ASSERT_TRUE(SaveRecordFile(w, kMobile, 12));
     const std::string first = test::ReadFile(dir / "12.mob");
 
     RecordingReporter rep2;
     World again(rep2);
-    ASSERT_TRUE(again.Mobs.LoadFromFile(again, dir / "12.mob"));
+    ASSERT_TRUE(LoadRecordFile(again, kMobile, dir / "12.mob"));
     EXPECT_EQ(again.Zones.ByNumber(12)->MobFilename.Word(), cw);
     ASSERT_EQ(again.Mobs.Count(), 2);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(*again.Mobs.Items(i), *w.Mobs.Items(i));
-    ASSERT_TRUE(again.Mobs.SaveZone(again, 12, dir / "again.mob"));
+    ASSERT_TRUE(SaveRecordFile(again, kMobile, 12, dir / "again.mob"));
     EXPECT_EQ(test::ReadFile(dir / "again.mob"), first);
   }
 }
@@ -290,8 +293,8 @@ TEST(MobFile, SaveFailuresAreReported) {
   RecordingReporter rep;
   World w(rep);
   w.Mobs.Append(std::make_unique<TMob>(7, 700));
-  EXPECT_FALSE(w.Mobs.SaveZone(w, 7));
-  EXPECT_FALSE(w.Mobs.SaveZone(w, 7, "/nonexistent-dir/sub/7.mob"));
+  EXPECT_FALSE(SaveRecordFile(w, kMobile, 7));
+  EXPECT_FALSE(SaveRecordFile(w, kMobile, 7, "/nonexistent-dir/sub/7.mob"));
   ASSERT_EQ(rep.errors.size(), 2u);
   EXPECT_EQ(rep.errors[1].n, 8);
 }
@@ -305,7 +308,7 @@ TEST(MobFile, RealWorldFilesSurviveASave) {
     if (entry.path().extension() != ".mob") continue;
     RecordingReporter rep;
     World w(rep);
-    ASSERT_TRUE(w.Mobs.LoadFromFile(w, entry.path())) << rep.loadErrors.at(0);
+    ASSERT_TRUE(LoadRecordFile(w, kMobile, entry.path())) << rep.loadErrors.at(0);
     std::istringstream raw(test::ReadFile(entry.path()));
     size_t records = 0, triggers = 0, spells = 0;
     for (std::string line; std::getline(raw, line);) {
@@ -324,11 +327,11 @@ TEST(MobFile, RealWorldFilesSurviveASave) {
 
     int32_t zone = w.Mobs.Items(0)->Zone;
     std::vector<std::string> lines;
-    ASSERT_EQ(w.Mobs.BuildLines(w, lines, zone), 0);
+    ASSERT_EQ(BuildRecordLines(w, kMobile, zone, lines), std::nullopt);
     std::string once = JoinLines(lines, kDefaultCodingWord);
     World back(rep);
-    ASSERT_TRUE(back.Mobs.LoadFromBytes(back, once, entry.path()));
-    ASSERT_EQ(back.Mobs.BuildLines(back, lines, zone), 0);
+    ASSERT_TRUE(LoadRecordBytes(back, kMobile, once, entry.path()));
+    ASSERT_EQ(BuildRecordLines(back, kMobile, zone, lines), std::nullopt);
     EXPECT_EQ(JoinLines(lines, kDefaultCodingWord), once) << entry.path();
   }
 }

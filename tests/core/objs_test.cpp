@@ -1,4 +1,4 @@
-#include "world/objs.h"
+#include "model/objs.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 
 #include "common/savelines.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 // Cases name only the lines they change.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -43,10 +44,12 @@ struct Loaded {
   RecordingReporter rep;
   World w{rep};
   bool ok = false;
-  explicit Loaded(const std::string& bytes) { ok = w.Objs.LoadFromBytes(w, bytes, "OBJ/1.obj"); }
+  explicit Loaded(const std::string& bytes) {
+    ok = LoadRecordBytes(w, kObject, bytes, "OBJ/1.obj");
+  }
   std::string Saved(int32_t zone = 1) const {
     std::vector<std::string> lines;
-    EXPECT_EQ(w.Objs.BuildLines(w, lines, zone), 0);
+    EXPECT_EQ(BuildRecordLines(w, kObject, zone, lines), std::nullopt);
     return Join(lines);
   }
 };
@@ -192,9 +195,10 @@ TEST(ObjFile, CutShortReportsTheLine) {
 TEST(ObjFile, SecondRecordOfAVnumRefillsIt) {
   RecordingReporter rep;
   World w(rep);
-  ASSERT_TRUE(w.Objs.LoadFromBytes(w, ObjText{.tail = "E\nk~\nd~\nT 7\n"}.Text(), "a.obj"));
+  ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.tail = "E\nk~\nd~\nT 7\n"}.Text(), "a.obj"));
   w.Objs.Items(0)->MaxInWorld = 5;
-  ASSERT_TRUE(w.Objs.LoadFromBytes(w, ObjText{.descr = "new~", .n2 = "0 0 0 9"}.Text(), "b.obj"));
+  ASSERT_TRUE(
+      LoadRecordBytes(w, kObject, ObjText{.descr = "new~", .n2 = "0 0 0 9"}.Text(), "b.obj"));
   ASSERT_EQ(w.Objs.Count(), 1);
   const TObj& o = *w.Objs.Items(0);
   EXPECT_EQ(o.Description, "new");
@@ -204,54 +208,28 @@ TEST(ObjFile, SecondRecordOfAVnumRefillsIt) {
   EXPECT_EQ(o.Triggers.Count(), 0);
 }
 
-class FakeSink : public TreeSink {
- public:
-  struct Node {
-    NodeHandle group;
-    std::string caption;
-  };
-  int groupNode = 0;
-  std::vector<std::pair<int32_t, RecordKind>> finds;
-  std::deque<Node> nodes;
-
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override {
-    finds.emplace_back(zone, kind);
-    return &groupNode;
-  }
-  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass*) override {
-    nodes.push_back({group, caption});
-    return &nodes.back();
-  }
-  void SetCaption(NodeHandle node, const std::string& caption) override {
-    static_cast<Node*>(node)->caption = caption;
-  }
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string&, TMUDClass*) override { return nullptr; }
-  void RemoveNode(NodeHandle) override {}
-};
-
-TEST(ObjFile, PrescanSetsTheZoneAndTheTreeGroup) {
+TEST(ObjFile, FirstRecordClaimsTheFileEachRecordHangsInItsZone) {
   RecordingReporter rep;
-  FakeSink sink;
+  test::FakeTree sink;
+  sink.groups = {{41, kObject}, {42, kObject}};
   World w(rep, &sink);
   std::string text = ObjText{.vnum = "4100"}.Text() + ObjText{.vnum = "4201"}.Text();
-  ASSERT_TRUE(w.Objs.LoadFromBytes(w, "* comment\n" + text, "OBJ/41.obj"));
+  ASSERT_TRUE(LoadRecordBytes(w, kObject, "* comment\n" + text, "OBJ/41.obj"));
   const TZone* z = w.Zones.ByNumber(41);
   ASSERT_NE(z, nullptr);
   EXPECT_FALSE(z->Registered);
   EXPECT_EQ(z->ObjFilename.Path, "OBJ/41.obj");
   EXPECT_EQ(z->ObjFilename.LineBreak, kBreakLF);
   EXPECT_EQ(w.Zones.ByNumber(42), nullptr);  // only the first record's zone
-  ASSERT_EQ(sink.finds.size(), 1u);
-  EXPECT_EQ(sink.finds[0], std::make_pair(41, kObject));
-  ASSERT_EQ(sink.nodes.size(), 2u);
-  EXPECT_EQ(sink.nodes[1].group, &sink.groupNode);
-  EXPECT_EQ(sink.nodes[1].caption, "[4201] n1");
+  ASSERT_EQ(sink.entries.size(), 2u);
+  EXPECT_EQ(sink.entries[0].group, std::make_pair(41, kObject));
+  EXPECT_EQ(sink.entries[1].group, std::make_pair(42, kObject));
+  EXPECT_EQ(sink.entries[1].caption, "[4201] n1");
 
   // A zone whose coding is already set keeps its file setting.
   TZone& set = w.ZoneOrBare(50);
   set.ObjFilename = {"x.obj", kCodingKoi, kBreakCRLF};
-  ASSERT_TRUE(w.Objs.LoadFromBytes(w, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
+  ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
   EXPECT_EQ(set.ObjFilename, (TFileSetting{"x.obj", kCodingKoi, kBreakCRLF}));
 }
 
@@ -269,17 +247,17 @@ TEST(ObjFile, RoundTripInEveryCodingAndLineBreak) {
     w.Objs.Append(std::make_unique<TObj>(RichObject(1200)));
     w.Objs.Items(1)->ObjType = 25;
     w.Objs.Items(1)->SkillOrMagicFlags = {0, "a0c0"};
-    ASSERT_TRUE(w.Objs.SaveZone(w, 12));
+    ASSERT_TRUE(SaveRecordFile(w, kObject, 12));
     const std::string first = test::ReadFile(dir / "12.obj");
     EXPECT_EQ(first.find("\r\n") != std::string::npos, cw.LineBreak == kBreakCRLF);
 
     RecordingReporter rep2;
     World again(rep2);
-    ASSERT_TRUE(again.Objs.LoadFromFile(again, dir / "12.obj"));
+    ASSERT_TRUE(LoadRecordFile(again, kObject, dir / "12.obj"));
     EXPECT_EQ(again.Zones.ByNumber(12)->ObjFilename.Word(), cw);
     ASSERT_EQ(again.Objs.Count(), 2);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(*again.Objs.Items(i), *w.Objs.Items(i));
-    ASSERT_TRUE(again.Objs.SaveZone(again, 12, dir / "again.obj"));
+    ASSERT_TRUE(SaveRecordFile(again, kObject, 12, dir / "again.obj"));
     EXPECT_EQ(test::ReadFile(dir / "again.obj"), first);
   }
 }
@@ -288,8 +266,8 @@ TEST(ObjFile, SaveFailuresAreReported) {
   RecordingReporter rep;
   World w(rep);
   w.Objs.Append(std::make_unique<TObj>(7, 700));
-  EXPECT_FALSE(w.Objs.SaveZone(w, 7));  // a bare zone has no file name
-  EXPECT_FALSE(w.Objs.SaveZone(w, 7, "/nonexistent-dir/sub/7.obj"));
+  EXPECT_FALSE(SaveRecordFile(w, kObject, 7));  // a bare zone has no file name
+  EXPECT_FALSE(SaveRecordFile(w, kObject, 7, "/nonexistent-dir/sub/7.obj"));
   ASSERT_EQ(rep.errors.size(), 2u);
   EXPECT_EQ(rep.errors[1].n, 6);
 }
@@ -303,7 +281,7 @@ TEST(ObjFile, RealWorldFilesSurviveASave) {
     if (entry.path().extension() != ".obj") continue;
     RecordingReporter rep;
     World w(rep);
-    ASSERT_TRUE(w.Objs.LoadFromFile(w, entry.path())) << rep.loadErrors.at(0);
+    ASSERT_TRUE(LoadRecordFile(w, kObject, entry.path())) << rep.loadErrors.at(0);
     // Records, and the "E" lines that stand after a record's nine tilde lines.
     std::istringstream raw(test::ReadFile(entry.path()));
     size_t records = 0, extras = 0, tildes = 0;
@@ -319,11 +297,11 @@ TEST(ObjFile, RealWorldFilesSurviveASave) {
 
     int32_t zone = w.Objs.Items(0)->Zone;
     std::vector<std::string> lines;
-    ASSERT_EQ(w.Objs.BuildLines(w, lines, zone), 0);
+    ASSERT_EQ(BuildRecordLines(w, kObject, zone, lines), std::nullopt);
     std::string once = JoinLines(lines, kDefaultCodingWord);
     World back(rep);
-    ASSERT_TRUE(back.Objs.LoadFromBytes(back, once, entry.path()));
-    ASSERT_EQ(back.Objs.BuildLines(back, lines, zone), 0);
+    ASSERT_TRUE(LoadRecordBytes(back, kObject, once, entry.path()));
+    ASSERT_EQ(BuildRecordLines(back, kObject, zone, lines), std::nullopt);
     EXPECT_EQ(JoinLines(lines, kDefaultCodingWord), once) << entry.path();
   }
 }

@@ -7,8 +7,9 @@
 
 #include "common/savelines.h"
 #include "core/testutil.h"
-#include "load/maps.h"
-#include "load/world.h"
+#include "io/mapfile.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -25,34 +26,6 @@ using test::ReadFile;
 using test::RecordingReporter;
 using test::TempDir;
 using test::WriteFile;
-
-// Group nodes for the zones it is told about; entry nodes remember caption,
-// group and record.
-class FakeSink : public TreeSink {
- public:
-  struct Entry {
-    NodeHandle group;
-    std::string caption;
-    TMUDClass* rec;
-  };
-  std::map<int32_t, int> groups;  // zone -> its rooms group (the int's address)
-  std::vector<std::unique_ptr<Entry>> entries;
-
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override {
-    auto it = groups.find(zone);
-    return kind == kRoom && it != groups.end() ? &it->second : nullptr;
-  }
-  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass* rec) override {
-    entries.push_back(std::make_unique<Entry>(Entry{group, caption, rec}));
-    return entries.back().get();
-  }
-  void SetCaption(NodeHandle node, const std::string& caption) override {
-    static_cast<Entry*>(node)->caption = caption;
-  }
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string&, TMUDClass*) override { return nullptr; }
-  void RemoveNode(NodeHandle) override {}
-};
 
 // Fixtures are written in UTF-8 with LF; this makes Windows-1251 with CR LF.
 std::string Crlf(const std::string& utf8) {
@@ -73,14 +46,14 @@ struct Loaded {
 void LoadBytes(Loaded& l, const TempDir& d, const std::string& bytes,
                const std::string& name = "30.wld") {
   WriteFile(d / name, bytes);
-  l.ok = l.w.Rooms.LoadFromFile(l.w, d / name);
+  l.ok = LoadRecordFile(l.w, kRoom, d / name);
 }
 
 // The bytes of the zone's room file as SaveZone writes them.
 std::string SavedBytes(World& w, int32_t zone, CodingWord cw, const TempDir& d) {
   w.ZoneOrBare(zone).RoomFilename.SetWord(cw);
   fs::path p = d / ("out" + std::to_string(zone) + ".wld");
-  EXPECT_TRUE(w.Rooms.SaveZone(w, zone, p));
+  EXPECT_TRUE(SaveRecordFile(w, kRoom, zone, p));
   return ReadFile(p);
 }
 
@@ -279,28 +252,28 @@ TEST(RoomReader, FailuresReportTheLineAndKeepEarlierRooms) {
 
   RecordingReporter rep;
   World w(rep);
-  EXPECT_FALSE(w.Rooms.LoadFromFile(w, "/nonexistent/zemlemer/30.wld"));
+  EXPECT_FALSE(LoadRecordFile(w, kRoom, "/nonexistent/zemlemer/30.wld"));
   ASSERT_EQ(rep.loadErrors.size(), 1u);
   EXPECT_NE(rep.loadErrors[0].find(W("(Не смог открыть файл)")), std::string::npos);
 }
 
 TEST(RoomReader, SameVnumAgainRefillsTheRoomButKeepsItsPlace) {
   TempDir d;
-  FakeSink sink;
-  sink.groups[30] = 0;
+  test::FakeTree sink;
+  sink.groups = {{30, kRoom}};
   RecordingReporter rep;
   World w(rep, &sink);
   WriteFile(d / "30.map", "3001 4 5 1\n");
   WriteFile(d / "30.wld", Crlf("#3001\nСтарая~\nстарое~\n30 a0 1\nD0\n~\n~\n0 -1 3002\nE\nк~\nт~\n"
                                "S\nT 1\nI а,1:1\n"));
-  ASSERT_TRUE(w.Rooms.LoadFromFile(w, d / "30.wld"));
+  ASSERT_TRUE(LoadRecordFile(w, kRoom, d / "30.wld"));
   TRoom* r = w.Rooms.Find(3001);
   r->Objects.Add(TRoomObj{});
   r->Mobs.Add(TRoomMob{});
   r->RemovedObjects.Add(TCondID{0, 3});
 
   WriteFile(d / "31.wld", Crlf("#3001\nНовая~\nновое~\n30 0 2\nS\n"));
-  ASSERT_TRUE(w.Rooms.LoadFromFile(w, d / "31.wld"));
+  ASSERT_TRUE(LoadRecordFile(w, kRoom, d / "31.wld"));
   ASSERT_EQ(w.Rooms.Count(), 1);
   TRoom expected(30, 3001);
   expected.Name = W("Новая");
@@ -311,29 +284,28 @@ TEST(RoomReader, SameVnumAgainRefillsTheRoomButKeepsItsPlace) {
   expected.MapZ = 1;
   EXPECT_EQ(*r, expected);
   ASSERT_EQ(sink.entries.size(), 1u);
-  EXPECT_EQ(sink.entries[0]->caption, W("[3001] Новая"));
+  EXPECT_EQ(sink.entries[0].caption, W("[3001] Новая"));
 }
 
-TEST(RoomReader, NodesHangUnderTheGroupOfTheFilesFirstZone) {
+TEST(RoomReader, NodesHangUnderTheGroupOfTheirOwnZone) {
   TempDir d;
-  FakeSink sink;
-  sink.groups[30] = 0;
-  sink.groups[40] = 0;
+  test::FakeTree sink;
+  sink.groups = {{30, kRoom}, {40, kRoom}};
   RecordingReporter rep;
   World w(rep, &sink);
   WriteFile(d / "empty.wld", "");  // an empty file is no error
-  EXPECT_TRUE(w.Rooms.LoadFromFile(w, d / "empty.wld"));
+  EXPECT_TRUE(LoadRecordFile(w, kRoom, d / "empty.wld"));
   WriteFile(d / "30.wld", Crlf("#3001\nЗал~\n~\n30 0 0\nS\n#4001\nДвор~\n~\n40 0 0\nS\n"));
   WriteFile(d / "50.wld", Crlf("#5001\nСад~\n~\n50 0 0\nS\n"));
-  ASSERT_TRUE(w.Rooms.LoadFromFile(w, d / "30.wld"));
-  ASSERT_TRUE(w.Rooms.LoadFromFile(w, d / "50.wld"));
+  ASSERT_TRUE(LoadRecordFile(w, kRoom, d / "30.wld"));
+  ASSERT_TRUE(LoadRecordFile(w, kRoom, d / "50.wld"));
   ASSERT_EQ(sink.entries.size(), 2u);
-  EXPECT_EQ(sink.entries[0]->group, &sink.groups[30]);
-  EXPECT_EQ(sink.entries[1]->group, &sink.groups[30]);
-  EXPECT_EQ(sink.entries[1]->caption, W("[4001] Двор"));
-  EXPECT_EQ(w.Rooms.Find(4001)->Node, sink.entries[1].get());
-  // Zone 50 has no zone file: a bare zone, its rooms without a node.
-  EXPECT_EQ(w.Rooms.Find(5001)->Node, nullptr);
+  EXPECT_EQ(sink.entries[0].group, std::make_pair(30, kRoom));
+  EXPECT_EQ(sink.entries[1].group, std::make_pair(40, kRoom));
+  EXPECT_EQ(sink.entries[1].caption, W("[4001] Двор"));
+  EXPECT_EQ(sink.entries[1].rec, w.Rooms.Find(4001));
+  // Zone 50 has no group here: its rooms get no node.
+  EXPECT_EQ(sink.Find(w.Rooms.Find(5001)), nullptr);
   ASSERT_NE(w.Zones.ByNumber(50), nullptr);
   EXPECT_EQ(w.Zones.ByNumber(40), nullptr);
 }
@@ -393,7 +365,7 @@ TEST(RoomWriter, ExactLayout) {
   // Rooms are written in list order, not by vnum.
   std::vector<std::string> lines;
   AddRoom(w, 3000, "Последняя");
-  ASSERT_EQ(w.Rooms.BuildLines(w, lines, 30), 0);
+  ASSERT_EQ(BuildRecordLines(w, kRoom, 30, lines), std::nullopt);
   EXPECT_EQ(lines[lines.size() - 7], "#3000");
   EXPECT_TRUE(rep.errors.empty());
 }
@@ -427,11 +399,12 @@ TEST(RoomWriter, TextsThatWouldBreakTheFileAreRefused) {
       AddRoom(w, MakeVnum(1, ZoneOf(vnum)), "Хорошая");
       c.spoil(*AddRoom(w, vnum, "Плохая"));
       WriteFile(d / "x.wld", "old");
-      EXPECT_FALSE(w.Rooms.SaveZone(w, ZoneOf(vnum), d / "x.wld"));
+      EXPECT_FALSE(SaveRecordFile(w, kRoom, ZoneOf(vnum), d / "x.wld"));
       ASSERT_EQ(rep.errors.size(), 1u);
       EXPECT_EQ(rep.errors[0].n, 4);
       EXPECT_EQ(rep.errors[0].text, W("Не могу сохранить комнаты для зоны ") +
-                                        std::to_string(ZoneOf(vnum)) + W("\r\nОшибка в комнате ") +
+                                        std::to_string(ZoneOf(vnum)) + W("\r\nФайл ") +
+                                        (d / "x.wld").string() + W(": ошибка в комнате ") +
                                         std::to_string(vnum));
       EXPECT_EQ(ReadFile(d / "x.wld"), "old");
     }
@@ -457,10 +430,10 @@ TEST(RoomWriter, WriteFailureIsReported) {
   World w(rep);
   AddRoom(w, 3001, "А");
   fs::create_directories(d / "x.wld.zemlemer-tmp");
-  EXPECT_FALSE(w.Rooms.SaveZone(w, 30, d / "x.wld"));
+  EXPECT_FALSE(SaveRecordFile(w, kRoom, 30, d / "x.wld"));
   // No path anywhere: zone 31 is not in the zone list.
   AddRoom(w, 3101, "Б");
-  EXPECT_FALSE(w.Rooms.SaveZone(w, 31));
+  EXPECT_FALSE(SaveRecordFile(w, kRoom, 31));
   ASSERT_EQ(rep.errors.size(), 2u);
   EXPECT_EQ(rep.errors[0].n, 4);
   EXPECT_EQ(rep.errors[1].n, 4);
@@ -506,13 +479,13 @@ TEST(RoomFile, RoundTripInEachCodingAndLineBreak) {
 
     RecordingReporter rep2;
     World back(rep2);
-    ASSERT_TRUE(back.Rooms.LoadFromFile(back, d / "out30.wld"));
+    ASSERT_TRUE(LoadRecordFile(back, kRoom, d / "out30.wld"));
     EXPECT_EQ(back.Zones.ByNumber(30)->RoomFilename.Word(), cw);
     ASSERT_EQ(back.Rooms.Count(), w.Rooms.Count());
     for (int i = 0; i < w.Rooms.Count(); ++i)
       EXPECT_EQ(*back.Rooms.Items(i), *w.Rooms.Items(i)) << i;
     fs::path again = d / "again.wld";
-    ASSERT_TRUE(back.Rooms.SaveZone(back, 30, again));
+    ASSERT_TRUE(SaveRecordFile(back, kRoom, 30, again));
     EXPECT_EQ(ReadFile(again), first);
     EXPECT_EQ(ReadFile(d / "again.map"), map);
   }
@@ -597,7 +570,7 @@ TEST(RoomDescription, JoinedTextsSplitBackUnchanged) {
   }
 }
 
-TEST(RoomList, ChoiceListAndAssign) {
+TEST(RoomList, ChoiceListAndCopy) {
   RecordingReporter rep;
   World w(rep);
   AddRoom(w, 3002, "Б");
@@ -609,16 +582,14 @@ TEST(RoomList, ChoiceListAndAssign) {
   EXPECT_EQ(w.Rooms.FillChoiceList(99), (std::vector<std::string>{W("-1=Не выбран")}));
 
   TRoom* a = w.Rooms.Find(3001);
-  a->Node = a;
   a->Exits[kUp].ToRoom = 3002;
   a->Mobs.Add(TRoomMob{});
   a->Objects.Add(TRoomObj{});
   a->Objects.Items(0)->Contents.Add(TLinkObj{});
   a->MapZ = 2;
   TRoom copy(0, 0);
-  copy.Assign(*a);
+  copy = *a;
   EXPECT_EQ(copy, *a);
-  EXPECT_EQ(copy.Node, nullptr);
   EXPECT_NE(copy.Objects.Items(0), a->Objects.Items(0));  // deep copy
   copy.Objects.Items(0)->Contents.Items(0)->ID = 7;
   EXPECT_FALSE(copy == *a);
@@ -632,16 +603,16 @@ TEST(RoomFile, RealWorldFilesLoadAndKeepTheirExits) {
     SCOPED_TRACE(name);
     RecordingReporter rep;
     World w(rep);
-    ASSERT_TRUE(w.Rooms.LoadFromFile(w, dir / name)) << rep.loadErrors[0];
+    ASSERT_TRUE(LoadRecordFile(w, kRoom, dir / name)) << rep.loadErrors[0];
     ASSERT_GT(w.Rooms.Count(), 0);
     int32_t zone = w.Rooms.Items(0)->Zone;
     EXPECT_EQ(w.Zones.ByNumber(zone)->RoomFilename.Coding, kCodingKoi);
     TempDir d;
-    ASSERT_TRUE(w.Rooms.SaveZone(w, zone, d / name));
+    ASSERT_TRUE(SaveRecordFile(w, kRoom, zone, d / name));
     EXPECT_FALSE(fs::exists(RoomMapPath(d / name)));  // nothing placed, no map before
     RecordingReporter rep2;
     World back(rep2);
-    ASSERT_TRUE(back.Rooms.LoadFromFile(back, d / name));
+    ASSERT_TRUE(LoadRecordFile(back, kRoom, d / name));
     ASSERT_EQ(back.Rooms.Count(), w.Rooms.Count());
     for (int i = 0; i < w.Rooms.Count(); ++i) {
       // Exits to no room (-1) are not written; those to room 0 are.

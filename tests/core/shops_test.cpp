@@ -1,4 +1,4 @@
-#include "world/shops.h"
+#include "model/shops.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@
 #include "common/bases.h"
 #include "common/coding.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
@@ -19,32 +20,6 @@ using test::ReadFile;
 using test::RecordingReporter;
 using test::TempDir;
 using test::WriteFile;
-
-// Group nodes per (zone, kind); entry nodes remember their group and caption.
-class FakeSink : public TreeSink {
- public:
-  struct Entry {
-    NodeHandle group;
-    std::string caption;
-  };
-  std::map<std::pair<int32_t, int>, int> groups;
-  std::vector<Entry> entries;
-
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override {
-    auto it = groups.find({zone, kind});
-    return it == groups.end() ? nullptr : &it->second;
-  }
-  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass*) override {
-    entries.push_back({group, caption});
-    return reinterpret_cast<NodeHandle>(entries.size());
-  }
-  void SetCaption(NodeHandle node, const std::string& caption) override {
-    entries[reinterpret_cast<size_t>(node) - 1].caption = caption;
-  }
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string&, TMUDClass*) override { return nullptr; }
-  void RemoveNode(NodeHandle) override {}
-};
 
 // The keeper's seven replies, the same in every record here.
 #define MSGS                                                                                                                             \
@@ -68,7 +43,7 @@ const char* kShopWritten =
 struct ShopWorld {
   TempDir dir;
   RecordingReporter rep;
-  FakeSink sink;
+  test::FakeTree sink;
   TBasesList bases{dir / "Bases"};
   World w{rep, &sink, &bases};
 
@@ -76,11 +51,11 @@ struct ShopWorld {
     WriteFile(dir / "Bases" / "Type", W("5 Оружие\n9 Посох\n"));
     bases.AddNamed("Type", "shopbuytype", "S_BuyComboBox", 0, false, rep);
     bases.AddNamed("Type", "shopchangetype", "S_ChangeComboBox", 0, false, rep);
-    sink.groups[{40, kShop}] = 0;
+    sink.groups = {{40, kShop}};
   }
   bool Load(const std::string& bytes, const std::string& name = "40.shp") {
     WriteFile(dir / name, bytes);
-    return w.Shops.LoadFromFile(w, dir / name);
+    return LoadRecordFile(w, kShop, dir / name);
   }
   TShop& Shop(int32_t vnum) { return *w.Shops.Find(vnum); }
 };
@@ -135,7 +110,7 @@ TEST(ShopFile, ReadsPlainAndExtendedRecords) {
   // With no dictionaries loaded a type has no text.
   RecordingReporter rep;
   World w(rep);
-  ASSERT_TRUE(w.Shops.LoadFromBytes(w, W(kShopFile), "40.shp"));
+  ASSERT_TRUE(LoadRecordBytes(w, kShop, W(kShopFile), "40.shp"));
   EXPECT_EQ(w.Shops.Find(4000)->BuyTypes, (std::vector<std::string>{"5=", W("-1=меч")}));
 }
 
@@ -143,7 +118,7 @@ TEST(ShopFile, WritesTheExtendedLayout) {
   ShopWorld s;
   ASSERT_TRUE(s.Load(W(kShopFile)));
   s.w.Shops.Append(std::make_unique<TShop>(41, 4100));  // another zone's: left out
-  ASSERT_TRUE(s.w.Shops.SaveZone(s.w, 40, s.dir / "out.shp"));
+  ASSERT_TRUE(SaveRecordFile(s.w, kShop, 40, s.dir / "out.shp"));
   EXPECT_EQ(ReadFile(s.dir / "out.shp"), W(kShopWritten));
 }
 
@@ -156,7 +131,7 @@ TEST(ShopFile, SavedFilesLoadBackAndResaveByteForByte) {
     TZone& z = *s.w.Zones.ByNumber(40);
     z.ShopFilename.Path = s.dir / "first.shp";
     z.ShopFilename.SetWord(cw);
-    ASSERT_TRUE(s.w.Shops.SaveZone(s.w, 40));
+    ASSERT_TRUE(SaveRecordFile(s.w, kShop, 40));
     std::string first = ReadFile(s.dir / "first.shp");
 
     ShopWorld t;
@@ -164,7 +139,7 @@ TEST(ShopFile, SavedFilesLoadBackAndResaveByteForByte) {
     EXPECT_EQ(t.w.Zones.ByNumber(40)->ShopFilename.Word(), cw);
     ASSERT_EQ(t.w.Shops.Count(), 2);
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(*t.w.Shops.Items(i) == *s.w.Shops.Items(i));
-    ASSERT_TRUE(t.w.Shops.SaveZone(t.w, 40));
+    ASSERT_TRUE(SaveRecordFile(t.w, kShop, 40));
     EXPECT_EQ(ReadFile(t.dir / "40.shp"), first);
   }
 }
@@ -185,7 +160,7 @@ TEST(ShopFile, FactorsIgnoreTheProcessLocale) {
   ShopWorld s;
   bool loaded = s.Load(W(kShopFile));
   std::vector<std::string> lines;
-  s.w.Shops.BuildLines(s.w, lines, 40);
+  BuildRecordLines(s.w, kShop, 40, lines);
   std::locale::global(saved);
   std::setlocale(LC_ALL, "C");
   ASSERT_TRUE(loaded);
@@ -205,7 +180,7 @@ TEST(ShopFile, BrokenFilesEndWithAnErrorLine) {
     SCOPED_TRACE(n);
     RecordingReporter rep;
     World w(rep);
-    bool ok = w.Shops.LoadFromBytes(w, full.substr(0, n), "40.shp");
+    bool ok = LoadRecordBytes(w, kShop, full.substr(0, n), "40.shp");
     EXPECT_EQ(ok, rep.loadErrors.empty());
     EXPECT_EQ(w.Shops.Count(), n >= end ? 2 : n >= second - 1 ? 1 : 0);
     if ((n > first && n < second - 1) || (n > second && n < end)) EXPECT_FALSE(ok);
@@ -229,7 +204,7 @@ TEST(ShopFile, BrokenFilesEndWithAnErrorLine) {
     SCOPED_TRACE(c.name);
     RecordingReporter rep;
     World w(rep);
-    EXPECT_FALSE(w.Shops.LoadFromBytes(w, W(c.text), "SHP/40.shp"));
+    EXPECT_FALSE(LoadRecordBytes(w, kShop, W(c.text), "SHP/40.shp"));
     EXPECT_EQ(rep.loadErrors, std::vector<std::string>{W("Не могу загрузить магазин из файла "
                                                          "SHP/40.shp (Ошибка в строке ") +
                                                        IntText(c.line) + ")"});
@@ -238,7 +213,7 @@ TEST(ShopFile, BrokenFilesEndWithAnErrorLine) {
 
   RecordingReporter rep;
   World w(rep);
-  EXPECT_FALSE(w.Shops.LoadFromFile(w, "/nonexistent/40.shp"));
+  EXPECT_FALSE(LoadRecordFile(w, kShop, "/nonexistent/40.shp"));
   EXPECT_EQ(rep.loadErrors,
             std::vector<std::string>{W("Не могу загрузить магазин из файла "
                                        "/nonexistent/40.shp (Не смог открыть файл)")});
@@ -260,7 +235,7 @@ TEST(ShopFile, FactorLines) {
     file.replace(file.find("1.15"), 4, W(c.sell));
     RecordingReporter rep;
     World w(rep);
-    EXPECT_EQ(w.Shops.LoadFromBytes(w, file, "40.shp"), !c.reported);
+    EXPECT_EQ(LoadRecordBytes(w, kShop, file, "40.shp"), !c.reported);
     // A bad factor is reported but does not stop the file.
     ASSERT_EQ(w.Shops.Count(), 2);
     EXPECT_DOUBLE_EQ(w.Shops.Find(4000)->SellCoeff, c.value);
@@ -278,7 +253,7 @@ TEST(ShopFile, ReadingAVnumAgainFillsTheSameShopAndNode) {
   ASSERT_EQ(s.sink.entries.size(), 2u);
   EXPECT_EQ(s.sink.entries[0].caption, W("[4000] Торговец"));
   EXPECT_EQ(s.sink.entries[1].caption, W("[4002] Неизвестный"));
-  EXPECT_EQ(s.sink.entries[1].group, s.sink.FindGroupNode(40, kShop));
+  EXPECT_EQ(s.sink.entries[1].group, std::make_pair(40, kShop));
 
   TShop& b = s.Shop(4002);
   b.ChangeCoeff = 2.0;
@@ -313,16 +288,18 @@ TEST(ShopFile, ShopsThatCannotBeWrittenKeepTheOldFile) {
     ShopWorld s;
     ASSERT_TRUE(s.Load(W(kShopFile)));
     c.spoil(s.Shop(4002));
-    EXPECT_FALSE(s.w.Shops.SaveZone(s.w, 40));
+    EXPECT_FALSE(SaveRecordFile(s.w, kShop, 40));
     ASSERT_EQ(s.rep.errors.size(), 1u);
     EXPECT_EQ(s.rep.errors[0].n, 15);
-    EXPECT_EQ(s.rep.errors[0].text, W("Не могу сохранить магазин 4002"));
+    EXPECT_EQ(s.rep.errors[0].text, W("Не могу сохранить магазины для зоны 40\r\nФайл ") +
+                                        (s.dir / "40.shp").string() +
+                                        W(": ошибка в магазине 4002"));
     EXPECT_EQ(ReadFile(s.dir / "40.shp"), W(kShopFile));
   }
 
   ShopWorld s;
   ASSERT_TRUE(s.Load(W(kShopFile)));
-  EXPECT_FALSE(s.w.Shops.SaveZone(s.w, 40, s.dir / "no" / "such" / "40.shp"));
+  EXPECT_FALSE(SaveRecordFile(s.w, kShop, 40, s.dir / "no" / "such" / "40.shp"));
   ASSERT_EQ(s.rep.errors.size(), 1u);
   EXPECT_EQ(s.rep.errors[0].n, 15);
 }
@@ -338,13 +315,13 @@ TEST(ShopFile, RealFilesSettleAfterOneSave) {
     TempDir tmp;
     RecordingReporter rep;
     World w(rep), w2(rep);
-    EXPECT_TRUE(w.Shops.LoadFromFile(w, e.path()));
+    EXPECT_TRUE(LoadRecordFile(w, kShop, e.path()));
     int32_t zone = std::stoi(e.path().stem().string());
-    ASSERT_TRUE(w.Shops.SaveZone(w, zone, tmp / "a.shp"));
-    ASSERT_TRUE(w2.Shops.LoadFromFile(w2, tmp / "a.shp"));
+    ASSERT_TRUE(SaveRecordFile(w, kShop, zone, tmp / "a.shp"));
+    ASSERT_TRUE(LoadRecordFile(w2, kShop, tmp / "a.shp"));
     ASSERT_EQ(w2.Shops.Count(), w.Shops.Count());
     for (int i = 0; i < w.Shops.Count(); ++i) EXPECT_TRUE(*w2.Shops.Items(i) == *w.Shops.Items(i));
-    ASSERT_TRUE(w2.Shops.SaveZone(w2, zone, tmp / "b.shp"));
+    ASSERT_TRUE(SaveRecordFile(w2, kShop, zone, tmp / "b.shp"));
     EXPECT_EQ(ReadFile(tmp / "b.shp"), ReadFile(tmp / "a.shp"));
     EXPECT_TRUE(rep.loadErrors.empty());
   }

@@ -4,7 +4,7 @@
 
 #include "common/bases.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
@@ -521,25 +521,6 @@ struct FakeChooser : TemplateChooser {
   }
 };
 
-struct FakeSink : TreeSink {
-  int group = 0;
-  std::vector<std::string> captions;
-  std::vector<std::pair<int32_t, RecordKind>> asked;
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override {
-    asked.emplace_back(zone, kind);
-    return &group;
-  }
-  NodeHandle AddEntryNode(NodeHandle g, const std::string& caption, TMUDClass*) override {
-    EXPECT_EQ(g, &group);
-    captions.push_back(caption);
-    return &captions;
-  }
-  void SetCaption(NodeHandle, const std::string&) override {}
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string&, TMUDClass*) override { return nullptr; }
-  void RemoveNode(NodeHandle) override {}
-};
-
 std::vector<int32_t> MobVnums(const World& w) {
   std::vector<int32_t> v;
   for (const auto& m : w.Mobs) v.push_back(m->Vnum);
@@ -685,7 +666,8 @@ TEST(CreateFromTemplate, EveryKindWithItsTemplate) {
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.kind));
     RecordingReporter rep;
-    FakeSink sink;
+    test::FakeTree sink;
+    sink.groups = {{7, c.kind}};
     World w(rep, &sink);
     FakeChooser ch;
     TMUDClass* rec = CreateFromTemplate(w, t, ch, c.kind, 7);
@@ -693,9 +675,9 @@ TEST(CreateFromTemplate, EveryKindWithItsTemplate) {
     EXPECT_EQ(rec->Kind, c.kind);
     EXPECT_EQ(rec->Zone, 7);
     EXPECT_EQ(rec->Vnum, 700);
-    EXPECT_EQ(rec->Node, &sink.captions);
-    EXPECT_EQ(sink.captions, std::vector<std::string>{c.caption});
-    EXPECT_EQ(sink.asked, (std::vector<std::pair<int32_t, RecordKind>>{{7, c.kind}}));
+    ASSERT_EQ(sink.entries.size(), 1u);
+    EXPECT_EQ(sink.entries[0].rec, rec);
+    EXPECT_EQ(sink.entries[0].caption, c.caption);
     EXPECT_EQ(ch.seen.Kind, c.kind);
     EXPECT_EQ(ch.seen.Zone, 7);
     EXPECT_EQ(TempletKindWord(c.kind), c.word);

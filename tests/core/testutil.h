@@ -1,15 +1,19 @@
 #pragma once
-// Shared helpers of the core tests: a reporter that records, temporary
-// folders and whole-file reads and writes.
+// Shared helpers of the core tests: a reporter that records, a tree that
+// records, temporary folders and whole-file reads and writes.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/cp1251.h"
 #include "common/reporter.h"
+#include "model/records.h"
+#include "model/treesink.h"
 
 namespace zm::test {
 
@@ -31,6 +35,38 @@ class RecordingReporter : public Reporter {
   bool Confirm(int n, const std::string& text) override {
     confirms.push_back({n, text});
     return answer;
+  }
+};
+
+// The main window's tree as the world sees it: group nodes exist for the
+// (zone, kind) pairs a test names; each node remembers its group, caption
+// and record.
+class FakeTree : public TreeSink {
+ public:
+  using Group = std::pair<int32_t, RecordKind>;
+  struct Entry {
+    Group group;
+    std::string caption;
+    const TMUDClass* rec;
+  };
+  std::set<Group> groups;
+  std::vector<Entry> entries;
+  std::vector<std::string> zoneNodes;  // captions, with " +map" for the map node
+
+  void AddEntryNode(TMUDClass& rec, const std::string& caption) override {
+    if (groups.count({rec.Zone, rec.Kind}))
+      entries.push_back({{rec.Zone, rec.Kind}, caption, &rec});
+  }
+  void SetCaption(const TMUDClass& rec, const std::string& caption) override {
+    if (Entry* e = Find(&rec)) e->caption = caption;
+  }
+  void AddZoneNodes(TMUDClass&, const std::string& caption, TMUDClass&) override {
+    zoneNodes.push_back(caption + " +map");
+  }
+  Entry* Find(const TMUDClass* rec) {
+    for (auto& e : entries)
+      if (e.rec == rec) return &e;
+    return nullptr;
   }
 };
 

@@ -1,4 +1,4 @@
-#include "world/triggers.h"
+#include "model/triggers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,8 @@
 
 #include "common/coding.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
@@ -15,32 +16,6 @@ using test::ReadFile;
 using test::RecordingReporter;
 using test::TempDir;
 using test::WriteFile;
-
-// Group nodes per (zone, kind); entry nodes remember their group and caption.
-class FakeSink : public TreeSink {
- public:
-  struct Entry {
-    NodeHandle group;
-    std::string caption;
-  };
-  std::map<std::pair<int32_t, int>, int> groups;
-  std::vector<Entry> entries;
-
-  NodeHandle FindGroupNode(int32_t zone, RecordKind kind) override {
-    auto it = groups.find({zone, kind});
-    return it == groups.end() ? nullptr : &it->second;
-  }
-  NodeHandle AddEntryNode(NodeHandle group, const std::string& caption, TMUDClass*) override {
-    entries.push_back({group, caption});
-    return reinterpret_cast<NodeHandle>(entries.size());
-  }
-  void SetCaption(NodeHandle node, const std::string& caption) override {
-    entries[reinterpret_cast<size_t>(node) - 1].caption = caption;
-  }
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string&, TMUDClass*) override { return nullptr; }
-  void RemoveNode(NodeHandle) override {}
-};
 
 // Scripts closed by a "~" at the end of their last line, by a lone "~",
 // empty, and ending with an empty line; event letters of the older form.
@@ -109,13 +84,13 @@ $
 struct TrigWorld {
   TempDir dir;
   RecordingReporter rep;
-  FakeSink sink;
+  test::FakeTree sink;
   World w{rep, &sink};
 
-  TrigWorld() { sink.groups[{40, kTrigger}] = sink.groups[{41, kTrigger}] = 0; }
+  TrigWorld() { sink.groups = {{40, kTrigger}, {41, kTrigger}}; }
   bool Load(const std::string& bytes, const std::string& name = "40.trg") {
     WriteFile(dir / name, bytes);
-    return w.Triggers.LoadFromFile(w, dir / name);
+    return LoadRecordFile(w, kTrigger, dir / name);
   }
 };
 
@@ -168,11 +143,11 @@ TEST(TriggerFile, TypeTokens) {
     SCOPED_TRACE(c.token);
     RecordingReporter rep;
     World w(rep);
-    ASSERT_TRUE(w.Triggers.LoadFromBytes(w, W(std::string("#100\nx~\n0 ") + c.token + " 1\n~\n~\n"),
-                                         "1.trg"));
+    ASSERT_TRUE(LoadRecordBytes(w, kTrigger,
+                                W(std::string("#100\nx~\n0 ") + c.token + " 1\n~\n~\n"), "1.trg"));
     EXPECT_EQ(w.Triggers.Find(100)->TriggerTypes, W(c.stored));
     std::vector<std::string> lines;
-    w.Triggers.BuildLines(w, lines, 1);
+    BuildRecordLines(w, kTrigger, 1, lines);
     EXPECT_EQ(lines[3], W(std::string("0 ") + (*c.stored ? c.stored : "0") + " 1"));
   }
 }
@@ -180,7 +155,7 @@ TEST(TriggerFile, TypeTokens) {
 TEST(TriggerFile, WritesEachTriggerOfTheZoneInListOrder) {
   TrigWorld t;
   ASSERT_TRUE(t.Load(W(kTrigFile)));
-  ASSERT_TRUE(t.w.Triggers.SaveZone(t.w, 40, t.dir / "out.trg"));
+  ASSERT_TRUE(SaveRecordFile(t.w, kTrigger, 40, t.dir / "out.trg"));
   EXPECT_EQ(ReadFile(t.dir / "out.trg"), W(kTrigWritten));
 
   RecordingReporter rep;
@@ -192,7 +167,7 @@ TEST(TriggerFile, WritesEachTriggerOfTheZoneInListOrder) {
   }
   w.Triggers.Items(0)->Text = "a\nb\rc";
   std::vector<std::string> lines;
-  EXPECT_EQ(w.Triggers.BuildLines(w, lines, 41), 0);
+  EXPECT_EQ(BuildRecordLines(w, kTrigger, 41, lines), std::nullopt);
   EXPECT_EQ(lines, (std::vector<std::string>{"* Korvask trigger file v1.0", "#4105", "t4105~",
                                              "0 0 0", "~", "a", "b", "c", "~", "#4100", "t4100~",
                                              "0 0 0", "~", "~", "$", "$"}));
@@ -207,7 +182,7 @@ TEST(TriggerFile, SavedFilesLoadBackAndResaveByteForByte) {
     TZone& z = *t.w.Zones.ByNumber(40);
     z.TrigFilename.Path = t.dir / "first.trg";
     z.TrigFilename.SetWord(cw);
-    ASSERT_TRUE(t.w.Triggers.SaveZone(t.w, 40));
+    ASSERT_TRUE(SaveRecordFile(t.w, kTrigger, 40));
     std::string first = ReadFile(t.dir / "first.trg");
     // Script lines carry the file's own line break like every other line.
     if (cw.LineBreak == kBreakLF) EXPECT_EQ(first.find('\r'), std::string::npos);
@@ -218,7 +193,7 @@ TEST(TriggerFile, SavedFilesLoadBackAndResaveByteForByte) {
     ASSERT_EQ(u.w.Triggers.Count(), t.w.Triggers.Count());
     for (int i = 0; i < t.w.Triggers.Count(); ++i)
       EXPECT_TRUE(*u.w.Triggers.Items(i) == *t.w.Triggers.Items(i));
-    ASSERT_TRUE(u.w.Triggers.SaveZone(u.w, 40));
+    ASSERT_TRUE(SaveRecordFile(u.w, kTrigger, 40));
     EXPECT_EQ(ReadFile(u.dir / "40.trg"), first);
   }
 }
@@ -240,8 +215,8 @@ TEST(TriggerFile, AVnumReadAgainReplacesTheTriggerInPlace) {
   // The node is renamed; a trigger of another zone hangs under its own zone.
   ASSERT_EQ(t.sink.entries.size(), 5u);
   EXPECT_EQ(t.sink.entries[1].caption, W("[4001] другой"));
-  EXPECT_EQ(t.sink.entries[4].group, t.sink.FindGroupNode(41, kTrigger));
-  EXPECT_EQ(t.sink.entries[3].group, t.sink.FindGroupNode(40, kTrigger));
+  EXPECT_EQ(t.sink.entries[4].group, std::make_pair(41, kTrigger));
+  EXPECT_EQ(t.sink.entries[3].group, std::make_pair(40, kTrigger));
   // The zone's file stays the one read first.
   EXPECT_EQ(t.w.Zones.ByNumber(40)->TrigFilename.Path, t.dir / "40.trg");
 }
@@ -252,7 +227,7 @@ TEST(TriggerFile, BrokenFilesEndWithAnErrorLine) {
     SCOPED_TRACE(n);
     RecordingReporter rep;
     World w(rep);
-    bool ok = w.Triggers.LoadFromBytes(w, full.substr(0, n), "40.trg");
+    bool ok = LoadRecordBytes(w, kTrigger, full.substr(0, n), "40.trg");
     EXPECT_EQ(ok, rep.loadErrors.empty());
     EXPECT_LE(w.Triggers.Count(), 4);
   }
@@ -274,7 +249,7 @@ TEST(TriggerFile, BrokenFilesEndWithAnErrorLine) {
     SCOPED_TRACE(c.name);
     RecordingReporter rep;
     World w(rep);
-    EXPECT_FALSE(w.Triggers.LoadFromBytes(w, W(c.text), "TRG/1.trg"));
+    EXPECT_FALSE(LoadRecordBytes(w, kTrigger, W(c.text), "TRG/1.trg"));
     EXPECT_EQ(rep.loadErrors, std::vector<std::string>{W("Не могу загрузить триггеры из файла "
                                                          "TRG/1.trg (Ошибка в строке ") +
                                                        IntText(c.line) + ")"});
@@ -284,10 +259,10 @@ TEST(TriggerFile, BrokenFilesEndWithAnErrorLine) {
   // What an unclosed script held is kept, so a save loses nothing of it.
   RecordingReporter rep;
   World w(rep);
-  w.Triggers.LoadFromBytes(w, W(cases[0].text), "1.trg");
+  LoadRecordBytes(w, kTrigger, W(cases[0].text), "1.trg");
   EXPECT_EQ(w.Triggers.Find(100)->Text, "wait 1\r\nsay hi");
 
-  EXPECT_FALSE(w.Triggers.LoadFromFile(w, "/nonexistent/1.trg"));
+  EXPECT_FALSE(LoadRecordFile(w, kTrigger, "/nonexistent/1.trg"));
   EXPECT_EQ(rep.loadErrors.back(),
             W("Не могу загрузить триггеры из файла /nonexistent/1.trg (Не смог открыть файл)"));
 }
@@ -308,12 +283,12 @@ TEST(TriggerFile, TriggersThatCannotBeWrittenKeepTheOldFile) {
     ASSERT_TRUE(t.Load(W(kTrigFile)));
     c.spoil(*t.w.Triggers.Find(4002));
     std::vector<std::string> lines;
-    EXPECT_EQ(t.w.Triggers.BuildLines(t.w, lines, 40), 4002);
-    EXPECT_EQ(lines.back(), "$");
-    EXPECT_FALSE(t.w.Triggers.SaveZone(t.w, 40));
+    EXPECT_EQ(BuildRecordLines(t.w, kTrigger, 40, lines), 4002);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_FALSE(SaveRecordFile(t.w, kTrigger, 40));
     ASSERT_EQ(t.rep.errors.size(), 1u);
     EXPECT_EQ(t.rep.errors[0].n, 11);
-    EXPECT_EQ(t.rep.errors[0].text, W("Не могу сохранить триггер 4002"));
+    EXPECT_NE(t.rep.errors[0].text.find(W(": ошибка в триггере 4002")), std::string::npos);
     EXPECT_EQ(ReadFile(t.dir / "40.trg"), W(kTrigFile));
   }
 }
@@ -329,14 +304,14 @@ TEST(TriggerFile, RealFilesSettleAfterOneSave) {
     TempDir tmp;
     RecordingReporter rep;
     World w(rep), w2(rep);
-    EXPECT_TRUE(w.Triggers.LoadFromFile(w, e.path()));
+    EXPECT_TRUE(LoadRecordFile(w, kTrigger, e.path()));
     int32_t zone = std::stoi(e.path().stem().string());
-    ASSERT_TRUE(w.Triggers.SaveZone(w, zone, tmp / "a.trg"));
-    ASSERT_TRUE(w2.Triggers.LoadFromFile(w2, tmp / "a.trg"));
+    ASSERT_TRUE(SaveRecordFile(w, kTrigger, zone, tmp / "a.trg"));
+    ASSERT_TRUE(LoadRecordFile(w2, kTrigger, tmp / "a.trg"));
     ASSERT_EQ(w2.Triggers.Count(), w.Triggers.Count());
     for (int i = 0; i < w.Triggers.Count(); ++i)
       EXPECT_TRUE(*w2.Triggers.Items(i) == *w.Triggers.Items(i));
-    ASSERT_TRUE(w2.Triggers.SaveZone(w2, zone, tmp / "b.trg"));
+    ASSERT_TRUE(SaveRecordFile(w2, kTrigger, zone, tmp / "b.trg"));
     EXPECT_EQ(ReadFile(tmp / "b.trg"), ReadFile(tmp / "a.trg"));
     EXPECT_TRUE(rep.loadErrors.empty());
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/testutil.h"
+#include "io/zonefile.h"
 #include "load/saving.h"
 #include "load/zloads.h"
 
@@ -22,7 +23,7 @@ void Build(World& w, const std::filesystem::path& dir, CodingWord cw30, CodingWo
     z->ResetTime = 15;
     z->ResetMode = 2;
     std::filesystem::create_directories(dir / zonFolder);
-    z->RegisterFiles(w, dir / zonFolder / (std::to_string(zn) + ".zon"));
+    RegisterZoneFiles(w, *z, dir / zonFolder / (std::to_string(zn) + ".zon"));
     CodingWord cw = zn == 30 ? cw30 : cw31;
     for (TFileSetting* fs : {&z->ZoneFilename, &z->RoomFilename, &z->ZoneMapFilename,
                              &z->ObjFilename, &z->MobFilename, &z->ShopFilename, &z->TrigFilename})

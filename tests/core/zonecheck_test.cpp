@@ -5,7 +5,7 @@
 #include <array>
 
 #include "core/testutil.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {

@@ -5,28 +5,14 @@
 #include "common/coding.h"
 #include "common/worldbuffer.h"
 #include "core/testutil.h"
-#include "load/world.h"
+#include "io/zonefile.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
 
 namespace fs = std::filesystem;
 using test::RecordingReporter;
-
-class FakeSink : public TreeSink {
- public:
-  std::vector<std::string> zoneNodes, captions;
-  int node = 0;
-  NodeHandle FindGroupNode(int32_t, RecordKind) override { return nullptr; }
-  NodeHandle AddEntryNode(NodeHandle, const std::string&, TMUDClass*) override { return nullptr; }
-  void SetCaption(NodeHandle, const std::string& c) override { captions.push_back(c); }
-  int ChildCount(NodeHandle) override { return 0; }
-  NodeHandle AddZoneNodes(TMUDClass*, const std::string& caption, TMUDClass* map) override {
-    zoneNodes.push_back(caption + (map ? " +map" : ""));
-    return &node;
-  }
-  void RemoveNode(NodeHandle) override {}
-};
 
 // Rooms 3000 and 3001 of zone 30 (3001 has a door north and a doorless exit
 // east), room 3100 of zone 31, objects 3010-3011 and mobiles 3020-3021.
@@ -75,8 +61,9 @@ struct Fixture {
     return static_cast<int>(n);
   }
   bool Read(const std::string& commands) {
-    return z.ReadCommandsFromBytes(
-        w, "* Korvask zone file v1.0\n#30\n" + W("Лес") + "~\n3099 10 2\n" + commands + "S\n$\n$\n",
+    return ReadZoneCommandsBytes(
+        w, z,
+        "* Korvask zone file v1.0\n#30\n" + W("Лес") + "~\n3099 10 2\n" + commands + "S\n$\n$\n",
         "30.zon");
   }
 };
@@ -115,7 +102,7 @@ TEST(ZoneHeader, ReadsNumberAndNameAndDetectsCoding) {
     RecordingReporter rep;
     World w{rep};
     TZone z;
-    EXPECT_EQ(z.ReadHeaderFromBytes(w, c.bytes, "zon/30.zon"), c.ok) << c.bytes;
+    EXPECT_EQ(ReadZoneHeaderBytes(w, z, c.bytes, "zon/30.zon"), c.ok) << c.bytes;
     if (c.ok) {
       EXPECT_EQ(z.Vnum, c.number);
       EXPECT_EQ(z.Zone, c.number);
@@ -133,7 +120,7 @@ TEST(ZoneHeader, ReadsNumberAndNameAndDetectsCoding) {
   World w{rep};
   TZone z;
   z.ZoneFilename.SetWord({kCodingWin, kBreakLF});
-  ASSERT_TRUE(z.ReadHeaderFromBytes(w, "#30\n" + koi + "~\r\n", "30.zon"));
+  ASSERT_TRUE(ReadZoneHeaderBytes(w, z, "#30\n" + koi + "~\r\n", "30.zon"));
   EXPECT_EQ(z.ZoneFilename.Word(), (CodingWord{kCodingWin, kBreakLF}));
   EXPECT_EQ(z.Name, koi);
 }
@@ -169,10 +156,10 @@ TEST(ZoneHeader, RegistersSiblingFilesInTheFoldersThatExist) {
     }
     test::WriteFile(dir / c.zoneFile, "#30\n" + W("Лесная поляна") + "~\n3099 0 0\nS\n");
     RecordingReporter rep;
-    FakeSink sink;
+    test::FakeTree sink;
     World w{rep, &sink};
     TZone z;
-    ASSERT_TRUE(z.LoadHeader(w, dir / c.zoneFile));
+    ASSERT_TRUE(LoadZoneHeader(w, z, dir / c.zoneFile));
     const TFileSetting* got[] = {&z.RoomFilename, &z.ZoneMapFilename, &z.ObjFilename,
                                  &z.MobFilename,  &z.ShopFilename,    &z.TrigFilename};
     for (size_t i = 0; i < 6; ++i) {
@@ -191,7 +178,7 @@ TEST(ZoneHeader, RegistersSiblingFilesInTheFoldersThatExist) {
   RecordingReporter rep;
   World w{rep};
   TZone z;
-  EXPECT_FALSE(z.LoadHeader(w, dir / "ZON/5.zon"));
+  EXPECT_FALSE(LoadZoneHeader(w, z, dir / "ZON/5.zon"));
   EXPECT_FALSE(z.Registered);
   EXPECT_EQ(w.ZoneMaps.Count(), 0);
   EXPECT_EQ(w.Zones.ZoneNames().size(), 1u);
@@ -208,7 +195,7 @@ TEST(ZoneHeader, RealWorldZonesFindTheirRoomFolder) {
     RecordingReporter rep;
     World w{rep};
     TZone z;
-    ASSERT_TRUE(z.LoadHeader(w, e.path())) << e.path();
+    ASSERT_TRUE(LoadZoneHeader(w, z, e.path())) << e.path();
     EXPECT_EQ(z.ZoneFilename.Coding, kCodingKoi) << e.path();
     EXPECT_TRUE(fs::is_directory(z.RoomFilename.Path.parent_path())) << z.RoomFilename.Path;
     ++seen;
@@ -374,9 +361,10 @@ TEST(ZoneCommands, FailuresKeepWhatWasReadAndTheZoneNumber) {
   };
   for (const auto& c : cases) {
     Fixture f;
-    EXPECT_FALSE(f.z.ReadCommandsFromBytes(f.w, c.bytes, "30.zon")) << c.bytes;
+    EXPECT_FALSE(ReadZoneCommandsBytes(f.w, f.z, c.bytes, "30.zon")) << c.bytes;
     ASSERT_EQ(f.rep.loadErrors.size(), 1u);
-    EXPECT_EQ(f.rep.loadErrors[0], FormatMessage(ErrorText(1), {"30.zon", LineErrorText(c.line)}));
+    EXPECT_EQ(f.rep.loadErrors[0],
+              FormatMessage(ErrorText(ErrorMsg::ZoneLoad), {"30.zon", LineErrorText(c.line)}));
     EXPECT_EQ(f.z.Vnum, c.number);
     EXPECT_EQ(f.z.Name, les);
     EXPECT_EQ(f.Room(3000).Mobs.Count(), c.mobs);
@@ -384,7 +372,7 @@ TEST(ZoneCommands, FailuresKeepWhatWasReadAndTheZoneNumber) {
   }
   // The last command is read even without a line end or "S" after it.
   Fixture f;
-  EXPECT_TRUE(f.z.ReadCommandsFromBytes(f.w, "#30  \t\r\nx~\r\n1 2 3\r\nM 0 3020 1 3000 1", ""));
+  EXPECT_TRUE(ReadZoneCommandsBytes(f.w, f.z, "#30  \t\r\nx~\r\n1 2 3\r\nM 0 3020 1 3000 1", ""));
   EXPECT_EQ(f.Room(3000).Mobs.Count(), 1);
   EXPECT_EQ(f.z.DroppedCommands, 0);
 }
@@ -435,7 +423,7 @@ TEST(ZoneWriter, WritesTheLayoutFromRoomsAndPrototypes) {
   FillZone(f);
   f.Room(3001).Exits[kEast].DefaultState = 2;  // no door: not written
   std::vector<std::string> lines;
-  f.z.BuildLines(f.w, lines);
+  BuildZoneLines(f.w, f.z, lines);
   EXPECT_EQ(Joined(lines), W("* Korvask zone file v1.0\n"
                              "#30\n"
                              "Лес~\n"
@@ -456,6 +444,17 @@ TEST(ZoneWriter, WritesTheLayoutFromRoomsAndPrototypes) {
                              "S\n$\n$\n"));
 }
 
+// What the zone file holds of a zone, without what loading and saving keep
+// beside it (file settings, counts, registration).
+TZone Content(TZone z) {
+  z.ZoneFilename = z.RoomFilename = z.ZoneMapFilename = z.ObjFilename = z.MobFilename =
+      z.ShopFilename = z.TrigFilename = {};
+  z.Registered = false;
+  z.CommandsRead = z.DroppedCommands = z.FirstDroppedLine = 0;
+  z.PendingOwnerFiles.clear();
+  return z;
+}
+
 TEST(ZoneWriter, RoundTripsInEachCodingAndLineBreak) {
   for (CodingWord word : {CodingWord{kCodingWin, kBreakLF}, CodingWord{kCodingWin, kBreakCRLF},
                           CodingWord{kCodingKoi, kBreakLF}, CodingWord{kCodingKoi, kBreakCRLF}}) {
@@ -467,21 +466,21 @@ TEST(ZoneWriter, RoundTripsInEachCodingAndLineBreak) {
     FillZone(a);
     a.z.Name = W("Ёлочный лес: автор Ёж");
     a.z.ZoneFilename.SetWord(word);
-    ASSERT_TRUE(a.z.SaveToFile(a.w, path));
+    ASSERT_TRUE(SaveZoneFile(a.w, a.z, path));
     const std::string first = test::ReadFile(path);
 
     Fixture b;
     TZone z;
-    ASSERT_TRUE(z.LoadHeader(b.w, path));
+    ASSERT_TRUE(LoadZoneHeader(b.w, z, path));
     EXPECT_EQ(z.ZoneFilename.Word(), word);
-    ASSERT_TRUE(z.ReadCommands(b.w, path));
+    ASSERT_TRUE(ReadZoneCommands(b.w, z, path));
     SettleCommandMaxima(b.w);
-    z.SettleMaxima(b.w);
+    SettleZoneMaxima(b.w, z);
     EXPECT_EQ(z.DroppedCommands, 0);
-    EXPECT_TRUE(z == a.z);
+    EXPECT_TRUE(Content(z) == Content(a.z));
     for (int v : {3000, 3001}) EXPECT_TRUE(b.Room(v) == a.Room(v)) << v;
     EXPECT_EQ(b.Room(3001).Mobs.Items(0)->MaxInRoom, 3);
-    ASSERT_TRUE(z.SaveToFile(b.w));
+    ASSERT_TRUE(SaveZoneFile(b.w, z));
     EXPECT_EQ(test::ReadFile(path), first);
   }
 }
@@ -490,14 +489,14 @@ TEST(ZoneWriter, SaveFailuresAndAutoDetectCoding) {
   test::TempDir dir;
   Fixture f;
   f.z.DroppedCommands = 2;
-  EXPECT_FALSE(f.z.SaveToFile(f.w));  // no path at all
-  EXPECT_FALSE(f.z.SaveToFile(f.w, dir / "missing/deeper/30.zon"));
+  EXPECT_FALSE(SaveZoneFile(f.w, f.z));  // no path at all
+  EXPECT_FALSE(SaveZoneFile(f.w, f.z, dir / "missing/deeper/30.zon"));
   ASSERT_EQ(f.rep.errors.size(), 2u);
   EXPECT_EQ(f.rep.errors[1].n, 2);
   EXPECT_EQ(f.z.DroppedCommands, 2);
 
   f.z.ZoneFilename.Path = dir / "30.zon";
-  ASSERT_TRUE(f.z.SaveToFile(f.w));
+  ASSERT_TRUE(SaveZoneFile(f.w, f.z));
   EXPECT_EQ(f.z.DroppedCommands, 0);
   EXPECT_EQ(test::ReadFile(dir / "30.zon"),
             W("* Korvask zone file v1.0\r\n#30\r\nЛес~\r\n3099 0 0\r\n"

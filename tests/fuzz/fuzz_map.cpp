@@ -9,8 +9,8 @@
 #include "common/reporter.h"
 #include "common/savelines.h"
 #include "common/worldbuffer.h"
-#include "load/maps.h"
-#include "load/world.h"
+#include "io/mapfile.h"
+#include "model/world.h"
 
 namespace {
 

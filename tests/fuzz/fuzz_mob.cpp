@@ -9,7 +9,8 @@
 
 #include "common/reporter.h"
 #include "common/savelines.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string SaveAll(const World& w) {
   std::string all;
   std::vector<std::string> lines;
   for (int32_t z : zones) {
-    if (w.Mobs.BuildLines(w, lines, z) != 0) std::abort();
+    if (BuildRecordLines(w, kMobile, z, lines)) std::abort();
     all += JoinLines(lines, {kCodingWin, kBreakLF});
   }
   return all;
@@ -35,16 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
   SilentReporter rep;
   World w(rep);
-  (void)w.Mobs.LoadFromBytes(w, bytes, "fuzz.mob");
+  (void)LoadRecordBytes(w, kMobile, bytes, "fuzz.mob");
 
   // Bytes without the high bit keep the coding undetermined, so the second
   // read sees exactly the text the first one produced.
   for (char& c : bytes) c &= 0x7F;
   World first(rep);
-  (void)first.Mobs.LoadFromBytes(first, bytes, "fuzz.mob");
+  (void)LoadRecordBytes(first, kMobile, bytes, "fuzz.mob");
   std::string once = SaveAll(first);
   World second(rep);
-  if (!second.Mobs.LoadFromBytes(second, once, "fuzz.mob")) std::abort();
+  if (!LoadRecordBytes(second, kMobile, once, "fuzz.mob")) std::abort();
   if (SaveAll(second) != once) std::abort();
   return 0;
 }

@@ -9,7 +9,8 @@
 
 #include "common/reporter.h"
 #include "common/savelines.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string SaveAll(const World& w) {
   std::string all;
   std::vector<std::string> lines;
   for (int32_t z : zones) {
-    if (w.Objs.BuildLines(w, lines, z) != 0) std::abort();
+    if (BuildRecordLines(w, kObject, z, lines)) std::abort();
     all += JoinLines(lines, {kCodingWin, kBreakLF});
   }
   return all;
@@ -35,16 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
   SilentReporter rep;
   World w(rep);
-  (void)w.Objs.LoadFromBytes(w, bytes, "fuzz.obj");
+  (void)LoadRecordBytes(w, kObject, bytes, "fuzz.obj");
 
   // Bytes without the high bit keep the coding undetermined, so the second
   // read sees exactly the text the first one produced.
   for (char& c : bytes) c &= 0x7F;
   World first(rep);
-  (void)first.Objs.LoadFromBytes(first, bytes, "fuzz.obj");
+  (void)LoadRecordBytes(first, kObject, bytes, "fuzz.obj");
   std::string once = SaveAll(first);
   World second(rep);
-  if (!second.Objs.LoadFromBytes(second, once, "fuzz.obj")) std::abort();
+  if (!LoadRecordBytes(second, kObject, once, "fuzz.obj")) std::abort();
   if (SaveAll(second) != once) std::abort();
   return 0;
 }

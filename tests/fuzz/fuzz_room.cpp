@@ -9,7 +9,8 @@
 #include "common/coding.h"
 #include "common/reporter.h"
 #include "common/savelines.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using namespace zm;
 std::string Saved(const World& w, int32_t zone) {
   std::vector<std::string> lines;
   // Anything read must be writable: a refusal here is a reader/writer mismatch.
-  if (w.Rooms.BuildLines(w, lines, zone) != 0 || lines.empty()) std::abort();
+  if (BuildRecordLines(w, kRoom, zone, lines) || lines.empty()) std::abort();
   return JoinLines(lines, {kCodingWin, kBreakLF});
 }
 
@@ -27,7 +28,7 @@ std::string Saved(const World& w, int32_t zone) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SilentReporter rep;
   World w(rep);
-  w.Rooms.LoadFromBytes(w, std::string(reinterpret_cast<const char*>(data), size), "f.wld");
+  LoadRecordBytes(w, kRoom, std::string(reinterpret_cast<const char*>(data), size), "f.wld");
   for (const auto& r : w.Rooms) (void)JoinDescription(SplitDescription(r->Description));
   if (w.Rooms.Count() == 0) return 0;
   int32_t zone = w.Rooms.Items(0)->Zone;
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (DetectCodingOf(first, true).Coding == kCodingKoi) return 0;
 
   World again(rep);
-  if (!again.Rooms.LoadFromBytes(again, first, "g.wld")) std::abort();
+  if (!LoadRecordBytes(again, kRoom, first, "g.wld")) std::abort();
   if (Saved(again, zone) != first) std::abort();
   return 0;
 }

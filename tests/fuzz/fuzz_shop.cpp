@@ -9,7 +9,8 @@
 #include "common/coding.h"
 #include "common/reporter.h"
 #include "common/savelines.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ using namespace zm;
 
 std::string Saved(const World& w, int32_t zone) {
   std::vector<std::string> lines;
-  if (w.Shops.BuildLines(w, lines, zone) != 0) return {};
+  if (BuildRecordLines(w, kShop, zone, lines)) return {};
   return JoinLines(lines, {kCodingWin, kBreakLF});
 }
 
@@ -26,7 +27,7 @@ std::string Saved(const World& w, int32_t zone) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SilentReporter rep;
   World w(rep);
-  w.Shops.LoadFromBytes(w, std::string(reinterpret_cast<const char*>(data), size), "f.shp");
+  LoadRecordBytes(w, kShop, std::string(reinterpret_cast<const char*>(data), size), "f.shp");
   if (w.Shops.Count() == 0) return 0;
   int32_t zone = w.Shops.Items(0)->Zone;
   std::string first = Saved(w, zone);
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (first.empty() || DetectCodingOf(first, true).Coding == kCodingKoi) return 0;
 
   World again(rep);
-  if (!again.Shops.LoadFromBytes(again, first, "g.shp")) std::abort();
+  if (!LoadRecordBytes(again, kShop, first, "g.shp")) std::abort();
   if (Saved(again, zone) != first) std::abort();
   return 0;
 }

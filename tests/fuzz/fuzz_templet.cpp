@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/reporter.h"
-#include "load/world.h"
+#include "model/world.h"
 #include "templates/templets.h"
 
 namespace {

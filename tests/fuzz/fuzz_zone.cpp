@@ -8,7 +8,8 @@
 
 #include "common/reporter.h"
 #include "common/savelines.h"
-#include "load/world.h"
+#include "io/zonefile.h"
+#include "model/world.h"
 
 namespace {
 
@@ -46,12 +47,12 @@ struct Loaded {
 
   explicit Loaded(const std::string& bytes) {
     MakeWorld(w);
-    ok = z.ReadHeaderFromBytes(w, bytes, "fuzz.zon");
-    ok = z.ReadCommandsFromBytes(w, bytes, "fuzz.zon") && ok;
+    ok = ReadZoneHeaderBytes(w, z, bytes, "fuzz.zon");
+    ok = ReadZoneCommandsBytes(w, z, bytes, "fuzz.zon") && ok;
   }
   std::string Text() const {
     std::vector<std::string> lines;
-    z.BuildLines(w, lines);
+    BuildZoneLines(w, z, lines);
     return JoinLines(lines, {kCodingUnknown, kBreakLF});
   }
 };

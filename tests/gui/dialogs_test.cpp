@@ -204,7 +204,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   EXPECT_EQ(app.form->world().Zones.ByNumber(13), z);
   EXPECT_EQ(test::Captions(app.form->Tree().TopGroup(kZone)),
             (QStringList{"[12] Лес", "[13] -", "[30] Город", "[40] Поле"}));
-  EXPECT_EQ(app.form->TreeView1()->currentItem(), WorldTree::ItemOf(z->Node));
+  EXPECT_EQ(app.form->TreeView1()->currentItem(), app.form->Tree().ItemOf(z));
   EXPECT_EQ(z->ZoneFilename.Path, tmp / "world" / "ZON" / "13.zon");
   EXPECT_EQ(z->RoomFilename.Path, tmp / "world" / "WLD" / "13.wld");
   EXPECT_EQ(z->ZoneFilename.Word(), (CodingWord{kCodingKoi, kBreakLF}));
@@ -213,7 +213,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   EXPECT_EQ(app.form->world().Zones.ZoneNameOf(13), "[13] -");
   ASSERT_NE(app.form->world().ZoneMaps.FindByNumber(13), -1);
   // Saving writes the zone file in the world's own line breaks.
-  app.form->TreeView1()->setCurrentItem(WorldTree::ItemOf(z->Node));
+  app.form->TreeView1()->setCurrentItem(app.form->Tree().ItemOf(z));
   app.form->Commands().MI_SaveZoneClick();
   std::string bytes = test::ReadFile(z->ZoneFilename.Path);
   EXPECT_FALSE(bytes.empty());

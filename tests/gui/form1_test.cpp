@@ -49,7 +49,7 @@ struct MainWindow : ::testing::Test {
   QTreeWidgetItem* Node(const QString& path) { return app->Node(path); }
   QTreeWidgetItem* Room(int32_t vnum) {
     TRoom* r = form().world().Rooms.Find(vnum);
-    return r ? WorldTree::ItemOf(r->Node) : nullptr;
+    return r ? form().Tree().ItemOf(r) : nullptr;
   }
   void Select(QTreeWidgetItem* item) { form().TreeView1()->setCurrentItem(item); }
   void Answer(bool yes) { app->reporter.answer = yes; }
@@ -98,8 +98,8 @@ TEST_F(MainWindow, TreeIsFilledAndSorted) {
   EXPECT_EQ(z12->child(5)->childCount(), 1);
   // Rooms of a zone without zone file hang under the top-level group.
   EXPECT_EQ(Captions(Node("Комнаты")), (QStringList{"[7700] Комната 0", "[7701] Комната 1"}));
-  EXPECT_EQ(WorldTree::ItemOf(form().Tree().FindGroupNode(77, kRoom)), Node("Комнаты"));
-  EXPECT_EQ(WorldTree::ItemOf(form().Tree().FindGroupNode(12, kRoom)), z12->child(1));
+  EXPECT_EQ(form().Tree().FindGroupNode(77, kRoom), Node("Комнаты"));
+  EXPECT_EQ(form().Tree().FindGroupNode(12, kRoom), z12->child(1));
   EXPECT_TRUE(app->reporter.errors.empty());
   EXPECT_TRUE(app->reporter.loadErrors.empty());
   EXPECT_EQ(form().LoadedWorldPath(), world);
@@ -295,7 +295,7 @@ TEST_F(MainWindow, DeletingAZoneKeepsItsEntries) {
   EXPECT_EQ(form().TreeView1()->currentItem()->text(0), "[30] Город");
   // The room stays, without node; the editor applied it on the way out.
   ASSERT_EQ(form().world().Rooms.Find(1203), room);
-  EXPECT_EQ(room->Node, nullptr);
+  EXPECT_EQ(form().Tree().ItemOf(room), nullptr);
   EXPECT_EQ(WinToUtf8(room->Name), "Правка");
   for (const auto& line : form().world().Zones.ZoneNames()) EXPECT_NE(line.substr(0, 3), "12=");
 }
@@ -455,7 +455,7 @@ TEST(MainWindowExit, ConfirmChangesSavesTheChangedZones) {
     Started app(test::MakeAppDir(tmp / "app", true), tmp / "world");
     TForm1& form = *app.form;
     form.ConfigForm()->CheckBox(2)->setChecked(true);
-    auto room = [&](int32_t v) { return WorldTree::ItemOf(form.world().Rooms.Find(v)->Node); };
+    auto room = [&](int32_t v) { return form.Tree().ItemOf(form.world().Rooms.Find(v)); };
     form.TreeView1()->setCurrentItem(room(1202));
     test::ActiveFake(form.Windows())->pendingName = W("Правка");
     form.TreeView1()->setCurrentItem(room(1203));

@@ -6,6 +6,8 @@
 #include "app/appcontext.h"
 #include "common/cp1251.h"
 #include "common/textutil.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
 
 namespace zm::test {
 
@@ -65,15 +67,15 @@ void WriteWorld(const fs::path& dir, const std::vector<ZoneOutline>& zones) {
       zone->Name = W(z.name);
       zone->ZoneFilename.SetWord(z.word);
       TZone* p = zone.get();
-      p->RegisterFiles(w, dir / "ZON" / (IntText(z.number) + ".zon"));
+      RegisterZoneFiles(w, *p, dir / "ZON" / (IntText(z.number) + ".zon"));
       w.Zones.Append(std::move(zone));
       // The first save of a new zone writes every kind it has.
       SaveWholeZone(w, z.number);
     } else {
       const std::string stem = IntText(z.number);
-      if (z.rooms) w.Rooms.SaveZone(w, z.number, dir / "WLD" / (stem + ".wld"));
-      if (z.objs) w.Objs.SaveZone(w, z.number, dir / "OBJ" / (stem + ".obj"));
-      if (z.mobs) w.Mobs.SaveZone(w, z.number, dir / "MOB" / (stem + ".mob"));
+      if (z.rooms) SaveRecordFile(w, kRoom, z.number, dir / "WLD" / (stem + ".wld"));
+      if (z.objs) SaveRecordFile(w, kObject, z.number, dir / "OBJ" / (stem + ".obj"));
+      if (z.mobs) SaveRecordFile(w, kMobile, z.number, dir / "MOB" / (stem + ".mob"));
     }
   }
 }
@@ -117,7 +119,7 @@ QTreeWidgetItem* Started::Node(const QString& path) {
 }
 
 QTreeWidgetItem* Started::ZoneGroup(int32_t zone, RecordKind kind) {
-  return WorldTree::ItemOf(form->Tree().FindGroupNode(zone, kind));
+  return form->Tree().FindGroupNode(zone, kind);
 }
 
 QStringList Captions(const QTreeWidgetItem* parent) {

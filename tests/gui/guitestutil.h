@@ -18,7 +18,7 @@
 #include "app/worldtree.h"
 #include "core/testutil.h"
 #include "load/saving.h"
-#include "load/world.h"
+#include "model/world.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& s, std::ostream* os) {

@@ -16,6 +16,7 @@
 #include "common/bases.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
+#include "io/recordfile.h"
 
 namespace zm {
 namespace {
@@ -112,7 +113,7 @@ TEST_F(MobEditor, EveryPageReachesTheSavedRecord) {
   EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "5"), "0");
 
   std::vector<std::string> lines;
-  ASSERT_EQ(w().Mobs.BuildLines(w(), lines, 12), 0);
+  ASSERT_EQ(BuildRecordLines(w(), kMobile, 12, lines), std::nullopt);
   std::string record;
   for (const std::string& l : lines) {
     if (l == "#1201") break;

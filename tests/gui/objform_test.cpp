@@ -18,6 +18,7 @@
 #include "common/cp1251.h"
 #include "editors/mobform.h"
 #include "gui/guitestutil.h"
+#include "io/recordfile.h"
 
 namespace zm {
 namespace {
@@ -56,7 +57,7 @@ struct ObjEditor : ::testing::Test {
   }
   // The lines the object file holds for the object.
   std::vector<std::string> Saved(int32_t vnum) {
-    EXPECT_TRUE(w().Objs.SaveZone(w(), ZoneOf(vnum)));
+    EXPECT_TRUE(SaveRecordFile(w(), kObject, ZoneOf(vnum)));
     const std::string text = test::ReadFile(w().WorldPath / "OBJ" / "12.obj");
     std::vector<std::string> lines;
     bool in = false;

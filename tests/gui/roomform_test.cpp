@@ -20,6 +20,7 @@
 #include "common/bases.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
+#include "io/zonefile.h"
 #include "load/zloads.h"
 
 namespace zm {
@@ -90,7 +91,7 @@ void WriteForest(const fs::path& dir) {
     auto zone = std::make_unique<TZone>(n);
     zone->Name = W(name);
     zone->ZoneFilename.SetWord({kCodingWin, kBreakCRLF});
-    zone->RegisterFiles(w, dir / "ZON" / (IntText(n) + ".zon"));
+    RegisterZoneFiles(w, *zone, dir / "ZON" / (IntText(n) + ".zon"));
     w.Zones.Append(std::move(zone));
     SaveWholeZone(w, n);
   }
@@ -456,7 +457,7 @@ TEST_F(RoomEditor, DroppedRecordsGoToTheFocusedList) {
   for (const Case& c : cases) {
     f->R_PageControl->setCurrentWidget(c.focus->parentWidget());
     c.focus->setFocus();
-    form().TreeControl().CtrlClick(WorldTree::ItemOf(c.rec->Node));
+    form().TreeControl().CtrlClick(form().Tree().ItemOf(c.rec));
   }
   EXPECT_EQ(form().TreeView1()->currentItem()->text(0), "[1200] Поляна");
   Open(1201);

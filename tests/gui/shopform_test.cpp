@@ -18,6 +18,7 @@
 #include "common/bases.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
+#include "io/recordfile.h"
 
 namespace zm {
 namespace {
@@ -153,7 +154,7 @@ TEST_F(ShopEditor, EveryControlReachesTheSavedFile) {
   Choose(f->S_Close2ComboBox, "shophours4", "20");
   Apply();
 
-  ASSERT_TRUE(w().Shops.SaveZone(w(), 12));
+  ASSERT_TRUE(SaveRecordFile(w(), kShop, 12));
   std::string file = test::ReadFile(w().WorldPath / "SHP" / "12.shp");
   const std::string expected =
       W("CircleMUD v3.0 Shop File~\r\n"
@@ -212,7 +213,7 @@ TEST_F(ShopEditor, ViewingKeepsKeysFactorsAndHours) {
   EXPECT_EQ(f->S_BuyListBox->currentRow(), 1);  // the row after the one removed
 
   std::vector<std::string> lines;
-  ASSERT_EQ(w().Shops.BuildLines(w(), lines, 12), 0);
+  ASSERT_EQ(BuildRecordLines(w(), kShop, 12, lines), std::nullopt);
   const std::vector<std::string> kinds(lines.begin() + 7, lines.begin() + 15);
   EXPECT_EQ(kinds, (std::vector<std::string>{W("Оружие~"), "77", W("меч~"), "-1", "40", W("щит~"),
                                              "-1", "~"}));
@@ -220,7 +221,7 @@ TEST_F(ShopEditor, ViewingKeepsKeysFactorsAndHours) {
 
 TEST_F(ShopEditor, TreeOpensTheShopAndShowsItsKeeper) {
   TShop& s = Shop();
-  QTreeWidgetItem* node = WorldTree::ItemOf(s.Node);
+  QTreeWidgetItem* node = app->form->Tree().ItemOf(&s);
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->text(0), QStringLiteral("[1200] Неизвестный"));
   app->form->TreeView1()->setCurrentItem(node);

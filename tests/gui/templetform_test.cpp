@@ -71,7 +71,7 @@ TEST(TemplateDialog, AddCreatesFromTheTemplateAndSelects) {
   TForm1& form = *app.form;
   // Mobiles 1200, 1201 and 1203.
   app.reporter.answer = true;
-  auto mob = [&](int32_t v) { return WorldTree::ItemOf(form.world().Mobs.Find(v)->Node); };
+  auto mob = [&](int32_t v) { return form.Tree().ItemOf(form.world().Mobs.Find(v)); };
   form.TreeControl().SetContextNode(mob(1202));
   form.Commands().MI_PDeleteClick();
   ASSERT_EQ(form.world().Mobs.Find(1202), nullptr);

@@ -18,6 +18,7 @@
 #include "common/bases.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
+#include "io/recordfile.h"
 #include "text/scriptlines.h"
 #include "widgets/editpopup.h"
 #include "widgets/memoex.h"
@@ -140,7 +141,7 @@ TEST_F(TrigEditor, ShowsTheTriggerAndWritesEveryFieldBack) {
   EXPECT_EQ(f->T_TextMemo->toPlainText(), QStringLiteral("wait 2\nsay привет~.\n~ .\n\n\n"));
   EXPECT_EQ(test::Captions(app->ZoneGroup(12, kTrigger)).value(0), QStringLiteral("[1200] Засада"));
 
-  ASSERT_TRUE(w().Triggers.SaveZone(w(), 12));
+  ASSERT_TRUE(SaveRecordFile(w(), kTrigger, 12));
   const std::string expected =
       W("* Korvask trigger file v1.0\r\n"
         "#1200\r\n"
@@ -168,7 +169,7 @@ TEST_F(TrigEditor, ShowsTheTriggerAndWritesEveryFieldBack) {
 
   // The mended lines read back as they were stored.
   const TTrigger stored = t;
-  ASSERT_TRUE(w().Triggers.LoadFromFile(w(), trgFile));
+  ASSERT_TRUE(LoadRecordFile(w(), kTrigger, trgFile));
   EXPECT_TRUE(Trig(1200) == stored);
 }
 

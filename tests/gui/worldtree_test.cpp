@@ -50,13 +50,13 @@ struct TreeFixture : ::testing::Test {
     zones.push_back(std::make_unique<TZone>(n));
     maps.push_back(std::make_unique<TZoneMap>(n));
     TZone* z = zones.back().get();
-    z->Node = tree.AddZoneNodes(z, NodeCaption(n, W("Зона")), maps.back().get());
+    tree.AddZoneNodes(*z, NodeCaption(n, W("Зона")), *maps.back());
     return z;
   }
-  TRoom* Room(int32_t vnum, NodeHandle group) {
+  TRoom* Room(int32_t vnum, QTreeWidgetItem* group) {
     rooms.push_back(std::make_unique<TRoom>(ZoneOf(vnum), vnum));
     TRoom* r = rooms.back().get();
-    r->Node = tree.AddEntryNode(group, NodeCaption(vnum, W("Комната")), r);
+    tree.AddEntryNode(group, NodeCaption(vnum, W("Комната")), *r);
     return r;
   }
 };
@@ -65,19 +65,19 @@ TEST_F(TreeFixture, GroupsAndZoneNodes) {
   EXPECT_EQ(Captions(view.invisibleRootItem()),
             (QStringList{"Зоны", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
   TZone* z = Zone(12);
-  auto* item = WorldTree::ItemOf(z->Node);
+  auto* item = tree.ItemOf(z);
   EXPECT_EQ(item->parent(), tree.TopGroup(kZone));
   EXPECT_EQ(item->text(0), QStringLiteral("[12] Зона"));
   EXPECT_EQ(Captions(item),
             (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
   EXPECT_EQ(WorldTree::RecordOf(item->child(0)), maps.back().get());
-  EXPECT_EQ(maps.back()->Node, item->child(0));
+  EXPECT_EQ(tree.ItemOf(maps.back().get()), item->child(0));
 }
 
 TEST_F(TreeFixture, FindGroupNodeWithAndWithoutZoneFile) {
   TZone* z12 = Zone(12);
   Zone(30);
-  auto* z12Item = WorldTree::ItemOf(z12->Node);
+  auto* z12Item = tree.ItemOf(z12);
   struct Case {
     int32_t zone;
     RecordKind kind;
@@ -91,59 +91,57 @@ TEST_F(TreeFixture, FindGroupNodeWithAndWithoutZoneFile) {
       {77, kZoneMap, nullptr},  // no top-level "Карта"
   };
   for (const Case& c : cases)
-    EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(c.zone, c.kind)), c.want)
-        << c.zone << "/" << int(c.kind);
+    EXPECT_EQ(tree.FindGroupNode(c.zone, c.kind), c.want) << c.zone << "/" << int(c.kind);
 
   // A zone node without the group has none, and does not fall back.
   delete z12Item->child(3);  // "Мобы"
   EXPECT_EQ(tree.FindGroupNode(12, kMobile), nullptr);
   // A zone whose number changed is found under its new number.
   z12->Vnum = z12->Zone = 13;
-  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(13, kRoom)), z12Item->child(1));
-  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(12, kRoom)), tree.TopGroup(kRoom));
+  EXPECT_EQ(tree.FindGroupNode(13, kRoom), z12Item->child(1));
+  EXPECT_EQ(tree.FindGroupNode(12, kRoom), tree.TopGroup(kRoom));
 }
 
 TEST_F(TreeFixture, FindGroupNodeTakesTheFirstZoneOfANumber) {
   TZone* first = Zone(40);
   Zone(40);
-  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(40, kRoom))->parent(),
-            WorldTree::ItemOf(first->Node));
+  EXPECT_EQ(tree.FindGroupNode(40, kRoom)->parent(), tree.ItemOf(first));
 }
 
 TEST_F(TreeFixture, SortAllOrdersByNumberAndKeepsGroupOrder) {
   for (int32_t n : {10, 9, 100, 1}) Zone(n);
-  NodeHandle rooms9 = tree.FindGroupNode(9, kRoom);
+  QTreeWidgetItem* rooms9 = tree.FindGroupNode(9, kRoom);
   for (int32_t v : {905, 900, 910, 901}) Room(v, rooms9);
   auto* plain = new QTreeWidgetItem({"без номера"});
   tree.TopGroup(kZone)->insertChild(0, plain);
-  view.setCurrentItem(WorldTree::ItemOf(rooms[2]->Node));
+  view.setCurrentItem(tree.ItemOf(rooms[2].get()));
   tree.TopGroup(kZone)->setExpanded(true);
 
   tree.SortAll();
   EXPECT_EQ(Captions(tree.TopGroup(kZone)),
             (QStringList{"[1] Зона", "[9] Зона", "[10] Зона", "[100] Зона", "без номера"}));
-  EXPECT_EQ(Captions(WorldTree::ItemOf(tree.FindGroupNode(9, kRoom))),
+  EXPECT_EQ(Captions(tree.FindGroupNode(9, kRoom)),
             (QStringList{"[900] Комната", "[901] Комната", "[905] Комната", "[910] Комната"}));
   // Unnumbered siblings keep their creation order.
-  EXPECT_EQ(Captions(WorldTree::ItemOf(zones[0]->Node)),
+  EXPECT_EQ(Captions(tree.ItemOf(zones[0].get())),
             (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
-  EXPECT_EQ(view.currentItem(), WorldTree::ItemOf(rooms[2]->Node));
+  EXPECT_EQ(view.currentItem(), tree.ItemOf(rooms[2].get()));
   EXPECT_TRUE(tree.TopGroup(kZone)->isExpanded());
   // The zone index follows the new order.
-  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(10, kRoom))->parent()->text(0), "[10] Зона");
+  EXPECT_EQ(tree.FindGroupNode(10, kRoom)->parent()->text(0), "[10] Зона");
 }
 
 TEST_F(TreeFixture, RemoveSubtreeClearsEveryNodeBelow) {
   TZone* z = Zone(9);
   TRoom* r = Room(901, tree.FindGroupNode(9, kRoom));
   TRoom* other = Room(902, tree.TopGroup(kRoom));
-  tree.RemoveSubtree(WorldTree::ItemOf(z->Node));
-  EXPECT_EQ(z->Node, nullptr);
-  EXPECT_EQ(maps.back()->Node, nullptr);
-  EXPECT_EQ(r->Node, nullptr);
-  EXPECT_NE(other->Node, nullptr);
+  tree.RemoveSubtree(tree.ItemOf(z));
+  EXPECT_EQ(tree.ItemOf(z), nullptr);
+  EXPECT_EQ(tree.ItemOf(maps.back().get()), nullptr);
+  EXPECT_EQ(tree.ItemOf(r), nullptr);
+  EXPECT_NE(tree.ItemOf(other), nullptr);
   EXPECT_EQ(tree.TopGroup(kZone)->childCount(), 0);
-  EXPECT_EQ(WorldTree::ItemOf(tree.FindGroupNode(9, kRoom)), tree.TopGroup(kRoom));
+  EXPECT_EQ(tree.FindGroupNode(9, kRoom), tree.TopGroup(kRoom));
   // The fixed groups cannot be removed.
   tree.RemoveSubtree(tree.TopGroup(kRoom));
   EXPECT_EQ(view.topLevelItemCount(), 6);

@@ -12,8 +12,6 @@
 namespace zm {
 namespace {
 
-constexpr int kErrorBases = 9;
-
 std::string_view keyPart(std::string_view item) {
   size_t eq = item.find('=');
   return eq == std::string_view::npos ? item : item.substr(0, eq);
@@ -234,7 +232,7 @@ std::string TBases::readCheckList(const DictControl& c) const {
 }
 
 TBases& TBasesList::add(std::unique_ptr<TBases> b, Reporter& reporter) {
-  if (!b->Load(m_basePath)) reporter.ShowError(kErrorBases, {b->FileName});
+  if (!b->Load(m_basePath)) reporter.ShowError(ErrorMsg::BasesLoad, {b->FileName});
   m_items.push_back(std::move(b));
   return *m_items.back();
 }

@@ -38,61 +38,67 @@ std::string FormatMessage(const std::string& format, const FmtArgs& args) {
 
 namespace {
 
-std::map<int, std::string> Build(std::initializer_list<std::pair<int, const char*>> rows) {
-  std::map<int, std::string> m;
+template <typename Msg>
+std::map<Msg, std::string> Build(std::initializer_list<std::pair<Msg, const char*>> rows) {
+  std::map<Msg, std::string> m;
   for (const auto& [n, text] : rows) m[n] = W(text);
   return m;
 }
 
-}  // namespace
-
-const std::string& ErrorText(int n) {
-  static const std::map<int, std::string> table = Build({
-      {1, "Не могу загрузить зону из файла %s (%s)"},
-      {2, "Не могу сохранить зону"},
-      {3, "Не могу загрузить комнаты из файла %s (%s)"},
-      {4, "Не могу сохранить комнаты для зоны %d\r\nОшибка в комнате %d"},
-      {5, "Не могу загрузить объекты из файла %s (%s)"},
-      {6, "Не могу сохранить объект %d"},
-      {7, "Не могу загрузить мобов из файла %s (%s)"},
-      {8, "Не могу сохранить моба %d"},
-      {9, "Ошибка загрузки Bases\r\nФайл: %s"},
-      {10, "Не могу загрузить триггеры из файла %s (%s)"},
-      {11, "Не могу сохранить триггер %d"},
-      {12, "Не могу загрузить карту комнат из файла %s (%s)"},
-      {13, "Не могу сохранить карту комнат для зоны %d\r\nОшибка в комнате %d"},
-      {14, "Не могу загрузить магазин из файла %s (%s)"},
-      {15, "Не могу сохранить магазин %d"},
-      {16, "Нет комнат для расстановки"},
-      {17, "Ошибка при расстановке комнат"},
-      {18, "Не могу загрузить шаблоны %s\r\nФайл: %s\r\n\r\n(%s)"},
-      {19, "Некорректный ID зоны"},
-      {20, "Смена ID зоны пока невозможна. Ждите релиза"},
-      {22, "Достигнуто максимальное количество %s в зоне"},
-  });
+template <typename Msg>
+const std::string& Lookup(const std::map<Msg, std::string>& table, Msg n) {
   static const std::string empty;
   auto it = table.find(n);
   return it == table.end() ? empty : it->second;
 }
 
-const std::string& ConfirmText(int n) {
-  static const std::map<int, std::string> table = Build({
-      {1, "Вы хотите выйти?"},
-      {2, "Вы хотите удалить %s из списка?"},
-      {3, "Вы хотите удалить %s?"},
-      {4, "Просклонять по всем падежам автоматически?"},
-      {5, "Сохранить изменения?"},
-      {6,
+}  // namespace
+
+const std::string& ErrorText(ErrorMsg n) {
+  using E = ErrorMsg;
+  static const auto table = Build<E>({
+      {E::ZoneLoad, "Не могу загрузить зону из файла %s (%s)"},
+      {E::ZoneSave, "Не могу сохранить зону %d\r\nФайл %s: %s"},
+      {E::RoomLoad, "Не могу загрузить комнаты из файла %s (%s)"},
+      {E::RoomSave, "Не могу сохранить комнаты для зоны %d\r\nФайл %s: %s"},
+      {E::ObjLoad, "Не могу загрузить объекты из файла %s (%s)"},
+      {E::ObjSave, "Не могу сохранить объекты для зоны %d\r\nФайл %s: %s"},
+      {E::MobLoad, "Не могу загрузить мобов из файла %s (%s)"},
+      {E::MobSave, "Не могу сохранить мобов для зоны %d\r\nФайл %s: %s"},
+      {E::BasesLoad, "Ошибка загрузки Bases\r\nФайл: %s"},
+      {E::TriggerLoad, "Не могу загрузить триггеры из файла %s (%s)"},
+      {E::TriggerSave, "Не могу сохранить триггеры для зоны %d\r\nФайл %s: %s"},
+      {E::MapLoad, "Не могу загрузить карту комнат из файла %s (%s)"},
+      {E::MapSave, "Не могу сохранить карту комнат для зоны %d\r\nФайл %s: %s"},
+      {E::ShopLoad, "Не могу загрузить магазин из файла %s (%s)"},
+      {E::ShopSave, "Не могу сохранить магазины для зоны %d\r\nФайл %s: %s"},
+      {E::NoRoomsToArrange, "Нет комнат для расстановки"},
+      {E::ArrangeFailed, "Ошибка при расстановке комнат"},
+      {E::TemplatesLoad, "Не могу загрузить шаблоны %s\r\nФайл: %s\r\n\r\n(%s)"},
+      {E::BadZoneId, "Некорректный ID зоны"},
+      {E::ZoneIdChangeUnavailable, "Смена ID зоны пока невозможна. Ждите релиза"},
+      {E::ZoneFull, "Достигнуто максимальное количество %s в зоне"},
+  });
+  return Lookup(table, n);
+}
+
+const std::string& ConfirmText(ConfirmMsg n) {
+  using C = ConfirmMsg;
+  static const auto table = Build<C>({
+      {C::Exit, "Вы хотите выйти?"},
+      {C::RemoveFromList, "Вы хотите удалить %s из списка?"},
+      {C::Delete, "Вы хотите удалить %s?"},
+      {C::DeclineAll, "Просклонять по всем падежам автоматически?"},
+      {C::SaveChanges, "Сохранить изменения?"},
+      {C::Arrange,
        "Произвести автоматическую расстановку комнат?\r\n\r\nВНИМАНИЕ! ОТЛАДОЧНАЯ ВЕРСИЯ! "
        "МОЖЕТ РАБОТАТЬ НЕКОРРЕКТНО!"},
-      {7, "Произвести смену ID зоны?"},
-      {kConfirmLossySave,
+      {C::ChangeZoneId, "Произвести смену ID зоны?"},
+      {C::LossySave,
        "Файл %s был загружен с ошибками. При сохранении часть данных будет потеряна. "
        "Сохранить?"},
   });
-  static const std::string empty;
-  auto it = table.find(n);
-  return it == table.end() ? empty : it->second;
+  return Lookup(table, n);
 }
 
 }  // namespace zm

@@ -31,11 +31,47 @@ using FmtArgs = std::vector<FmtArg>;
 // Placeholders beyond the supplied arguments become empty; "%%" is "%".
 std::string FormatMessage(const std::string& format, const FmtArgs& args);
 
-// Windows-1251 texts; an unknown number gives an empty text.
-const std::string& ErrorText(int n);
-const std::string& ConfirmText(int n);
+// The numbered error texts. A save failure names the zone, the file and the
+// reason ("%d", "%s", "%s").
+enum class ErrorMsg : int {
+  ZoneLoad = 1,
+  ZoneSave = 2,
+  RoomLoad = 3,
+  RoomSave = 4,
+  ObjLoad = 5,
+  ObjSave = 6,
+  MobLoad = 7,
+  MobSave = 8,
+  BasesLoad = 9,
+  TriggerLoad = 10,
+  TriggerSave = 11,
+  MapLoad = 12,
+  MapSave = 13,
+  ShopLoad = 14,
+  ShopSave = 15,
+  NoRoomsToArrange = 16,
+  ArrangeFailed = 17,
+  TemplatesLoad = 18,
+  BadZoneId = 19,
+  ZoneIdChangeUnavailable = 20,
+  ZoneFull = 22,
+};
 
-// Confirmation asked before overwriting a file that was not read completely.
-constexpr int kConfirmLossySave = 8;
+// The numbered confirmation texts.
+enum class ConfirmMsg : int {
+  Exit = 1,
+  RemoveFromList = 2,
+  Delete = 3,
+  DeclineAll = 4,
+  SaveChanges = 5,
+  Arrange = 6,
+  ChangeZoneId = 7,
+  // Asked before overwriting a file that was not read completely.
+  LossySave = 8,
+};
+
+// Windows-1251 texts; an unknown number gives an empty text.
+const std::string& ErrorText(ErrorMsg n);
+const std::string& ConfirmText(ConfirmMsg n);
 
 }  // namespace zm

@@ -11,9 +11,11 @@ class Reporter {
  public:
   virtual ~Reporter() = default;
 
-  void ShowError(int n, const FmtArgs& args = {}) { Error(n, FormatMessage(ErrorText(n), args)); }
-  bool AskConfirm(int n, const FmtArgs& args = {}) {
-    return Confirm(n, FormatMessage(ConfirmText(n), args));
+  void ShowError(ErrorMsg n, const FmtArgs& args = {}) {
+    Error(static_cast<int>(n), FormatMessage(ErrorText(n), args));
+  }
+  bool AskConfirm(ConfirmMsg n, const FmtArgs& args = {}) {
+    return Confirm(static_cast<int>(n), FormatMessage(ConfirmText(n), args));
   }
   virtual void AddLoadError(const std::string& text) = 0;
 

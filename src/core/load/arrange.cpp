@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -13,8 +13,6 @@ namespace {
 
 constexpr double kTiny = 0.001;
 constexpr int kMaxCoord = 127;  // the largest position a signed 8-bit value holds
-constexpr int kErrNoRooms = 16;
-constexpr int kErrArrange = 17;
 
 // One step in each direction: north, east, south, west, up, down.
 constexpr int kStepX[kDirections] = {0, 1, 0, -1, 0, 0};
@@ -125,7 +123,7 @@ bool ArrangeZone(World& w, int32_t zone) {
   for (const auto& r : w.Rooms)
     if (r->Zone == zone) rooms.push_back(r.get());
   if (rooms.empty()) {
-    w.reporter().ShowError(kErrNoRooms);
+    w.reporter().ShowError(ErrorMsg::NoRoomsToArrange);
     return false;
   }
   const size_t n = rooms.size();
@@ -135,7 +133,7 @@ bool ArrangeZone(World& w, int32_t zone) {
   // Checked whole before anything is stored, so a failure leaves no half-arranged zone.
   if (!ToGrid(Times(h, s.bx), 0, x) || !ToGrid(Times(h, s.by), 0, y) ||
       !ToGrid(Times(h, s.bz), 1, z)) {
-    w.reporter().ShowError(kErrArrange);
+    w.reporter().ShowError(ErrorMsg::ArrangeFailed);
     return false;
   }
   for (size_t k = 0; k < n; ++k) {

@@ -2,49 +2,29 @@
 
 #include <algorithm>
 
+#include "common/cp1251.h"
 #include "common/messages.h"
-#include "load/maps.h"
+#include "io/mapfile.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
 
 namespace zm {
 namespace {
 
 int RecordsIn(const World& w, int32_t zone, RecordKind kind) {
-  switch (kind) {
-    case kRoom:
-      return w.Rooms.CountInZone(zone);
-    case kObject:
-      return w.Objs.CountInZone(zone);
-    case kMobile:
-      return w.Mobs.CountInZone(zone);
-    case kShop:
-      return w.Shops.CountInZone(zone);
-    case kTrigger:
-      return w.Triggers.CountInZone(zone);
-    default:
-      return 0;
-  }
+  int n = 0;
+  if (kind != kZone) w.ForKind(kind, [&](const auto& list) { n = list.CountInZone(zone); });
+  return n;
 }
 
 }  // namespace
 
 const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind) {
-  switch (kind) {
-    case kZone:
-      return &z.ZoneFilename;
-    case kRoom:
-      return &z.RoomFilename;
-    case kZoneMap:
-      return &z.ZoneMapFilename;
-    case kObject:
-      return &z.ObjFilename;
-    case kMobile:
-      return &z.MobFilename;
-    case kShop:
-      return &z.ShopFilename;
-    case kTrigger:
-      return &z.TrigFilename;
-  }
-  return nullptr;
+  static constexpr TFileSetting TZone::*kSettings[kRecordKinds] = {
+      &TZone::ZoneFilename, &TZone::RoomFilename, &TZone::ZoneMapFilename, &TZone::ObjFilename,
+      &TZone::MobFilename,  &TZone::ShopFilename, &TZone::TrigFilename,
+  };
+  return kind < kRecordKinds ? &(z.*kSettings[kind]) : nullptr;
 }
 
 namespace {
@@ -81,7 +61,7 @@ std::vector<std::filesystem::path> LossyTargets(const World& w, int32_t zone, Re
 SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
   // Asked before anything is written, so that a No leaves every file as it was.
   for (const auto& path : LossyTargets(w, zone, kind)) {
-    if (w.reporter().AskConfirm(kConfirmLossySave, {path.string()})) continue;
+    if (w.reporter().AskConfirm(ConfirmMsg::LossySave, {path.string()})) continue;
     SaveResult r;
     r.ok = false;
     r.refused.push_back(path);
@@ -104,7 +84,7 @@ SaveResult Write(World& w, int32_t zone, RecordKind kind) {
   }
   const TFileSetting* fs = FileSettingOf(*z, kind);
   if (kind == kZone) {
-    r.ok = z->SaveToFile(w);
+    r.ok = SaveZoneFile(w, *z);
     if (r.ok) r.written.push_back(fs->Path);
     // The zone writer does not write T commands back: the triggers they
     // attached live on in their owners' files, which must be written now.
@@ -118,34 +98,10 @@ SaveResult Write(World& w, int32_t zone, RecordKind kind) {
     }
     return r;
   }
-  if (fs->Path.empty()) {
-    // A bare zone that never had this file: nowhere to write it.
-    if (RecordsIn(w, zone, kind) == 0) return r;
-    int n = kind == kRoom ? 4 : kind == kObject ? 6 : kind == kMobile ? 8 : kind == kShop ? 15 : 11;
-    w.reporter().ShowError(n, {zone, -1});
-    r.ok = false;
-    return r;
-  }
-  switch (kind) {
-    case kRoom:
-      r.ok = w.Rooms.SaveZone(w, zone);
-      break;
-    case kObject:
-      r.ok = w.Objs.SaveZone(w, zone);
-      break;
-    case kMobile:
-      r.ok = w.Mobs.SaveZone(w, zone);
-      break;
-    case kShop:
-      r.ok = w.Shops.SaveZone(w, zone);
-      break;
-    case kTrigger:
-      r.ok = w.Triggers.SaveZone(w, zone);
-      break;
-    default:
-      r.ok = false;
-      break;
-  }
+  // A bare zone that never had this file has nowhere to write it; that
+  // matters only when it has records of the kind.
+  if (fs->Path.empty() && RecordsIn(w, zone, kind) == 0) return r;
+  r.ok = SaveRecordFile(w, kind, zone);
   if (r.ok) {
     w.Zones.OwnerFileSaved(zone, kind);
     r.written.push_back(fs->Path);
@@ -169,8 +125,7 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
   }
   for (RecordKind kind : {kZone, kRoom, kObject, kMobile, kShop, kTrigger}) {
     if (kind == kZone && !z->Registered) {
-      // No zone file for a bare zone.
-      w.reporter().ShowError(2);
+      ReportSaveFailure(w, ErrorMsg::ZoneSave, zone, {}, W("у зоны нет файла зоны"));
       all.ok = false;
       continue;
     }

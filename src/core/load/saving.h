@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -18,7 +18,7 @@ struct SaveResult {
 // kZone writes the zone file, kRoom the room file and its map, the others
 // their list's file. Errors are reported through w.reporter(). A file whose
 // content was not fully understood when it was read (w.Files) is written
-// only after confirmation kConfirmLossySave; without it nothing of this
+// only after confirmation ConfirmMsg::LossySave; without it nothing of this
 // kind is written.
 SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "common/cp1251.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
 
 namespace zm {
 namespace {
@@ -37,8 +39,8 @@ std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const st
   return {};
 }
 
-std::array<WorldFolder, 7> DiscoverWorldFiles(const std::filesystem::path& worldPath) {
-  std::array<WorldFolder, 7> out;
+std::array<WorldFolder, kRecordKinds> DiscoverWorldFiles(const std::filesystem::path& worldPath) {
+  std::array<WorldFolder, kRecordKinds> out;
   for (const auto& entry : kFolders) {
     WorldFolder& f = out[entry.kind];
     f.Dir = FindChildNoCase(worldPath, entry.folder);
@@ -78,7 +80,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
   for (const auto& name : zones.Names) {
     p.File(name);
     auto zone = std::make_unique<TZone>(0);
-    if (zone->LoadHeader(w, zones.Dir / name))
+    if (LoadZoneHeader(w, *zone, zones.Dir / name))
       w.Zones.Append(std::move(zone));
     else
       ++failures;
@@ -99,28 +101,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     p.Phase(W(ph.title), static_cast<int>(f.Names.size()));
     for (const auto& name : f.Names) {
       p.File(name);
-      auto path = f.Dir / name;
-      bool ok = true;
-      switch (ph.kind) {
-        case kObject:
-          ok = w.Objs.LoadFromFile(w, path);
-          break;
-        case kMobile:
-          ok = w.Mobs.LoadFromFile(w, path);
-          break;
-        case kShop:
-          ok = w.Shops.LoadFromFile(w, path);
-          break;
-        case kRoom:
-          ok = w.Rooms.LoadFromFile(w, path);
-          break;
-        case kTrigger:
-          ok = w.Triggers.LoadFromFile(w, path);
-          break;
-        default:
-          break;
-      }
-      if (!ok) ++failures;
+      if (!LoadRecordFile(w, ph.kind, f.Dir / name)) ++failures;
       p.Step();
     }
   }
@@ -135,7 +116,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     TZone* z = w.Zones.Items(i);
     if (!z->Registered) continue;
     p.File(z->ZoneFilename.Path.filename().string());
-    if (!z->ReadCommands(w, z->ZoneFilename.Path)) ++failures;
+    if (!ReadZoneCommands(w, *z, z->ZoneFilename.Path)) ++failures;
     p.Step();
   }
   SettleCommandMaxima(w);

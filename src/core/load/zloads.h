@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -34,7 +34,7 @@ struct WorldFolder {
 // The six folders by record kind (kZone, kRoom, kObject, kMobile, kShop,
 // kTrigger; kZoneMap stays empty). Folder names and extensions are matched
 // without regard to letter case; a missing folder gives an empty list.
-std::array<WorldFolder, 7> DiscoverWorldFiles(const std::filesystem::path& worldPath);
+std::array<WorldFolder, kRecordKinds> DiscoverWorldFiles(const std::filesystem::path& worldPath);
 
 // Finds `name` (any letter case) inside `dir`; empty when absent.
 std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const std::string& name);

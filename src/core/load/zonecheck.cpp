@@ -4,7 +4,7 @@
 
 #include "common/cp1251.h"
 #include "common/messages.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 

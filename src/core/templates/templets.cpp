@@ -8,25 +8,15 @@
 #include "common/reporter.h"
 #include "common/textutil.h"
 #include "common/worldbuffer.h"
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
 std::string TempletKindWord(RecordKind kind) {
-  switch (kind) {
-    case kObject:
-      return W("объектов");
-    case kMobile:
-      return W("мобов");
-    case kShop:
-      return W("магазинов");
-    case kTrigger:
-      return W("триггеров");
-    case kRoom:
-      return W("комнат");
-    default:
-      return {};
-  }
+  static constexpr const char* kWords[kRecordKinds] = {
+      "", "комнат", "", "объектов", "мобов", "магазинов", "триггеров",
+  };
+  return kind < kRecordKinds ? W(kWords[kind]) : std::string();
 }
 
 namespace {
@@ -36,7 +26,8 @@ constexpr size_t kDetectBytes = 1000;
 
 void ReportFailure(Reporter& reporter, RecordKind kind, const std::filesystem::path& path,
                    int line) {
-  reporter.ShowError(18, {TempletKindWord(kind), path.string(), LineErrorText(line)});
+  reporter.ShowError(ErrorMsg::TemplatesLoad,
+                     {TempletKindWord(kind), path.string(), LineErrorText(line)});
 }
 
 std::string UpperLatin(std::string s) {
@@ -126,20 +117,16 @@ bool Templets::LoadAll(const std::filesystem::path& basesFolder, Reporter& repor
 
 const std::vector<std::string>& Templets::NamesOf(RecordKind kind) const {
   static const std::vector<std::string> kNone;
-  switch (kind) {
-    case kObject:
-      return Objs.NameList();
-    case kMobile:
-      return Mobs.NameList();
-    case kShop:
-      return Shops.NameList();
-    case kTrigger:
-      return Triggers.NameList();
-    case kRoom:
-      return Rooms.NameList();
-    default:
-      return kNone;
-  }
+  const std::vector<std::string>* names[kRecordKinds] = {
+      &kNone,
+      &Rooms.NameList(),
+      &kNone,
+      &Objs.NameList(),
+      &Mobs.NameList(),
+      &Shops.NameList(),
+      &Triggers.NameList(),
+  };
+  return kind < kRecordKinds ? *names[kind] : kNone;
 }
 
 bool TemplateRequest::Acceptable() const {
@@ -159,7 +146,7 @@ TMUDClass* Create(World& w, TMUDList<T>& list, const TTemplet<T>& templet, Templ
   if (zone < 0 || zone > kMaxZone) return nullptr;
   const int maximum = TemplateRequest::kLastNumber - list.CountInZone(zone);
   if (maximum < 1) {
-    w.reporter().ShowError(22, {TempletKindWord(kind)});
+    w.reporter().ShowError(ErrorMsg::ZoneFull, {TempletKindWord(kind)});
     return nullptr;
   }
   TemplateRequest req;
@@ -186,7 +173,7 @@ TMUDClass* Create(World& w, TMUDList<T>& list, const TTemplet<T>& templet, Templ
     // spill into the next zone.
     if (n > TemplateRequest::kLastNumber) break;
     auto rec = std::make_unique<T>();
-    if (source) rec->Assign(*source);
+    if (source) *rec = *source;
     rec->Zone = zone;
     rec->Vnum = MakeVnum(n, zone);
     T* added = list.Add(std::move(rec));
@@ -199,20 +186,14 @@ TMUDClass* Create(World& w, TMUDList<T>& list, const TTemplet<T>& templet, Templ
 
 TMUDClass* CreateFromTemplate(World& w, const Templets& templets, TemplateChooser& chooser,
                               RecordKind kind, int32_t zone) {
-  switch (kind) {
-    case kRoom:
-      return Create(w, w.Rooms, templets.Rooms, chooser, kind, zone);
-    case kObject:
-      return Create(w, w.Objs, templets.Objs, chooser, kind, zone);
-    case kMobile:
-      return Create(w, w.Mobs, templets.Mobs, chooser, kind, zone);
-    case kShop:
-      return Create(w, w.Shops, templets.Shops, chooser, kind, zone);
-    case kTrigger:
-      return Create(w, w.Triggers, templets.Triggers, chooser, kind, zone);
-    default:
-      return nullptr;
-  }
+  TMUDClass* created = nullptr;
+  if (kind == kZone) return nullptr;
+  w.ForKind(kind, [&](auto& list) {
+    using T = std::remove_pointer_t<decltype(list.Items(0))>;
+    if constexpr (!std::is_same_v<T, TZone>)
+      created = Create(w, list, templets.Of<T>(), chooser, kind, zone);
+  });
+  return created;
 }
 
 }  // namespace zm

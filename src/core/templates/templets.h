@@ -8,14 +8,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
-#include "common/kinds.h"
-#include "world/mobs.h"
-#include "world/objs.h"
-#include "world/rooms.h"
-#include "world/shops.h"
-#include "world/triggers.h"
+#include "model/kinds.h"
+#include "model/mobs.h"
+#include "model/objs.h"
+#include "model/rooms.h"
+#include "model/shops.h"
+#include "model/triggers.h"
 
 namespace zm {
 
@@ -110,6 +111,15 @@ struct Templets {
                const TBasesList* bases);
   // The template names of a kind; empty for kinds without templates.
   const std::vector<std::string>& NamesOf(RecordKind kind) const;
+  // The templates of record type T.
+  template <typename T>
+  const TTemplet<T>& Of() const {
+    if constexpr (std::is_same_v<T, TObj>) return Objs;
+    if constexpr (std::is_same_v<T, TMob>) return Mobs;
+    if constexpr (std::is_same_v<T, TShop>) return Shops;
+    if constexpr (std::is_same_v<T, TTrigger>) return Triggers;
+    if constexpr (std::is_same_v<T, TRoom>) return Rooms;
+  }
 };
 
 enum class TemplateMode : uint8_t { Number, Quantity };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 
@@ -30,9 +30,7 @@ class TObj : public TMUDClass {
   }
   TObj(const TObj&) = default;
   TObj& operator=(const TObj&) = default;
-  // Everything but Kind and Node.
-  void Assign(const TObj& o);
-  bool operator==(const TObj& o) const;
+  bool operator==(const TObj&) const = default;
 
   // Numbers are held at 32 bits whatever their range in the game, so a file
   // is written back with the numbers it had.
@@ -97,18 +95,13 @@ class TObjList : public TMUDList<TObj> {
  public:
   std::string NameOfRecord(const TObj& o) const override { return o.Names[0]; }
 
-  // Reports error 5 and returns false on failure; the objects read before it stay.
-  bool LoadFromFile(World& w, const std::filesystem::path& path);
-  // The same over bytes already in memory; `path` names the file in messages
-  // and in the zone's file setting.
-  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-  // 0 on success, else the vnum of the object being written (-1 if none had started).
-  int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
-  // An empty path means the zone's ObjFilename. Reports error 6 on failure.
-  bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
   // "vnum=name" for every object of the zone (all zones for 0) and of the type
   // (all types for -2), then "-1=Не выбран".
-  std::vector<std::string> FillChoiceList(int32_t zone, int32_t type) const;
+  std::vector<std::string> FillChoiceList(int32_t zone, int32_t type) const {
+    return Choices(
+        zone, [type](const TObj& o) { return type == -2 || o.ObjType == type; },
+        [](const TObj& o) { return o.Names[0]; });
+  }
 };
 
 }  // namespace zm

@@ -1,4 +1,4 @@
-#include "load/filenotes.h"
+#include "model/filenotes.h"
 
 namespace zm {
 namespace fs = std::filesystem;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/coding.h"
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 
@@ -35,8 +35,6 @@ class TZone : public TMUDClass {
 
   // Header and lists back to a fresh zone's; the file settings stay.
   void Clear();
-  // Everything but Kind and Node.
-  void Assign(const TZone& o);
 
   std::string Name = "-";
   int32_t ResetMode = 0;
@@ -62,24 +60,6 @@ class TZone : public TMUDClass {
   // reader for records without a zone file is not registered.
   bool Registered = false;
 
-  // Header pass: ReadHeader, then RegisterFiles. Reports error 1 on failure.
-  bool LoadHeader(World& w, const std::filesystem::path& path);
-  bool ReadHeader(World& w, const std::filesystem::path& path);
-  // Sibling file paths, tree nodes, the ZoneNames line and the map record.
-  void RegisterFiles(World& w, const std::filesystem::path& path);
-
-  // Command pass: distributes the reset commands onto rooms, prototypes and
-  // the zone's own lists.
-  bool ReadCommands(World& w, const std::filesystem::path& path);
-  void BuildLines(const World& w, std::vector<std::string>& lines) const;
-  // An empty path means ZoneFilename.Path. Reports error 2 on failure.
-  bool SaveToFile(World& w, const std::filesystem::path& path = {});
-
-  // Both passes over bytes already in memory; `path` only names the file in
-  // messages. For tests and fuzzing.
-  bool ReadHeaderFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-  bool ReadCommandsFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-
   // Command lines of the section that the last command pass took in or
   // kept as written.
   int CommandsRead = 0;
@@ -95,20 +75,9 @@ class TZone : public TMUDClass {
   // owner files are written too; TZoneList::OwnerFileSaved forgets them.
   std::set<std::pair<int32_t, RecordKind>> PendingOwnerFiles;
 
-  // CreatedObjects' share of SettleCommandMaxima.
-  void SettleMaxima(const World& w);
-
   std::string DisplayText() const { return NodeCaption(Vnum, Name); }
-  bool operator==(const TZone& o) const;
+  bool operator==(const TZone&) const = default;
 };
-
-// Before the command passes of all zones: every door of a room whose zone
-// has a zone file is marked WithoutReset until a D line names it.
-void MarkDoorsWithoutReset(World& w);
-// After the command passes of all zones: a line's own maximum that equals
-// its prototype's MaxInWorld (or -1 without a prototype) is dropped, so that
-// the prototype's value, which the editors show, decides those lines again.
-void SettleCommandMaxima(World& w);
 
 class TZoneMap : public TMUDClass {
  public:

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 
 class World;
-class WorldBuffer;
 
 class TShop : public TMUDClass {
  public:
@@ -21,11 +20,9 @@ class TShop : public TMUDClass {
   TShop(const TShop&) = default;
   TShop& operator=(const TShop&) = default;
 
-  // Everything but Kind and Node.
-  void Assign(const TShop& o);
   // The keeper mobile's name, "Неизвестный" when there is no such mobile.
   std::string KeeperName(const World& w) const;
-  bool operator==(const TShop& o) const;
+  bool operator==(const TShop&) const = default;
 
   TIntList Goods;
   double SellCoeff = 1.0;
@@ -52,19 +49,7 @@ class TShopList : public TMUDList<TShop> {
   explicit TShopList(const World& w) : m_world(w) {}
   std::string NameOfRecord(const TShop& s) const override;
 
-  // False when the file could not be read whole; what was read stays and the
-  // failure goes to the load errors.
-  bool LoadFromFile(World& w, const std::filesystem::path& path);
-  // The same over bytes already in memory; `path` names them in messages.
-  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-  // 0, or the vnum of the shop that cannot be written (-1 for vnum 0).
-  int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
-  // An empty path means the zone's ShopFilename.
-  bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
-
  private:
-  bool parse(World& w, WorldBuffer& buf, const std::filesystem::path& path);
-
   const World& m_world;
 };
 

@@ -9,7 +9,7 @@
 
 #include "common/textutil.h"
 #include "common/worldbuffer.h"
-#include "load/filenotes.h"
+#include "model/filenotes.h"
 
 namespace zm {
 

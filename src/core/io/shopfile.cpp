@@ -1,20 +1,14 @@
-#include "world/shops.h"
-
+// The shop file: the format definition of shops.
 #include <cmath>
 
 #include "common/bases.h"
-#include "common/cp1251.h"
-#include "common/messages.h"
-#include "common/savelines.h"
 #include "common/worldbuffer.h"
-#include "load/world.h"
-#include "world/linesource.h"
+#include "io/linesource.h"
+#include "io/recordformat.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
-
-constexpr int kLoadError = 14;
-constexpr int kSaveError = 15;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -39,6 +33,7 @@ bool HasBreak(std::string_view s) {
 
 // "#4000 E~" and "#4000" are the extended layout, "#4000~" the plain one.
 bool ParseRecordLine(std::string_view line, int32_t& vnum, bool& extended) {
+  if (line.empty() || line[0] != '#') return false;
   size_t i = 1;
   while (i < line.size() && IsDigit(line[i])) ++i;
   if (i == 1 || !ParseInt(line.substr(1, i - 1), vnum)) return false;
@@ -56,12 +51,11 @@ std::string TypeText(const World& w, const char* dictionary, int32_t key) {
 // Throws ParseError where the record is cut short or a number is not one.
 class ShopReader {
  public:
-  ShopReader(World& w, WorldBuffer& b, const std::filesystem::path& path)
-      : m_w(w), m_b(b), m_path(path) {}
+  ShopReader(World& w, WorldBuffer& b, FileNote& note, const std::filesystem::path& path)
+      : m_w(w), m_b(b), m_note(note), m_path(path) {}
 
   // Price-factor lines that were not numbers (reported, reading went on).
   int BadFactors = 0;
-  int FirstBadFactorLine = 0;
 
   void Read(TShop& s, bool extended) {
     Next();
@@ -135,9 +129,10 @@ class ShopReader {
       v = d;
       return;
     }
-    if (BadFactors++ == 0) FirstBadFactorLine = m_b.Line();
+    ++BadFactors;
+    m_note.Skip(m_b.Line());
     m_w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {m_path.string(), LineErrorText(m_b.Line())}));
+        FormatMessage(ErrorText(ErrorMsg::ShopLoad), {m_path.string(), LineErrorText(m_b.Line())}));
   }
   void Types(std::vector<std::string>& out, const char* dictionary) {
     while (!IsEnd()) {
@@ -159,6 +154,7 @@ class ShopReader {
 
   World& m_w;
   WorldBuffer& m_b;
+  FileNote& m_note;
   const std::filesystem::path& m_path;
   std::string m_line;
 };
@@ -191,7 +187,48 @@ bool AddTypes(std::vector<std::string>& lines, const std::vector<std::string>& t
   return true;
 }
 
-bool BuildShop(const TShop& s, std::vector<std::string>& lines) {
+bool ShopVnum(std::string_view line, int32_t& vnum) {
+  bool extended;
+  return ParseRecordLine(line, vnum, extended);
+}
+
+bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path& path) {
+  ShopReader reader(w, buf, note, path);
+  PassedLines passed(note);
+  std::string line;
+  auto seekRecord = [&] {
+    while (!buf.BufferEof()) {
+      line = buf.ReadBufferLine();
+      if (!line.empty() && line[0] == '#') {
+        passed.RecordSeen();
+        return true;
+      }
+      passed.Passed(line, buf.Line());
+    }
+    return false;
+  };
+  while (seekRecord()) {
+    int32_t vnum;
+    bool extended;
+    if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
+    note.Zones.insert(ZoneOf(vnum));
+    // Read into a copy so that a record cut short neither appears half
+    // read nor spoils the shop it would have replaced.
+    TShop* existing = w.Shops.Find(vnum);
+    TShop s = existing ? *existing : TShop(ZoneOf(vnum), vnum);
+    reader.Read(s, extended);
+    if (existing) {
+      *existing = std::move(s);
+      w.Shops.Renamed(*existing);
+    } else {
+      w.Shops.Add(std::make_unique<TShop>(std::move(s)));
+    }
+  }
+  return reader.BadFactors == 0;
+}
+
+bool WriteShop(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {
+  const TShop& s = static_cast<const TShop&>(rec);
   if (!std::isfinite(s.SellCoeff) || !std::isfinite(s.BuyCoeff) || !std::isfinite(s.ChangeCoeff))
     return false;
   if (HasBreak(s.ShopFlags) || HasBreak(s.NotSellTo)) return false;
@@ -217,154 +254,17 @@ bool BuildShop(const TShop& s, std::vector<std::string>& lines) {
 
 }  // namespace
 
-void TShop::Assign(const TShop& o) {
-  NodeHandle node = Node;
-  RecordKind kind = Kind;
-  *this = o;
-  Node = node;
-  Kind = kind;
-}
-
-std::string TShop::KeeperName(const World& w) const {
-  const TMob* m = w.Mobs.Find(Keeper);
-  return m ? w.Mobs.NameOfRecord(*m) : W("Неизвестный");
-}
-
-bool TShop::operator==(const TShop& o) const {
-  return Zone == o.Zone && Vnum == o.Vnum && Goods == o.Goods && SellCoeff == o.SellCoeff &&
-         BuyCoeff == o.BuyCoeff && ChangeCoeff == o.ChangeCoeff && BuyTypes == o.BuyTypes &&
-         ChangeTypes == o.ChangeTypes && Messages == o.Messages && Temper == o.Temper &&
-         ShopFlags == o.ShopFlags && Keeper == o.Keeper && NotSellTo == o.NotSellTo &&
-         Rooms == o.Rooms && Open1 == o.Open1 && Close1 == o.Close1 && Open2 == o.Open2 &&
-         Close2 == o.Close2;
-}
-
-std::string TShopList::NameOfRecord(const TShop& s) const {
-  return s.KeeperName(m_world);
-}
-
-bool TShopList::LoadFromFile(World& w, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  try {
-    buf.LoadWorldBuffer(path);
-  } catch (const FileError&) {
-    w.Files.Begin(path).Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
-  return parse(w, buf, path);
-}
-
-bool TShopList::LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  buf.LoadFromBytes(std::move(bytes));
-  return parse(w, buf, path);
-}
-
-bool TShopList::parse(World& w, WorldBuffer& buf, const std::filesystem::path& path) {
-  CodingWord cw = buf.DetectCoding();
-  buf.SetCoding(cw.Coding);
-
-  // The first record names the zone whose file this is.
-  buf.ResetWorldBuffer();
-  int32_t firstZone = 0;
-  NodeHandle group = nullptr;
-  while (!buf.BufferEof()) {
-    std::string line = buf.ReadBufferLine();
-    if (line.empty() || line[0] != '#') continue;
-    int32_t vnum;
-    bool extended;
-    if (ParseRecordLine(line, vnum, extended)) {
-      firstZone = ZoneOf(vnum);
-      TZone& z = w.ZoneOrBare(firstZone);
-      if (z.ShopFilename.Coding == kCodingUnknown) {
-        z.ShopFilename.Path = path;
-        z.ShopFilename.SetWord(cw);
-      }
-      if (Sink()) group = Sink()->FindGroupNode(firstZone, kShop);
-    }
-    break;
-  }
-
-  buf.ResetWorldBuffer();
-  ShopReader reader(w, buf, path);
-  FileNote& note = w.Files.Begin(path);
-  PassedLines passed(note);
-  bool ok = true;
-  try {
-    std::string line;
-    auto seekRecord = [&] {
-      while (!buf.BufferEof()) {
-        line = buf.ReadBufferLine();
-        if (!line.empty() && line[0] == '#') {
-          passed.RecordSeen();
-          return true;
-        }
-        passed.Passed(line, buf.Line());
-      }
-      return false;
-    };
-    while (seekRecord()) {
-      int32_t vnum;
-      bool extended;
-      if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
-      note.Zones.insert(ZoneOf(vnum));
-      // Read into a copy so that a record cut short neither appears half
-      // read nor spoils the shop it would have replaced.
-      TShop* existing = Find(vnum);
-      TShop s = existing ? *existing : TShop(ZoneOf(vnum), vnum);
-      reader.Read(s, extended);
-      if (existing) {
-        existing->Assign(s);
-        if (existing->Node && Sink())
-          Sink()->SetCaption(existing->Node, NodeCaption(vnum, existing->KeeperName(w)));
-      } else {
-        NodeHandle parent = s.Zone == firstZone ? group : nullptr;
-        Add(std::make_unique<TShop>(std::move(s)), parent);
-      }
-    }
-  } catch (const ParseError&) {
-    note.Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    ok = false;
-  }
-  for (int i = 0; i < reader.BadFactors; ++i) note.Skip(reader.FirstBadFactorLine);
-  buf.SetLine(kLineClosed);
-  buf.FreeWorldBuffer();
-  return ok && reader.BadFactors == 0;
-}
-
-int TShopList::BuildLines(const World&, std::vector<std::string>& lines, int32_t zone) const {
-  lines.clear();
-  lines.push_back("CircleMUD v3.0 Shop File~");
-  for (const auto& s : *this) {
-    if (s->Zone != zone) continue;
-    if (!BuildShop(*s, lines)) return s->Vnum != 0 ? s->Vnum : -1;
-  }
-  lines.push_back("$");
-  lines.push_back("$");
-  lines.push_back("~");
-  return 0;
-}
-
-bool TShopList::SaveZone(World& w, int32_t zone, const std::filesystem::path& path) {
-  std::vector<std::string> lines;
-  if (int bad = BuildLines(w, lines, zone)) {
-    w.reporter().ShowError(kSaveError, {bad});
-    return false;
-  }
-  const TZone* z = w.Zones.ByNumber(zone);
-  std::filesystem::path target = path.empty() && z ? z->ShopFilename.Path : path;
-  CodingWord cw = z ? z->ShopFilename.Word() : kDefaultCodingWord;
-  std::string error = W("нет имени файла");
-  if (target.empty() || !SaveLines(target, lines, cw, &error)) {
-    w.reporter().ShowError(
-        kSaveError, {(target.empty() ? IntText(zone) : target.string()) + " (" + error + ")"});
-    return false;
-  }
-  return true;
-}
+const RecordFormat kShopFormat{
+    .Kind = kShop,
+    .LoadError = ErrorMsg::ShopLoad,
+    .SaveError = ErrorMsg::ShopSave,
+    .Setting = &TZone::ShopFilename,
+    .BadRecord = "ошибка в магазине ",
+    .RecordVnum = ShopVnum,
+    .Read = ReadShops,
+    .Header = "CircleMUD v3.0 Shop File~",
+    .Trailer = {"$", "$", "~"},
+    .Write = WriteShop,
+};
 
 }  // namespace zm

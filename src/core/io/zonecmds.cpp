@@ -3,12 +3,10 @@
 // lists, from which the writer regenerates them.
 #include <cstdint>
 
-#include "common/messages.h"
-#include "common/reporter.h"
 #include "common/worldbuffer.h"
-#include "load/world.h"
-#include "world/zonefile_internal.h"
-#include "world/zones.h"
+#include "io/recordfile.h"
+#include "io/zonefile.h"
+#include "io/zonefile_internal.h"
 
 namespace zm {
 namespace fs = std::filesystem;
@@ -417,37 +415,34 @@ class CommandPass {
   int m_room = -1, m_mob = -1, m_obj = -1;
 };
 
-bool RunCommands(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, bool load) {
+bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
   const int32_t headerNumber = z.Vnum;
   const std::string headerName = z.Name;
   z.CommandsRead = 0;
   z.DroppedCommands = 0;
   z.FirstDroppedLine = 0;
-  FileNote& note = w.Files.Begin(path);
-  CommandPass pass(w, z, buf);
-  bool ok = true;
-  try {
-    if (load) buf.LoadWorldBuffer(path);
-    pass.Run();
-  } catch (const std::exception&) {
-    // ParseError, FileError, or a file too large to hold. A pass that fails
-    // before the name leaves the zone as the header pass made it, not
-    // renumbered to 0.
-    if (!pass.Named()) {
-      z.Zone = z.Vnum = headerNumber;
-      z.Name = headerName;
-    }
-    pass.DropFailedLine();
-    note.Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(1), {path.string(), LineErrorText(buf.Line())}));
-    ok = false;
-  }
-  note.Skipped = z.DroppedCommands;
-  if (note.FirstLine <= 0) note.FirstLine = z.FirstDroppedLine;
-  buf.FreeWorldBuffer();
+  bool ok =
+      ReadWorldFile(w, path, bytes, {ErrorMsg::ZoneLoad}, [&](WorldBuffer& buf, FileNote* note) {
+        CommandPass pass(w, z, buf);
+        try {
+          pass.Run();
+        } catch (const std::exception&) {
+          // A pass that fails before the name leaves the zone
+          // as the header pass made it, not renumbered to 0.
+          if (!pass.Named()) {
+            z.Zone = z.Vnum = headerNumber;
+            z.Name = headerName;
+          }
+          pass.DropFailedLine();
+          note->Skipped = z.DroppedCommands;
+          throw;
+        }
+        note->Skipped = z.DroppedCommands;
+        if (note->FirstLine <= 0) note->FirstLine = z.FirstDroppedLine;
+        return true;
+      });
   if (z.Vnum != headerNumber) w.Zones.VnumsChanged();
-  ShowZoneCaption(w, z, headerNumber);
+  w.ZoneRenamed(z, headerNumber);
   return ok;
 }
 
@@ -478,12 +473,12 @@ void MarkDoorsWithoutReset(World& w) {
   }
 }
 
-void TZone::SettleMaxima(const World& w) {
-  SettleLinks(w, CreatedObjects);
+void SettleZoneMaxima(const World& w, const TZone& z) {
+  SettleLinks(w, z.CreatedObjects);
 }
 
 void SettleCommandMaxima(World& w) {
-  for (const auto& z : w.Zones) z->SettleMaxima(w);
+  for (const auto& z : w.Zones) SettleZoneMaxima(w, *z);
   for (const auto& r : w.Rooms) {
     for (const auto& o : r->Objects) {
       Settle(o->OwnMax, ObjMax(w, o->ID));
@@ -497,15 +492,12 @@ void SettleCommandMaxima(World& w) {
   }
 }
 
-bool TZone::ReadCommands(World& w, const fs::path& path) {
-  WorldBuffer buf;
-  return RunCommands(w, *this, buf, path, true);
+bool ReadZoneCommands(World& w, TZone& z, const fs::path& path) {
+  return RunCommands(w, z, path, nullptr);
 }
 
-bool TZone::ReadCommandsFromBytes(World& w, std::string bytes, const fs::path& path) {
-  WorldBuffer buf;
-  buf.LoadFromBytes(std::move(bytes));
-  return RunCommands(w, *this, buf, path, false);
+bool ReadZoneCommandsBytes(World& w, TZone& z, std::string bytes, const fs::path& path) {
+  return RunCommands(w, z, path, &bytes);
 }
 
 }  // namespace zm

@@ -13,9 +13,10 @@ enum RecordKind : uint8_t {
   kShop = 5,
   kTrigger = 6,
 };
+inline constexpr int kRecordKinds = kTrigger + 1;
 
-// The tree node of a record; owned and interpreted by the TreeSink.
-using NodeHandle = void*;
+// The five kinds kept in a file of their own per zone, in saving order.
+inline constexpr RecordKind kRecordFileKinds[] = {kRoom, kObject, kMobile, kShop, kTrigger};
 
 class TMUDClass;
 

@@ -1,4 +1,4 @@
-#include "load/world.h"
+#include "model/world.h"
 
 namespace zm {
 
@@ -19,6 +19,20 @@ void World::AttachSink(TreeSink* sink) {
 TZone& World::ZoneOrBare(int32_t n) {
   if (TZone* z = Zones.ByNumber(n)) return *z;
   return *Zones.Append(std::make_unique<TZone>(n));
+}
+
+void World::RegisterZone(TZone& z) {
+  z.Registered = true;
+  TZoneMap* map = ZoneMaps.AddForZone(z.Vnum);
+  if (m_sink) m_sink->AddZoneNodes(z, z.DisplayText(), *map);
+  Zones.SetZoneName(z.Vnum, z.DisplayText());
+}
+
+void World::ZoneRenamed(TZone& z, int32_t oldNumber) {
+  if (!z.Registered) return;
+  if (oldNumber != z.Vnum) Zones.RemoveZoneName(oldNumber);
+  Zones.SetZoneName(z.Vnum, z.DisplayText());
+  if (m_sink) m_sink->SetCaption(z, z.DisplayText());
 }
 
 }  // namespace zm

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 
@@ -19,9 +19,7 @@ class TMob : public TMUDClass {
   }
   TMob(const TMob&) = default;
   TMob& operator=(const TMob&) = default;
-  // Everything but Kind and Node.
-  void Assign(const TMob& o);
-  bool operator==(const TMob& o) const;
+  bool operator==(const TMob&) const = default;
 
   // Index of the first Spells entry for the spell, or -1.
   int IndexOfSpell(int32_t spell) const;
@@ -70,7 +68,7 @@ class TMob : public TMUDClass {
   // back after the ingredients.
   std::vector<std::string> UnknownTail;
   // The always-written extended lines (BareHandAttack and Str to Weight, bit
-  // i for ExtendedKeyName(i)) that the file's record did not have. Such a
+  // i for ExtendedKeyName(i) of the mobile file) that the file's record did not have. Such a
   // line is not written while its value is 0, what a missing key reads as,
   // so that the game keeps its own default for it.
   uint32_t AbsentKeys = 0;
@@ -98,24 +96,9 @@ inline int32_t SkillValue(int32_t packed) {
   return SpellCount(packed);
 }
 
-// The always-written extended keys by bit of TMob::AbsentKeys; null past
-// the last.
-const char* ExtendedKeyName(int bit);
-
 class TMobList : public TMUDList<TMob> {
  public:
   std::string NameOfRecord(const TMob& m) const override { return m.Names[0]; }
-
-  // Reports error 7 and returns false on failure; the mobiles read before it
-  // stay, and so does the one being read, with the fields read so far.
-  bool LoadFromFile(World& w, const std::filesystem::path& path);
-  // The same over bytes already in memory; `path` names the file in messages
-  // and in the zone's file setting.
-  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-  // 0 on success, else the vnum of the mobile being written (-1 if none had started).
-  int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
-  // An empty path means the zone's MobFilename. Reports error 8 on failure.
-  bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
 };
 
 }  // namespace zm

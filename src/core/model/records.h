@@ -8,12 +8,14 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/kinds.h"
 #include "common/textutil.h"
-#include "common/treesink.h"
+#include "model/kinds.h"
+#include "model/treesink.h"
 
 namespace zm {
 
+// Records are plain data: copies and comparisons are the defaulted ones, so
+// a new field is copied and compared without anyone remembering to.
 class TMUDClass {
  public:
   explicit TMUDClass(RecordKind kind) : Kind(kind) {}
@@ -22,7 +24,8 @@ class TMUDClass {
   RecordKind Kind;
   int32_t Zone = 0;
   int32_t Vnum = 0;
-  NodeHandle Node = nullptr;
+
+  bool operator==(const TMUDClass&) const = default;
 
  protected:
   TMUDClass(const TMUDClass&) = default;
@@ -150,6 +153,9 @@ struct TExtraDesc {
 };
 class TExtraDescList : public OwnedList<TExtraDesc> {};
 
+// "Не выбран", the last entry of every choice list.
+std::string NotChosenText();
+
 // Base of the world lists. Owns its records and keeps an index from vnum to
 // the first record with that vnum, so lookups are not scans of the list.
 template <typename T>
@@ -167,9 +173,16 @@ class TMUDList {
   void SetSink(TreeSink* sink) { m_sink = sink; }
   TreeSink* Sink() const { return m_sink; }
 
-  // Appends and, when a tree is attached, hangs the record's node under
-  // `group` (or under the group of its own zone when `group` is null).
-  T* Add(std::unique_ptr<T> rec, NodeHandle group = nullptr);
+  // Appends and, when a tree is attached, hangs the record's node.
+  T* Add(std::unique_ptr<T> rec) {
+    T* p = Append(std::move(rec));
+    if (m_sink) m_sink->AddEntryNode(*p, CaptionOf(*p));
+    return p;
+  }
+  // The record's name has changed: its node follows.
+  void Renamed(const T& rec) const {
+    if (m_sink) m_sink->SetCaption(rec, CaptionOf(rec));
+  }
 
   T* Append(std::unique_ptr<T> rec) {
     T* p = rec.get();
@@ -225,6 +238,19 @@ class TMUDList {
     return r ? NameOfRecord(*r) : std::string("?");
   }
   std::string CaptionOf(int32_t vnum) const { return NodeCaption(vnum, NameOf(vnum)); }
+  std::string CaptionOf(const T& rec) const { return NodeCaption(rec.Vnum, NameOfRecord(rec)); }
+
+  // "vnum=text" for every record of the zone (all zones for 0) that `keep`
+  // accepts, then "-1=Не выбран": the lists of the choice boxes.
+  template <typename Keep, typename Text>
+  std::vector<std::string> Choices(int32_t zone, Keep keep, Text text) const {
+    std::vector<std::string> list;
+    for (const auto& r : m_items)
+      if ((zone == 0 || r->Zone == zone) && keep(*r))
+        list.push_back(IntText(r->Vnum) + "=" + text(*r));
+    list.push_back("-1=" + NotChosenText());
+    return list;
+  }
 
  protected:
   void Reindex() const {
@@ -240,19 +266,5 @@ class TMUDList {
   mutable bool m_dirty = false;
   TreeSink* m_sink = nullptr;
 };
-
-}  // namespace zm
-
-namespace zm {
-
-template <typename T>
-T* TMUDList<T>::Add(std::unique_ptr<T> rec, NodeHandle group) {
-  T* p = Append(std::move(rec));
-  if (m_sink) {
-    if (!group) group = m_sink->FindGroupNode(p->Zone, p->Kind);
-    if (group) p->Node = m_sink->AddEntryNode(group, NodeCaption(p->Vnum, NameOfRecord(*p)), p);
-  }
-  return p;
-}
 
 }  // namespace zm

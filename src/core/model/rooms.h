@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/records.h"
+#include "model/records.h"
 
 namespace zm {
 
@@ -85,8 +85,6 @@ class TRoom : public TMUDClass {
   }
   TRoom(const TRoom&) = default;
   TRoom& operator=(const TRoom&) = default;
-  // Everything but Kind and Node.
-  void Assign(const TRoom& o);
 
   std::string Name = "-";
   std::string Description;
@@ -103,25 +101,19 @@ class TRoom : public TMUDClass {
   // Zone file lines kept after this room's D lines (see TKeptLines).
   TKeptLines KeptCommands;
 
-  bool operator==(const TRoom& o) const;
+  bool operator==(const TRoom&) const = default;
 };
 
 class TRoomList : public TMUDList<TRoom> {
  public:
   std::string NameOfRecord(const TRoom& r) const override { return r.Name; }
 
-  // Reads a room file and then its map file; reports and returns false on
-  // failure. A missing map file is no failure: the rooms stay unplaced.
-  bool LoadFromFile(World& w, const std::filesystem::path& path);
-  // The room text alone, from memory; `path` names it in messages and in the
-  // zone's file settings.
-  bool LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path);
-  // 0 on success, else the vnum of the room being written (-1 if none had started).
-  int BuildLines(const World& w, std::vector<std::string>& lines, int32_t zone) const;
-  // The room file, then the map file; an empty path means the zone's RoomFilename.
-  bool SaveZone(World& w, int32_t zone, const std::filesystem::path& path = {});
   // "vnum=[vnum] name" for every room of the zone (all zones for 0), then "-1=Не выбран".
-  std::vector<std::string> FillChoiceList(int32_t zone) const;
+  std::vector<std::string> FillChoiceList(int32_t zone) const {
+    return Choices(
+        zone, [](const TRoom&) { return true; },
+        [](const TRoom& r) { return NodeCaption(r.Vnum, r.Name); });
+  }
 };
 
 }  // namespace zm

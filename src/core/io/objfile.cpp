@@ -1,18 +1,12 @@
-#include "world/objs.h"
-
+// The object file: the format definition of objects.
 #include <functional>
 
-#include "common/cp1251.h"
-#include "common/messages.h"
-#include "common/savelines.h"
-#include "load/world.h"
-#include "world/linesource.h"
+#include "io/linesource.h"
+#include "io/recordformat.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
-
-constexpr int kLoadError = 5;
-constexpr int kSaveError = 6;
 
 // Every bit gets its flag code, not only the six the dictionary names, so a
 // number with other bits is not lost.
@@ -141,11 +135,11 @@ void ReadBlocks(LineSource& src, TObj& o) {
   if (IsDesignedOrder(o.BlockOrder)) o.BlockOrder.clear();
 }
 
-void ReadObject(LineSource& src, TObj& o, TreeSink* sink) {
+void ReadObject(LineSource& src, TObjList& list, TObj& o) {
   o.Aliases = DropLast(src.Need());
   for (size_t i = 0; i < o.Names.size(); ++i) {
     o.Names[i] = DropLast(src.Need());
-    if (i == 0 && sink && o.Node) sink->SetCaption(o.Node, NodeCaption(o.Vnum, o.Names[0]));
+    if (i == 0) list.Renamed(o);
   }
   // Descriptions of more than one line (the game allows them) are kept whole.
   o.Description = ReadTildeText(src, src.Need());
@@ -154,51 +148,17 @@ void ReadObject(LineSource& src, TObj& o, TreeSink* sink) {
   ReadBlocks(src, o);
 }
 
-// The zone of the first record gets the file's coding, when it has none yet,
-// and gives the tree group for the whole file.
-NodeHandle Prescan(World& w, WorldBuffer& buf, const std::filesystem::path& path, CodingWord cw,
-                   TreeSink* sink) {
-  buf.ResetWorldBuffer();
-  LineSource src(buf);
-  if (!src.SeekRecord()) return nullptr;
-  buf.Skip();
-  int32_t vnum;
-  // A bad number is reported by the record loop at its own line.
-  if (!ParseInt(Trim(buf.ReadBufferLine()), vnum)) return nullptr;
-  int32_t zone = ZoneOf(vnum);
-  TFileSetting& setting = w.ZoneOrBare(zone).ObjFilename;
-  if (setting.Coding == kCodingUnknown) {
-    setting.Path = path;
-    setting.SetWord(cw);
+bool ReadObjects(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
+  PassedLines passed(note);
+  LineSource src(buf, &passed);
+  while (src.SeekRecord()) {
+    int32_t vnum = src.ReadVnum();
+    note.Zones.insert(ZoneOf(vnum));
+    TObj* o = w.Objs.Find(vnum);
+    if (!o) o = w.Objs.Add(std::make_unique<TObj>(ZoneOf(vnum), vnum));
+    ReadObject(src, w.Objs, *o);
   }
-  return sink ? sink->FindGroupNode(zone, kObject) : nullptr;
-}
-
-bool Parse(TObjList& list, World& w, WorldBuffer& buf, const std::filesystem::path& path) {
-  FileNote& note = w.Files.Begin(path);
-  try {
-    CodingWord cw = buf.DetectCoding();
-    buf.SetCoding(cw.Coding);
-    NodeHandle group = Prescan(w, buf, path, cw, list.Sink());
-    buf.ResetWorldBuffer();
-    PassedLines passed(note);
-    LineSource src(buf, &passed);
-    while (src.SeekRecord()) {
-      int32_t vnum = src.ReadVnum();
-      note.Zones.insert(ZoneOf(vnum));
-      TObj* o = list.Find(vnum);
-      if (!o) o = list.Add(std::make_unique<TObj>(ZoneOf(vnum), vnum), group);
-      ReadObject(src, *o, list.Sink());
-    }
-    buf.SetLine(kLineClosed);
-    buf.FreeWorldBuffer();
-    return true;
-  } catch (const std::exception&) {
-    note.Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
+  return true;
 }
 
 std::string Numbers(std::initializer_list<int32_t> values) {
@@ -252,7 +212,8 @@ void BlockLines(const TObj& o, std::vector<std::string>& lines) {
     while (k.done < k.count) k.write(k.done++);
 }
 
-void ObjectLines(const TObj& o, std::vector<std::string>& lines) {
+bool WriteObject(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {
+  const TObj& o = static_cast<const TObj&>(rec);
   lines.push_back("#" + IntText(o.Vnum));
   lines.push_back(o.Aliases + "~");
   for (const auto& n : o.Names) lines.push_back(n + "~");
@@ -270,95 +231,22 @@ void ObjectLines(const TObj& o, std::vector<std::string>& lines) {
   lines.push_back(BitVectorText(o.Value0) + " " + Numbers({o.Value1, o.Value2, o.Value3}));
   lines.push_back(Numbers({o.Weight, o.Price, o.Rent, o.RentWorn}));
   BlockLines(o, lines);
+  return true;
 }
 
 }  // namespace
 
-void TObj::Assign(const TObj& o) {
-  NodeHandle node = Node;
-  RecordKind kind = Kind;
-  *this = o;
-  Node = node;
-  Kind = kind;
-}
-
-bool TObj::operator==(const TObj& o) const {
-  return Zone == o.Zone && Vnum == o.Vnum && Names == o.Names && Aliases == o.Aliases &&
-         Description == o.Description && ActionDescription == o.ActionDescription &&
-         SkillOrMagicFlags == o.SkillOrMagicFlags && MaxDurability == o.MaxDurability &&
-         Durability == o.Durability && Material == o.Material && Gender == o.Gender &&
-         Timer == o.Timer && Spell == o.Spell && SpellLevel == o.SpellLevel &&
-         Affects == o.Affects && NoTake == o.NoTake && NoUse == o.NoUse && ObjType == o.ObjType &&
-         Effects == o.Effects && WearFlags == o.WearFlags && Value0 == o.Value0 &&
-         Value1 == o.Value1 && Value2 == o.Value2 && Value3 == o.Value3 && Weight == o.Weight &&
-         Price == o.Price && Rent == o.Rent && RentWorn == o.RentWorn &&
-         ExtraDescs == o.ExtraDescs && Applies == o.Applies && Triggers == o.Triggers &&
-         MaxInWorld == o.MaxInWorld && NoSpellNumber == o.NoSpellNumber &&
-         UnknownLines == o.UnknownLines && BlockOrder == o.BlockOrder;
-}
-
-bool TObjList::LoadFromFile(World& w, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  try {
-    buf.LoadWorldBuffer(path);
-  } catch (const std::exception&) {
-    w.Files.Begin(path).Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
-  return Parse(*this, w, buf, path);
-}
-
-bool TObjList::LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  buf.LoadFromBytes(std::move(bytes));
-  return Parse(*this, w, buf, path);
-}
-
-int TObjList::BuildLines(const World&, std::vector<std::string>& lines, int32_t zone) const {
-  lines.clear();
-  int32_t current = -1;
-  try {
-    lines.push_back("* Korvask object file v1.0");
-    for (const auto& o : *this) {
-      if (o->Zone != zone) continue;
-      current = o->Vnum;
-      ObjectLines(*o, lines);
-    }
-    lines.push_back("$");
-    lines.push_back("$");
-  } catch (const std::exception&) {
-    return current != 0 ? current : -1;
-  }
-  return 0;
-}
-
-bool TObjList::SaveZone(World& w, int32_t zone, const std::filesystem::path& path) {
-  std::vector<std::string> lines;
-  if (int bad = BuildLines(w, lines, zone)) {
-    w.reporter().ShowError(kSaveError, {bad});
-    return false;
-  }
-  const TZone* z = w.Zones.ByNumber(zone);
-  std::filesystem::path target = path.empty() && z ? z->ObjFilename.Path : path;
-  CodingWord cw = z ? z->ObjFilename.Word() : kDefaultCodingWord;
-  std::string error = W("нет имени файла");
-  if (target.empty() || !SaveLines(target, lines, cw, &error)) {
-    w.reporter().ShowError(
-        kSaveError, {(target.empty() ? IntText(zone) : target.string()) + " (" + error + ")"});
-    return false;
-  }
-  return true;
-}
-
-std::vector<std::string> TObjList::FillChoiceList(int32_t zone, int32_t type) const {
-  std::vector<std::string> list;
-  for (const auto& o : *this)
-    if ((zone == 0 || o->Zone == zone) && (type == -2 || o->ObjType == type))
-      list.push_back(IntText(o->Vnum) + "=" + o->Names[0]);
-  list.push_back("-1=" + W("Не выбран"));
-  return list;
-}
+const RecordFormat kObjFormat{
+    .Kind = kObject,
+    .LoadError = ErrorMsg::ObjLoad,
+    .SaveError = ErrorMsg::ObjSave,
+    .Setting = &TZone::ObjFilename,
+    .BadRecord = "ошибка в объекте ",
+    .RecordVnum = PlainRecordVnum,
+    .Read = ReadObjects,
+    .Header = "* Korvask object file v1.0",
+    .Trailer = {"$", "$"},
+    .Write = WriteObject,
+};
 
 }  // namespace zm

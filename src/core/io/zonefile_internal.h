@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "world/rooms.h"
+#include "model/rooms.h"
 
 namespace zm {
 
@@ -23,8 +23,6 @@ int32_t ZoneNumber(const std::string& token);
 std::string NameFromLine(const std::string& line);
 // The next line; ParseError at the end of the buffer.
 std::string ReadLineOrFail(WorldBuffer& buf);
-// ZoneNames and the tree node follow the zone's number and name.
-void ShowZoneCaption(World& w, TZone& z, int32_t oldNumber);
 
 // The "^" and "&" texts of a zone header run to a line ending with "~"
 // (blanks after it allowed).

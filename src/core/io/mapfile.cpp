@@ -1,10 +1,9 @@
-#include "load/maps.h"
+#include "io/mapfile.h"
 
 #include "common/cp1251.h"
-#include "common/messages.h"
-#include "common/savelines.h"
 #include "common/worldbuffer.h"
-#include "load/world.h"
+#include "io/recordfile.h"
+#include "model/world.h"
 
 namespace zm {
 namespace fs = std::filesystem;
@@ -66,24 +65,14 @@ bool LoadRoomMap(World& w, const fs::path& mapPath) {
   std::error_code ec;
   auto st = fs::status(mapPath, ec);
   if (st.type() == fs::file_type::not_found) return true;
-  WorldBuffer buf;
-  FileNote& note = w.Files.Begin(mapPath);
-  try {
-    buf.SetLine(kLineOpening);
-    if (!ec && st.type() == fs::file_type::directory) throw FileError("a folder");
-    buf.LoadWorldBuffer(mapPath);
+  // A failure is noted: the positions after the failing line would be lost
+  // by the next save.
+  return ReadWorldFile(w, mapPath, nullptr, {ErrorMsg::MapLoad}, [&](WorldBuffer& buf, FileNote*) {
     buf.SetCoding(buf.DetectCoding().Coding);
     buf.ResetWorldBuffer();
     ParseRoomMap(w.Rooms, buf);
-    buf.SetLine(kLineClosed);
-  } catch (const std::exception&) {
-    // The positions after the failing line would be lost by the next save.
-    note.Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(12), {mapPath.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
-  return true;
+    return true;
+  });
 }
 
 void BuildRoomMapLines(const TRoomList& rooms, int32_t zone, std::vector<std::string>& lines) {
@@ -107,12 +96,7 @@ bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath) {
   // Plain digits: no code-page conversion, only the stored line break.
   CodingWord cw{kCodingWin, kBreakCRLF};
   if (const TZone* z = w.Zones.ByNumber(zone)) cw.LineBreak = z->ZoneMapFilename.LineBreak;
-  if (!SaveLines(mapPath, lines, cw)) {
-    // The file is written in one piece, so no room line was the failing one.
-    w.reporter().ShowError(13, {zone, -1});
-    return false;
-  }
-  return true;
+  return WriteWorldFile(w, ErrorMsg::MapSave, zone, mapPath, lines, cw);
 }
 
 }  // namespace zm

@@ -1,16 +1,12 @@
-#include "world/mobs.h"
+// The mobile file: the format definition of mobiles.
+#include "io/mobfile.h"
 
-#include "common/cp1251.h"
-#include "common/messages.h"
-#include "common/savelines.h"
-#include "load/world.h"
-#include "world/linesource.h"
+#include "io/linesource.h"
+#include "io/recordformat.h"
+#include "model/world.h"
 
 namespace zm {
 namespace {
-
-constexpr int kLoadError = 7;
-constexpr int kSaveError = 8;
 
 struct NumberKey {
   const char* key;
@@ -47,11 +43,11 @@ TDice DiceToken(std::string& line) {
   return d;
 }
 
-void ReadHeader(LineSource& src, TMob& m, TreeSink* sink) {
+void ReadHeader(LineSource& src, TMobList& list, TMob& m) {
   m.Aliases = DropLast(src.Need());
   for (size_t i = 0; i < m.Names.size(); ++i) {
     m.Names[i] = DropLast(src.Need());
-    if (i == 0 && sink && m.Node) sink->SetCaption(m.Node, NodeCaption(m.Vnum, m.Names[0]));
+    if (i == 0) list.Renamed(m);
   }
   // A long description of several lines (the game allows them) is kept
   // whole, instead of its second line being taken for the closing "~".
@@ -186,51 +182,19 @@ void ReadTail(LineSource& src, TMob& m) {
   }
 }
 
-NodeHandle Prescan(World& w, WorldBuffer& buf, const std::filesystem::path& path, CodingWord cw,
-                   TreeSink* sink) {
-  buf.ResetWorldBuffer();
-  LineSource src(buf);
-  if (!src.SeekRecord()) return nullptr;
-  buf.Skip();
-  int32_t vnum;
-  // A bad number is reported by the record loop at its own line.
-  if (!ParseInt(Trim(buf.ReadBufferLine()), vnum)) return nullptr;
-  int32_t zone = ZoneOf(vnum);
-  TFileSetting& setting = w.ZoneOrBare(zone).MobFilename;
-  if (setting.Coding == kCodingUnknown) {
-    setting.Path = path;
-    setting.SetWord(cw);
+bool ReadMobiles(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
+  PassedLines passed(note);
+  LineSource src(buf, &passed);
+  while (src.SeekRecord()) {
+    int32_t vnum = src.ReadVnum();
+    note.Zones.insert(ZoneOf(vnum));
+    TMob* m = w.Mobs.Find(vnum);
+    if (!m) m = w.Mobs.Add(std::make_unique<TMob>(ZoneOf(vnum), vnum));
+    ReadHeader(src, w.Mobs, *m);
+    ReadExtended(src, *m);
+    ReadTail(src, *m);
   }
-  return sink ? sink->FindGroupNode(zone, kMobile) : nullptr;
-}
-
-bool Parse(TMobList& list, World& w, WorldBuffer& buf, const std::filesystem::path& path) {
-  FileNote& note = w.Files.Begin(path);
-  try {
-    CodingWord cw = buf.DetectCoding();
-    buf.SetCoding(cw.Coding);
-    NodeHandle group = Prescan(w, buf, path, cw, list.Sink());
-    buf.ResetWorldBuffer();
-    PassedLines passed(note);
-    LineSource src(buf, &passed);
-    while (src.SeekRecord()) {
-      int32_t vnum = src.ReadVnum();
-      note.Zones.insert(ZoneOf(vnum));
-      TMob* m = list.Find(vnum);
-      if (!m) m = list.Add(std::make_unique<TMob>(ZoneOf(vnum), vnum), group);
-      ReadHeader(src, *m, list.Sink());
-      ReadExtended(src, *m);
-      ReadTail(src, *m);
-    }
-    buf.SetLine(kLineClosed);
-    buf.FreeWorldBuffer();
-    return true;
-  } catch (const std::exception&) {
-    note.Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
+  return true;
 }
 
 std::string Numbers(std::initializer_list<int32_t> values) {
@@ -256,7 +220,8 @@ void AddLookDescription(std::vector<std::string>& lines, const std::string& text
   AddLinesThenTilde(lines, StripLineEnd(text));
 }
 
-void MobLines(const TMob& m, std::vector<std::string>& lines) {
+bool WriteMobile(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {
+  const TMob& m = static_cast<const TMob&>(rec);
   lines.push_back("#" + IntText(m.Vnum));
   lines.push_back(m.Aliases + "~");
   for (const auto& n : m.Names) lines.push_back(n + "~");
@@ -294,34 +259,10 @@ void MobLines(const TMob& m, std::vector<std::string>& lines) {
   for (const auto& g : m.Ingredients)
     lines.push_back("I " + g->Name + "," + IntText(g->Power) + ":" + IntText(g->Chance));
   for (const auto& u : m.UnknownTail) lines.push_back(u);
+  return true;
 }
 
 }  // namespace
-
-void TMob::Assign(const TMob& o) {
-  NodeHandle node = Node;
-  RecordKind kind = Kind;
-  *this = o;
-  Node = node;
-  Kind = kind;
-}
-
-bool TMob::operator==(const TMob& o) const {
-  return Zone == o.Zone && Vnum == o.Vnum && Aliases == o.Aliases && Names == o.Names &&
-         LongDescription == o.LongDescription && LookDescription == o.LookDescription &&
-         Flags == o.Flags && Affects == o.Affects && Alignment == o.Alignment && Level == o.Level &&
-         Thac0 == o.Thac0 && ArmorClass == o.ArmorClass && HitDice == o.HitDice &&
-         DamageDice == o.DamageDice && GoldDice == o.GoldDice && Experience == o.Experience &&
-         LoadPosition == o.LoadPosition && DefaultPosition == o.DefaultPosition && Sex == o.Sex &&
-         BareHandAttack == o.BareHandAttack && Destinations == o.Destinations && Str == o.Str &&
-         Int == o.Int && Wis == o.Wis && Dex == o.Dex && Con == o.Con && Cha == o.Cha &&
-         LikeWork == o.LikeWork && MaxFactor == o.MaxFactor && ExtraAttack == o.ExtraAttack &&
-         Class == o.Class && Size == o.Size && Height == o.Height && Weight == o.Weight &&
-         SpecialFlags == o.SpecialFlags && Spells == o.Spells && Skills == o.Skills &&
-         Helpers == o.Helpers && MaxInWorld == o.MaxInWorld && Ingredients == o.Ingredients &&
-         Triggers == o.Triggers && UnknownLines == o.UnknownLines && UnknownTail == o.UnknownTail &&
-         AbsentKeys == o.AbsentKeys;
-}
 
 const char* ExtendedKeyName(int bit) {
   if (bit == 0) return "BareHandAttack";
@@ -330,65 +271,17 @@ const char* ExtendedKeyName(int bit) {
   return nullptr;
 }
 
-int TMob::IndexOfSpell(int32_t spell) const {
-  for (int i = 0; i < Spells.Count(); ++i)
-    if (SpellNumber(Spells.Get(i)) == static_cast<uint16_t>(spell)) return i;
-  return -1;
-}
-
-bool TMobList::LoadFromFile(World& w, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  try {
-    buf.LoadWorldBuffer(path);
-  } catch (const std::exception&) {
-    w.Files.Begin(path).Fail(buf.Line());
-    w.reporter().AddLoadError(
-        FormatMessage(ErrorText(kLoadError), {path.string(), LineErrorText(buf.Line())}));
-    return false;
-  }
-  return Parse(*this, w, buf, path);
-}
-
-bool TMobList::LoadFromBytes(World& w, std::string bytes, const std::filesystem::path& path) {
-  WorldBuffer buf;
-  buf.LoadFromBytes(std::move(bytes));
-  return Parse(*this, w, buf, path);
-}
-
-int TMobList::BuildLines(const World&, std::vector<std::string>& lines, int32_t zone) const {
-  lines.clear();
-  int32_t current = -1;
-  try {
-    lines.push_back("* Korvask mob file v1.0");
-    for (const auto& m : *this) {
-      if (m->Zone != zone) continue;
-      current = m->Vnum;
-      MobLines(*m, lines);
-    }
-    lines.push_back("$");
-    lines.push_back("$");
-  } catch (const std::exception&) {
-    return current != 0 ? current : -1;
-  }
-  return 0;
-}
-
-bool TMobList::SaveZone(World& w, int32_t zone, const std::filesystem::path& path) {
-  std::vector<std::string> lines;
-  if (int bad = BuildLines(w, lines, zone)) {
-    w.reporter().ShowError(kSaveError, {bad});
-    return false;
-  }
-  const TZone* z = w.Zones.ByNumber(zone);
-  std::filesystem::path target = path.empty() && z ? z->MobFilename.Path : path;
-  CodingWord cw = z ? z->MobFilename.Word() : kDefaultCodingWord;
-  std::string error = W("нет имени файла");
-  if (target.empty() || !SaveLines(target, lines, cw, &error)) {
-    w.reporter().ShowError(
-        kSaveError, {(target.empty() ? IntText(zone) : target.string()) + " (" + error + ")"});
-    return false;
-  }
-  return true;
-}
+const RecordFormat kMobFormat{
+    .Kind = kMobile,
+    .LoadError = ErrorMsg::MobLoad,
+    .SaveError = ErrorMsg::MobSave,
+    .Setting = &TZone::MobFilename,
+    .BadRecord = "ошибка в мобе ",
+    .RecordVnum = PlainRecordVnum,
+    .Read = ReadMobiles,
+    .Header = "* Korvask mob file v1.0",
+    .Trailer = {"$", "$"},
+    .Write = WriteMobile,
+};
 
 }  // namespace zm

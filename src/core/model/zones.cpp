@@ -1,4 +1,4 @@
-#include "world/zones.h"
+#include "model/zones.h"
 
 #include "common/cp1251.h"
 
@@ -18,21 +18,6 @@ void TZone::Clear() {
   HeaderLines.clear();
   NumbersTail.clear();
   KeptCommands.clear();
-}
-
-void TZone::Assign(const TZone& o) {
-  NodeHandle node = Node;
-  RecordKind kind = Kind;
-  *this = o;
-  Node = node;
-  Kind = kind;
-}
-
-bool TZone::operator==(const TZone& o) const {
-  return Zone == o.Zone && Vnum == o.Vnum && Name == o.Name && ResetMode == o.ResetMode &&
-         ResetTime == o.ResetTime && CreatedObjects == o.CreatedObjects &&
-         RemovedMobs == o.RemovedMobs && HeaderLines == o.HeaderLines &&
-         NumbersTail == o.NumbersTail && KeptCommands == o.KeptCommands;
 }
 
 TZoneList::TZoneList() = default;

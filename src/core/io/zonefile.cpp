@@ -1,16 +1,15 @@
 // The zone file: the header pass that sets a zone up before any other file is
 // read, the registration of the zone's sibling files, and the writer. The
 // command pass lives in zonecmds.cpp.
+#include "io/zonefile.h"
+
 #include <algorithm>
 #include <system_error>
 
 #include "common/cp1251.h"
-#include "common/savelines.h"
-#include "common/treesink.h"
 #include "common/worldbuffer.h"
-#include "load/world.h"
-#include "world/zonefile_internal.h"
-#include "world/zones.h"
+#include "io/recordfile.h"
+#include "io/zonefile_internal.h"
 
 namespace zm {
 namespace fs = std::filesystem;
@@ -32,13 +31,6 @@ std::string NameFromLine(const std::string& line) {
 std::string ReadLineOrFail(WorldBuffer& buf) {
   if (buf.BufferEof()) throw ParseError();
   return buf.ReadBufferLine();
-}
-
-void ShowZoneCaption(World& w, TZone& z, int32_t oldNumber) {
-  if (!z.Registered) return;
-  if (oldNumber != z.Vnum) w.Zones.RemoveZoneName(oldNumber);
-  w.Zones.SetZoneName(z.Vnum, z.DisplayText());
-  if (w.sink() && z.Node) w.sink()->SetCaption(z.Node, z.DisplayText());
 }
 
 }  // namespace zonefile
@@ -70,33 +62,25 @@ bool HeaderPass(World& w, TZone& z, WorldBuffer& buf) {
   return true;
 }
 
-bool RunHeader(World& w, TZone& z, WorldBuffer& buf, const fs::path& path, bool load) {
-  try {
-    if (load) buf.LoadWorldBuffer(path);
-    return HeaderPass(w, z, buf);
-  } catch (const std::exception&) {
-    // ParseError, FileError, or a file too large to hold.
-    w.reporter().ShowError(1, {path.string(), LineErrorText(buf.Line())});
-    return false;
-  }
+bool RunHeader(World& w, TZone& z, const fs::path& path, std::string* bytes) {
+  const ReadReport report{.Error = ErrorMsg::ZoneLoad, .InBox = true, .Noted = false};
+  return ReadWorldFile(w, path, bytes, report,
+                       [&](WorldBuffer& buf, FileNote*) { return HeaderPass(w, z, buf); });
 }
 
 }  // namespace
 
-bool TZone::ReadHeader(World& w, const fs::path& path) {
-  WorldBuffer buf;
-  return RunHeader(w, *this, buf, path, true);
+bool ReadZoneHeader(World& w, TZone& z, const fs::path& path) {
+  return RunHeader(w, z, path, nullptr);
 }
 
-bool TZone::ReadHeaderFromBytes(World& w, std::string bytes, const fs::path& path) {
-  WorldBuffer buf;
-  buf.LoadFromBytes(std::move(bytes));
-  return RunHeader(w, *this, buf, path, false);
+bool ReadZoneHeaderBytes(World& w, TZone& z, std::string bytes, const fs::path& path) {
+  return RunHeader(w, z, path, &bytes);
 }
 
-bool TZone::LoadHeader(World& w, const fs::path& path) {
-  if (!ReadHeader(w, path)) return false;
-  RegisterFiles(w, path);
+bool LoadZoneHeader(World& w, TZone& z, const fs::path& path) {
+  if (!ReadZoneHeader(w, z, path)) return false;
+  RegisterZoneFiles(w, z, path);
   return true;
 }
 
@@ -149,8 +133,8 @@ fs::path FindNoCase(const fs::path& dir, const std::string& name, bool wantDir) 
 
 }  // namespace
 
-void TZone::RegisterFiles(World& w, const fs::path& path) {
-  ZoneFilename.Path = path;
+void RegisterZoneFiles(World& w, TZone& z, const fs::path& path) {
+  z.ZoneFilename.Path = path;
   const fs::path dir = path.parent_path();
   const std::string dirName = dir.filename().string();
   const bool inZonFolder = EqualNoCase(dirName, "zon");
@@ -164,9 +148,9 @@ void TZone::RegisterFiles(World& w, const fs::path& path) {
     const char* ext;
   };
   const Sibling siblings[] = {
-      {&RoomFilename, "wld", "wld"}, {&ZoneMapFilename, "wld", "map"},
-      {&ObjFilename, "obj", "obj"},  {&MobFilename, "mob", "mob"},
-      {&ShopFilename, "shp", "shp"}, {&TrigFilename, "trg", "trg"},
+      {&z.RoomFilename, "wld", "wld"}, {&z.ZoneMapFilename, "wld", "map"},
+      {&z.ObjFilename, "obj", "obj"},  {&z.MobFilename, "mob", "mob"},
+      {&z.ShopFilename, "shp", "shp"}, {&z.TrigFilename, "trg", "trg"},
   };
   for (const Sibling& s : siblings) {
     fs::path folder = dir;
@@ -177,13 +161,9 @@ void TZone::RegisterFiles(World& w, const fs::path& path) {
     std::string name = stem + "." + CaseLike(s.ext, zoneExt);
     fs::path file = FindNoCase(folder, name, false);
     s.setting->Path = file.empty() ? folder / name : file;
-    s.setting->SetWord(ZoneFilename.Word());
+    s.setting->SetWord(z.ZoneFilename.Word());
   }
-
-  Registered = true;
-  TZoneMap* map = w.ZoneMaps.AddForZone(Vnum);
-  if (w.sink()) Node = w.sink()->AddZoneNodes(this, DisplayText(), map);
-  w.Zones.SetZoneName(Vnum, DisplayText());
+  w.RegisterZone(z);
 }
 
 // ------------------------------------------------------------------ writer
@@ -294,45 +274,42 @@ void RoomLines(const Prototypes& p, const TRoom& r, std::vector<std::string>& li
 
 }  // namespace
 
-void TZone::BuildLines(const World& w, std::vector<std::string>& lines) const {
+void BuildZoneLines(const World& w, const TZone& z, std::vector<std::string>& lines) {
   lines.clear();
   const Prototypes p{w};
   lines.push_back("* Korvask zone file v1.0");
-  lines.push_back("#" + IntText(Vnum));
-  lines.push_back(OneLine(Name) + "~");
-  HeaderTextLines(HeaderLines, lines);
-  lines.push_back(IntText(int64_t{Vnum} * 100 + 99) + Numbers({ResetTime, ResetMode}) +
-                  OneLine(NumbersTail));
-  AddKept(lines, KeptCommands);
-  for (const auto& o : CreatedObjects)
+  lines.push_back("#" + IntText(z.Vnum));
+  lines.push_back(OneLine(z.Name) + "~");
+  HeaderTextLines(z.HeaderLines, lines);
+  lines.push_back(IntText(int64_t{z.Vnum} * 100 + 99) + Numbers({z.ResetTime, z.ResetMode}) +
+                  OneLine(z.NumbersTail));
+  AddKept(lines, z.KeptCommands);
+  for (const auto& o : z.CreatedObjects)
     lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID, o->OwnMax) + " -1" +
                     Numbers({o->Chance}) + p.ObjComment(o->ID));
-  for (const auto& q : RemovedMobs)
+  for (const auto& q : z.RemovedMobs)
     lines.push_back("Q" + Numbers({q->Cond, q->ID}) + " -1 -1 -1" + p.MobComment(q->ID));
   for (const auto& r : w.Rooms)
-    if (r->Zone == Vnum) RoomLines(p, *r, lines);
+    if (r->Zone == z.Vnum) RoomLines(p, *r, lines);
   lines.push_back("S");
   lines.push_back("$");
   lines.push_back("$");
 }
 
-bool TZone::SaveToFile(World& w, const fs::path& path) {
-  const fs::path target = path.empty() ? ZoneFilename.Path : path;
-  bool ok = false;
+bool SaveZoneFile(World& w, TZone& z, const fs::path& path) {
+  const fs::path target = path.empty() ? z.ZoneFilename.Path : path;
+  std::vector<std::string> lines;
   try {
-    std::vector<std::string> lines;
-    BuildLines(w, lines);
-    ok = !target.empty() && SaveLines(target, lines, ZoneFilename.Word());
-  } catch (const std::exception&) {
-    ok = false;
-  }
-  if (!ok) {
-    w.reporter().ShowError(2);
+    BuildZoneLines(w, z, lines);
+  } catch (const std::exception& e) {
+    ReportSaveFailure(w, ErrorMsg::ZoneSave, z.Vnum, target, e.what());
     return false;
   }
-  if (target == ZoneFilename.Path) {
-    DroppedCommands = 0;
-    FirstDroppedLine = 0;
+  if (!WriteWorldFile(w, ErrorMsg::ZoneSave, z.Vnum, target, lines, z.ZoneFilename.Word()))
+    return false;
+  if (target == z.ZoneFilename.Path) {
+    z.DroppedCommands = 0;
+    z.FirstDroppedLine = 0;
   }
   return true;
 }

@@ -1,0 +1,194 @@
+// The trigger file: the format definition of triggers.
+#include "common/worldbuffer.h"
+#include "io/linesource.h"
+#include "io/recordformat.h"
+#include "model/world.h"
+
+namespace zm {
+namespace {
+
+std::string RightTrim(std::string_view s) {
+  size_t e = s.size();
+  while (e > 0 && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  return std::string(s.substr(0, e));
+}
+
+// The game closes a tilde field at a "~" followed only by blanks.
+bool ClosesTilde(std::string_view line) {
+  std::string t = RightTrim(line);
+  return !t.empty() && t.back() == '~';
+}
+
+std::string WithoutTilde(const std::string& line) {
+  std::string t = RightTrim(line);
+  if (!t.empty() && t.back() == '~') return t.substr(0, t.size() - 1);
+  return line;
+}
+
+bool HasBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool AllDigits(std::string_view s) {
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return !s.empty();
+}
+
+// Older files name the events by single letters; a number is left alone,
+// since "5" and "50" mean different flags to the game.
+std::string TypesFromText(const std::string& token) {
+  if (token == "0") return {};
+  if (AllDigits(token)) return token;
+  if (token.size() == 1 || static_cast<unsigned char>(token[1]) > '9')
+    return LettersToPlanes(token);
+  return token;
+}
+
+// Script lines at CR LF, LF or a lone CR, so each gets the file's own break.
+std::vector<std::string> ScriptLines(const std::string& text) {
+  std::vector<std::string> out;
+  if (text.empty()) return out;
+  std::string cur;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out.push_back(std::move(cur));
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  out.push_back(std::move(cur));
+  return out;
+}
+
+class TriggerReader {
+ public:
+  explicit TriggerReader(WorldBuffer& b) : m_b(b) {}
+
+  // After the "#" line: the fields up to the script. ParseError when cut
+  // short or a number is not one.
+  void ReadHead(TTrigger& t) {
+    t.Name = WithoutTilde(Next());
+    std::string line = Next();
+    std::string cls = NextWord(line, kBlanks);
+    std::string types = NextWord(line, kBlanks);
+    std::string num = NextWord(line, kBlanks);
+    int32_t c;
+    if (!ParseInt(cls, c) || c < 0 || c > 255) throw ParseError();
+    t.TriggerClass = static_cast<uint8_t>(c);
+    t.TriggerTypes = TypesFromText(types);
+    if (!ParseInt(num, t.NumArg)) throw ParseError();
+    t.Arg = WithoutTilde(Next());
+  }
+
+  // False when the buffer ends before the closing "~".
+  bool ReadScript(std::string& text) {
+    text.clear();
+    for (;;) {
+      if (m_b.BufferEof()) break;
+      std::string line = m_b.ReadBufferLine();
+      if (RightTrim(line) == "~") {
+        DropLastBreak(text);
+        return true;
+      }
+      if (ClosesTilde(line)) {
+        text += WithoutTilde(line);
+        return true;
+      }
+      text += line;
+      text += "\r\n";
+    }
+    DropLastBreak(text);
+    return false;
+  }
+
+ private:
+  std::string Next() {
+    if (m_b.BufferEof()) throw ParseError();
+    return m_b.ReadBufferLine();
+  }
+  static void DropLastBreak(std::string& text) {
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+      text.resize(text.size() - 2);
+  }
+
+  WorldBuffer& m_b;
+};
+
+bool ReadTriggers(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
+  TriggerReader reader(buf);
+  PassedLines passed(note);
+  std::string line;
+  // Records start at a line beginning with "#"; reading whole lines keeps
+  // the line counter right for the error message.
+  auto seekRecord = [&] {
+    while (!buf.BufferEof()) {
+      line = buf.ReadBufferLine();
+      if (!line.empty() && line[0] == '#') {
+        passed.RecordSeen();
+        return true;
+      }
+      passed.Passed(line, buf.Line());
+    }
+    return false;
+  };
+  while (seekRecord()) {
+    int32_t vnum;
+    if (!PlainRecordVnum(line, vnum)) throw ParseError();
+    note.Zones.insert(ZoneOf(vnum));
+    while (!buf.BufferEof() && (buf.Peek() == '\r' || buf.Peek() == '\n')) buf.ReadBufferLine();
+    // Read into a copy so that a record cut short neither appears half
+    // read nor spoils the trigger it would have replaced.
+    TTrigger* existing = w.Triggers.Find(vnum);
+    TTrigger t = existing ? *existing : TTrigger(ZoneOf(vnum), vnum);
+    reader.ReadHead(t);
+    // An unclosed script is kept as far as it goes; the file is reported.
+    bool closed = reader.ReadScript(t.Text);
+    if (existing) {
+      *existing = std::move(t);
+      w.Triggers.Renamed(*existing);
+    } else {
+      w.Triggers.Add(std::make_unique<TTrigger>(std::move(t)));
+    }
+    if (!closed) throw ParseError();
+  }
+  return true;
+}
+
+bool WriteTrigger(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {
+  const TTrigger& t = static_cast<const TTrigger&>(rec);
+  if (HasBreak(t.Name) || HasBreak(t.Arg)) return false;
+  if (t.TriggerTypes.find_first_of(" \t\r\n") != std::string::npos) return false;
+  std::vector<std::string> script = ScriptLines(t.Text);
+  // A script line ending in "~" would end the script early on reading.
+  for (const std::string& l : script)
+    if (ClosesTilde(l)) return false;
+  lines.push_back("#" + IntText(t.Vnum));
+  lines.push_back(t.Name + "~");
+  lines.push_back(IntText(t.TriggerClass) + " " + BitVectorText(t.TriggerTypes) + " " +
+                  IntText(t.NumArg));
+  lines.push_back(t.Arg + "~");
+  for (std::string& l : script) lines.push_back(std::move(l));
+  lines.push_back("~");
+  return true;
+}
+
+}  // namespace
+
+const RecordFormat kTriggerFormat{
+    .Kind = kTrigger,
+    .LoadError = ErrorMsg::TriggerLoad,
+    .SaveError = ErrorMsg::TriggerSave,
+    .Setting = &TZone::TrigFilename,
+    .BadRecord = "ошибка в триггере ",
+    .RecordVnum = PlainRecordVnum,
+    .Read = ReadTriggers,
+    .Header = "* Korvask trigger file v1.0",
+    .Trailer = {"$", "$"},
+    .Write = WriteTrigger,
+};
+
+}  // namespace zm
