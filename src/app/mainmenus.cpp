@@ -26,22 +26,25 @@ void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->setObjectName("MM_File");
   // Opening, restoring and loading a single zone have no action yet.
-  AddItem(file, "MI_Open", "Открыть", QKeySequence("Ctrl+O"))->setEnabled(false);
-  AddItem(file, "MI_Restore", "Восстановить", QKeySequence("Ctrl+Z"))->setEnabled(false);
-  QAction* save = AddItem(file, "MI_Save", "Сохранить", QKeySequence("Ctrl+S"));
+  AddItem(file, "MI_Open", "Открыть", QKeySequence(QStringLiteral("Ctrl+O")))->setEnabled(false);
+  AddItem(file, "MI_Restore", "Восстановить", QKeySequence(QStringLiteral("Ctrl+Z")))
+      ->setEnabled(false);
+  QAction* save = AddItem(file, "MI_Save", "Сохранить", QKeySequence(QStringLiteral("Ctrl+S")));
   file->addSeparator();
-  AddItem(file, "MI_LoadZone", "Загрузить зону", QKeySequence("F3"))->setEnabled(false);
-  QAction* saveZone = AddItem(file, "MI_SaveZone", "Сохранить зону", QKeySequence("F2"));
+  AddItem(file, "MI_LoadZone", "Загрузить зону", QKeySequence(QStringLiteral("F3")))
+      ->setEnabled(false);
+  QAction* saveZone =
+      AddItem(file, "MI_SaveZone", "Сохранить зону", QKeySequence(QStringLiteral("F2")));
   file->addSeparator();
-  QAction* settings = AddItem(file, "MI_Settings", "Настройки", QKeySequence("F9"));
+  QAction* settings = AddItem(file, "MI_Settings", "Настройки", QKeySequence(QStringLiteral("F9")));
   file->addSeparator();
-  QAction* exit = AddItem(file, "MI_Exit", "Выход", QKeySequence("F10"));
+  QAction* exit = AddItem(file, "MI_Exit", "Выход", QKeySequence(QStringLiteral("F10")));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("Редактор"));
   edit->setObjectName("MM_Editor");
-  QAction* add = AddItem(edit, "MI_Add", "Добавить", QKeySequence("Ctrl+H"));
-  QAction* del = AddItem(edit, "MI_Delete", "Удалить", QKeySequence("Ctrl+Y"));
-  AddItem(edit, "MI_Copy", "Копировать", QKeySequence("Ctrl+C"))->setEnabled(false);
+  QAction* add = AddItem(edit, "MI_Add", "Добавить", QKeySequence(QStringLiteral("Ctrl+H")));
+  QAction* del = AddItem(edit, "MI_Delete", "Удалить", QKeySequence(QStringLiteral("Ctrl+Y")));
+  AddItem(edit, "MI_Copy", "Копировать", QKeySequence(QStringLiteral("Ctrl+C")))->setEnabled(false);
   edit->addSeparator();
   QAction* confirm = AddItem(edit, "MI_Confirm", "Подтверждение изменений", QKeySequence());
   confirm->setCheckable(true);

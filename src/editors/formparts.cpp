@@ -62,9 +62,9 @@ QHBoxLayout* ButtonRow(QWidget* parent, const char* prefix, const char* middle,
                        QPushButton** del) {
   auto* row = new QHBoxLayout();
   const QString p = QString::fromLatin1(prefix);
-  *add = Named(new QPushButton(QStringLiteral("Добавить"), parent), p + "AddBtn");
-  *mid = Named(new QPushButton(QString::fromUtf8(middle), parent), p + middleSuffix);
-  *del = Named(new QPushButton(QStringLiteral("Удалить"), parent), p + "DelBtn");
+  *add = Named(new QPushButton(QStringLiteral("Добавить"), parent), p + QStringLiteral("AddBtn"));
+  *mid = Named(new QPushButton(QString::fromUtf8(middle), parent), p + QLatin1String(middleSuffix));
+  *del = Named(new QPushButton(QStringLiteral("Удалить"), parent), p + QStringLiteral("DelBtn"));
   row->addWidget(*add);
   row->addWidget(*mid);
   row->addWidget(*del);
@@ -90,17 +90,19 @@ void NameRows(QGridLayout* grid, QWidget* parent, const char* prefix, QPushButto
   static constexpr std::array<const char*, 5> kCaseLabels = {
       "Родительный", "Дательный", "Винительный", "Творительный", "Предложный"};
   const QString p = QString::fromLatin1(prefix);
-  *button = Named(new QPushButton(QStringLiteral("Название"), parent), p + "NameBtn");
+  *button =
+      Named(new QPushButton(QStringLiteral("Название"), parent), p + QStringLiteral("NameBtn"));
   grid->addWidget(*button, 0, 0);
   for (size_t i = 0; i < names.size(); ++i) {
-    const QString name = i == 0 ? p + "NameEdit" : p + QStringLiteral("Name%1Edit").arg(i + 1);
+    const QString name =
+        i == 0 ? p + QStringLiteral("NameEdit") : p + QStringLiteral("Name%1Edit").arg(i + 1);
     names[i] = Named(new QLineEdit(parent), name);
     const int r = static_cast<int>(i);
     if (i > 0) grid->addWidget(new QLabel(QString::fromUtf8(kCaseLabels[i - 1]), parent), r, 0);
     grid->addWidget(names[i], r, 1);
   }
   grid->addWidget(new QLabel(QStringLiteral("Синонимы"), parent), 6, 0);
-  *alias = Named(new QLineEdit(parent), p + "AliasEdit");
+  *alias = Named(new QLineEdit(parent), p + QStringLiteral("AliasEdit"));
   grid->addWidget(*alias, 6, 1);
 }
 
@@ -120,12 +122,15 @@ QWidget* TriggerPage(QWidget* parent, const char* prefix, QListWidget** list, QP
   const QString p = QString::fromLatin1(prefix);
   auto* page = new QWidget(parent);
   auto* lay = new QHBoxLayout(page);
-  *list = Named(new QListWidget(page), p + "TriggerListBox");
+  *list = Named(new QListWidget(page), p + QStringLiteral("TriggerListBox"));
   lay->addWidget(*list, 1);
   auto* buttons = new QVBoxLayout();
-  *add = Named(new QPushButton(QStringLiteral("Добавить..."), page), p + "TriggerAddBtn");
-  *set = Named(new QPushButton(QStringLiteral("Заменить..."), page), p + "TriggerSetBtn");
-  *del = Named(new QPushButton(QStringLiteral("Удалить"), page), p + "TriggerDelBtn");
+  *add = Named(new QPushButton(QStringLiteral("Добавить..."), page),
+               p + QStringLiteral("TriggerAddBtn"));
+  *set = Named(new QPushButton(QStringLiteral("Заменить..."), page),
+               p + QStringLiteral("TriggerSetBtn"));
+  *del =
+      Named(new QPushButton(QStringLiteral("Удалить"), page), p + QStringLiteral("TriggerDelBtn"));
   buttons->addWidget(*add);
   buttons->addWidget(*set);
   buttons->addWidget(*del);
@@ -159,7 +164,8 @@ QGridLayout* ExitCompass(QWidget* parent, const char* prefix, const QSize& size,
     if (tight) cell->setSpacing(0);
     auto* label = new QLabel(QString::fromUtf8(p.label), parent);
     label->setAlignment(Qt::AlignCenter);
-    auto* panel = Named(new QPushButton(parent), QString::fromLatin1(prefix) + p.name);
+    auto* panel =
+        Named(new QPushButton(parent), QString::fromLatin1(prefix) + QLatin1String(p.name));
     panel->setCheckable(true);
     panel->setFixedSize(size);
     panels[d] = panel;

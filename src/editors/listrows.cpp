@@ -73,7 +73,8 @@ void PlacementList::fill(QTreeWidgetItem* item, const PlacementRow& row) const {
   if (m_columns.HasWhere)
     item->setText(col++, row.Where >= -1 ? ToQt(DictText(app, "zon_equipped", IntText(row.Where)))
                                          : QString());
-  if (m_columns.HasChance) item->setText(col++, row.Chance > 0 ? QString::number(row.Chance) : "");
+  if (m_columns.HasChance)
+    item->setText(col++, row.Chance > 0 ? QString::number(row.Chance) : QString());
   item->setData(0, kRoleID, row.ID);
   item->setData(0, kRoleCond, ToQt(row.Cond));
   item->setData(0, kRoleWhere, row.Where >= -1 ? QVariant(row.Where) : QVariant());
@@ -195,7 +196,7 @@ int32_t TriggerItemVnum(const QListWidgetItem* item) {
   if (v.isValid()) return v.toInt();
   // An item that came without its number: the one in "[vnum] name".
   const QString t = item->text();
-  const int open = t.indexOf('['), close = t.indexOf(']');
+  const int open = t.indexOf(u'['), close = t.indexOf(u']');
   return open >= 0 && close > open ? t.mid(open + 1, close - open - 1).toInt() : 0;
 }
 

@@ -48,10 +48,10 @@ TMapForm::TMapForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kZoneMap, 
   connectControls();
   BindDictionary(MR_EStateComboBox);
   BindDictionary(MR_EDoorComboBox);
-  ApplyHints({{AutoArrangBtn, "MapAutoArrange"},
-              {MapRoomsListBox, "MapRooms"},
-              {MapGoBtn, "MapGo"},
-              {MapGoExitBtn, "MapGoExit"}});
+  ApplyHints({{AutoArrangBtn, QStringLiteral("MapAutoArrange")},
+              {MapRoomsListBox, QStringLiteral("MapRooms")},
+              {MapGoBtn, QStringLiteral("MapGo")},
+              {MapGoExitBtn, QStringLiteral("MapGoExit")}});
   if (app.Settings) m_keyType = app.Settings->ObjItemKey;
   MapDrawGrid->SetSource(&m_grid, app.Tiles, [this](int32_t vnum) { return tileOf(vnum); });
   setLevel(3);
@@ -148,8 +148,8 @@ int32_t TMapForm::listVnum(const QListWidgetItem* item) const {
   if (ok) return vnum;
   // The number between the leading "[" and the first "]".
   const QString t = item->text();
-  const int close = t.indexOf(']');
-  return t.startsWith('[') && close > 0 ? t.mid(1, close - 1).toInt() : -1;
+  const int close = t.indexOf(u']');
+  return t.startsWith(u'[') && close > 0 ? t.mid(1, close - 1).toInt() : -1;
 }
 
 int TMapForm::listRow(int32_t vnum) const {
@@ -215,7 +215,7 @@ void TMapForm::MapDrawGridMouseMove(int col, int row) {
   QStringList lines{ToQt(NodeCaption(r->Vnum, r->Name))};
   for (const auto& m : r->Mobs) lines << QStringLiteral("м ") + ToQt(w->Mobs.CaptionOf(m->ID));
   for (const auto& o : r->Objects) lines << QStringLiteral("о ") + ToQt(w->Objs.CaptionOf(o->ID));
-  MapRoomText->setText(lines.join('\n'));
+  MapRoomText->setText(lines.join(u'\n'));
 }
 
 void TMapForm::selectRoom(int32_t vnum) {

@@ -163,11 +163,11 @@ QWidget* TMobForm::buildDice() {
       FieldRange<int32_t>(s);
       return s;
     };
-    d.Count = spin(p + "1Edit");
-    d.Sides = spin(p + "2Edit");
-    d.Bonus = spin(p + "3Edit");
+    d.Count = spin(p + QStringLiteral("1Edit"));
+    d.Sides = spin(p + QStringLiteral("2Edit"));
+    d.Bonus = spin(p + QStringLiteral("3Edit"));
     d.Bonus->setMinimum(0);
-    d.Sign = Named(new QPushButton(QStringLiteral("+"), group), p + "Btn");
+    d.Sign = Named(new QPushButton(QStringLiteral("+"), group), p + QStringLiteral("Btn"));
     d.Sign->setFixedWidth(24);
     lay->addWidget(d.Count, 1);
     lay->addWidget(new QLabel(QStringLiteral("d"), group));

@@ -72,7 +72,7 @@ QWidget* TObjForm::buildTypePanels() {
 
   {
     auto [p, f] = panel(1);
-    O_TLightEdit = Spin(p, "O_TLightEdit");
+    O_TLightEdit = Spin(p, QStringLiteral("O_TLightEdit"));
     f->addRow(QStringLiteral("Запас света (в игровых часах)"), O_TLightEdit);
     f->addRow(Note(p, "-1: Вечный источник света"));
     f->addRow(Note(p, "0: Выжженый источник"));
@@ -120,8 +120,8 @@ QWidget* TObjForm::buildTypePanels() {
   {
     auto [p, f] = panel(5);
     auto* dice = new QHBoxLayout();
-    O_T5Dice1Edit = Spin(p, "O_T5Dice1Edit");
-    O_T5Dice2Edit = Spin(p, "O_T5Dice2Edit");
+    O_T5Dice1Edit = Spin(p, QStringLiteral("O_T5Dice1Edit"));
+    O_T5Dice2Edit = Spin(p, QStringLiteral("O_T5Dice2Edit"));
     dice->addWidget(O_T5Dice1Edit, 1);
     dice->addWidget(new QLabel(QStringLiteral("d"), p));
     dice->addWidget(O_T5Dice2Edit, 1);
@@ -130,16 +130,16 @@ QWidget* TObjForm::buildTypePanels() {
     O_T5DicePanel->setFrameShape(QFrame::Panel);
     O_T5DicePanel->setFrameShadow(QFrame::Sunken);
     f->addRow(QStringLiteral("Среднее значение"), O_T5DicePanel);
-    O_T5ComboBox = Combo(p, "O_T5ComboBox");
+    O_T5ComboBox = Combo(p, QStringLiteral("O_T5ComboBox"));
     f->addRow(QStringLiteral("Тип сообщений при нанесении повреждений"), O_T5ComboBox);
-    O_SkillComboBox = Combo(p, "O_SkillComboBox");
+    O_SkillComboBox = Combo(p, QStringLiteral("O_SkillComboBox"));
     f->addRow(QStringLiteral("Тренируемый скилл"), O_SkillComboBox);
   }
   {
     auto [p, f] = panel(9);
-    O_T9ACEdit = Spin(p, "O_T9ACEdit");
+    O_T9ACEdit = Spin(p, QStringLiteral("O_T9ACEdit"));
     f->addRow(QStringLiteral("AC брони (влияет на вероятность попадания)"), O_T9ACEdit);
-    O_T9ArmourEdit = Spin(p, "O_T9ArmourEdit");
+    O_T9ArmourEdit = Spin(p, QStringLiteral("O_T9ArmourEdit"));
     f->addRow(QStringLiteral("ARMOUR брони (влияет на силу попадания в %)"), O_T9ArmourEdit);
     f->addRow(Note(p, "Значения больше 0 улучшают AC и ARMOUR, меньше -"));
     f->addRow(Note(p, "ухудшают (например, проклятые доспехи)"));
@@ -147,32 +147,32 @@ QWidget* TObjForm::buildTypePanels() {
   spells(10, O_T10, "напитка");
   {
     auto [p, f] = panel(15);
-    O_T15Edit1 = Spin(p, "O_T15Edit1");
+    O_T15Edit1 = Spin(p, QStringLiteral("O_T15Edit1"));
     f->addRow(QStringLiteral("Вместимость (максимальный вес внутри) контейнера"), O_T15Edit1);
     O_T15CheckListBox = Named(new QListWidget(p), "O_T15CheckListBox");
     O_T15CheckListBox->setMaximumHeight(90);
     f->addRow(O_T15CheckListBox);
-    O_T15Edit2 = Spin(p, "O_T15Edit2");
+    O_T15Edit2 = Spin(p, QStringLiteral("O_T15Edit2"));
     f->addRow(QStringLiteral("Виртуальный номер ключа, открывающего контейнер. -1, если нет ключа"),
               O_T15Edit2);
   }
   drink(17, O_T17);
   {
     auto [p, f] = panel(19);
-    O_T19Edit1 = Spin(p, "O_T19Edit1");
+    O_T19Edit1 = Spin(p, QStringLiteral("O_T19Edit1"));
     f->addRow(QStringLiteral("Количество часов голода, удовлетворенных едой"), O_T19Edit1);
-    O_T19Edit2 = Spin(p, "O_T19Edit2");
+    O_T19Edit2 = Spin(p, QStringLiteral("O_T19Edit2"));
     f->addRow(QStringLiteral("Уровень яда, если еда отравлена, 0 в противном случае"), O_T19Edit2);
   }
   {
     auto [p, f] = panel(20);
-    O_T20Edit = Spin(p, "O_T20Edit");
+    O_T20Edit = Spin(p, QStringLiteral("O_T20Edit"));
     f->addRow(QStringLiteral("Количество стальных монет в куче"), O_T20Edit);
   }
   drink(23, O_T23);
   {
     auto [p, f] = panel(24);
-    O_T24SpellComboBox = Combo(p, "O_T24SpellComboBox");
+    O_T24SpellComboBox = Combo(p, QStringLiteral("O_T24SpellComboBox"));
     f->addRow(QStringLiteral("Заклинание"), O_T24SpellComboBox);
   }
   {
@@ -186,9 +186,9 @@ QWidget* TObjForm::buildTypePanels() {
     O_T25Edit4 = Named(new QSpinBox(p), "O_T25Edit4");
     O_T25Edit4->setRange(0, 255);
     f->addRow(QStringLiteral("Уровень"), O_T25Edit4);
-    O_T25Edit1 = Spin(p, "O_T25Edit1");
+    O_T25Edit1 = Spin(p, QStringLiteral("O_T25Edit1"));
     f->addRow(QStringLiteral("Прототип ингредиента"), O_T25Edit1);
-    O_T25Edit2 = Spin(p, "O_T25Edit2");
+    O_T25Edit2 = Spin(p, QStringLiteral("O_T25Edit2"));
     f->addRow(QStringLiteral("Осталось применений"), O_T25Edit2);
   }
   lay->addStretch(1);

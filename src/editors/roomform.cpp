@@ -26,7 +26,9 @@ TRoomForm::TRoomForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kRoom, p
                                        R_EDoorComboBox, R_INameComboBox})
     BindDictionary(c);
   std::vector<std::pair<QWidget*, QString>> keyed = {
-      {R_DescEdit, "R_Desc"}, {R_DescCheckBox, "R_DescCheck"}, {R_SectorComboBox, "R_Sector"}};
+      {R_DescEdit, QStringLiteral("R_Desc")},
+      {R_DescCheckBox, QStringLiteral("R_DescCheck")},
+      {R_SectorComboBox, QStringLiteral("R_Sector")}};
   for (int i = 0; i <= kVariants; ++i)
     keyed.emplace_back(
         R_FullDescMemo[static_cast<size_t>(i)],

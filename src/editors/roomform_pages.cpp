@@ -47,7 +47,8 @@ QWidget* TRoomForm::buildObjectsPage() {
   auto* grid = new QGridLayout(page);
   QVBoxLayout* left = Column(grid, 0);
   left->addWidget(new QLabel(QStringLiteral("Список объектов в комнате"), page));
-  R_ObjListView = ListView(page, "R_ObjListView", {"Условие", "Номер и название объекта"});
+  R_ObjListView = ListView(page, "R_ObjListView",
+                           {QStringLiteral("Условие"), QStringLiteral("Номер и название объекта")});
   left->addWidget(R_ObjListView, 1);
   left->addLayout(ListButtons(page, "R_Obj", &R_ObjAddBtn, &R_ObjEditBtn, &R_ObjDelBtn));
   R_ObjPanel = Named(new QWidget(page), "R_ObjPanel");
@@ -63,12 +64,15 @@ QWidget* TRoomForm::buildObjectsPage() {
 
   QVBoxLayout* right = Column(grid, 1);
   right->addWidget(new QLabel(QStringLiteral("Список объектов у объекта"), page));
-  R_ObjOListView =
-      ListView(page, "R_ObjOListView", {"Условие", "Номер и название объекта", "Шанс"});
+  R_ObjOListView = ListView(page, "R_ObjOListView",
+                            {QStringLiteral("Условие"), QStringLiteral("Номер и название объекта"),
+                             QStringLiteral("Шанс")});
   right->addWidget(R_ObjOListView, 1);
   right->addLayout(ListButtons(page, "R_ObjO", &R_ObjOAddBtn, &R_ObjOEditBtn, &R_ObjODelBtn));
   right->addWidget(new QLabel(QStringLiteral("Объекты, удаляемые при перезагрузке зоны"), page));
-  R_ObjDListView = ListView(page, "R_ObjDListView", {"Условие", "Номер и название объекта"});
+  R_ObjDListView =
+      ListView(page, "R_ObjDListView",
+               {QStringLiteral("Условие"), QStringLiteral("Номер и название объекта")});
   right->addWidget(R_ObjDListView, 1);
   right->addLayout(ListButtons(page, "R_ObjD", &R_ObjDAddBtn, &R_ObjDEditBtn, &R_ObjDDelBtn));
 
@@ -86,7 +90,8 @@ QWidget* TRoomForm::buildMobsPage() {
   auto* grid = new QGridLayout(page);
   QVBoxLayout* left = Column(grid, 0);
   left->addWidget(new QLabel(QStringLiteral("Список мобов в комнате"), page));
-  R_MobListView = ListView(page, "R_MobListView", {"Условие", "Номер и название моба"});
+  R_MobListView = ListView(page, "R_MobListView",
+                           {QStringLiteral("Условие"), QStringLiteral("Номер и название моба")});
   left->addWidget(R_MobListView, 1);
   left->addLayout(ListButtons(page, "R_Mob", &R_MobAddBtn, &R_MobEditBtn, &R_MobDelBtn));
   R_MobPanel = Named(new QWidget(page), "R_MobPanel");
@@ -102,7 +107,8 @@ QWidget* TRoomForm::buildMobsPage() {
   QVBoxLayout* right = Column(grid, 1);
   right->addWidget(new QLabel(QStringLiteral("Список объектов у моба"), page));
   R_MobOListView = ListView(page, "R_MobOListView",
-                            {"Условие", "Номер и название объекта", "Где надето", "Шанс"});
+                            {QStringLiteral("Условие"), QStringLiteral("Номер и название объекта"),
+                             QStringLiteral("Где надето"), QStringLiteral("Шанс")});
   right->addWidget(R_MobOListView, 1);
   right->addLayout(ListButtons(page, "R_MobO", &R_MobOAddBtn, &R_MobOEditBtn, &R_MobODelBtn));
 
@@ -168,7 +174,9 @@ QWidget* TRoomForm::buildTrigIngrPage() {
 
   QVBoxLayout* right = Column(grid, 1);
   right->addWidget(new QLabel(QStringLiteral("Ингредиенты"), page));
-  R_IngrListView = ListView(page, "R_IngrListView", {"Название", "Сила", "Шанс"});
+  R_IngrListView =
+      ListView(page, "R_IngrListView",
+               {QStringLiteral("Название"), QStringLiteral("Сила"), QStringLiteral("Шанс")});
   R_IngrListView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   R_IngrListView->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   right->addWidget(R_IngrListView, 1);

@@ -39,7 +39,7 @@ void TShopForm::buildUi() {
 
   auto* keeper = new QHBoxLayout();
   keeper->addWidget(new QLabel(QStringLiteral("Номер продавца"), this));
-  S_SellerEdit = Spin(this, "S_SellerEdit");
+  S_SellerEdit = Spin(this, QStringLiteral("S_SellerEdit"));
   S_SellerEdit->setMinimumWidth(90);
   keeper->addWidget(S_SellerEdit);
   S_SellerName = Named(new QLabel(QStringLiteral("(Неизвестный)"), this), "S_SellerName");
@@ -92,19 +92,19 @@ void TShopForm::buildUi() {
     auto* box = new QGroupBox(QString::fromUtf8(title), this);
     auto* grid = new QGridLayout(box);
     const QString p = QString::fromLatin1(prefix);
-    *list = List(box, (p + "ListBox").toLatin1().constData());
+    *list = List(box, (p + QStringLiteral("ListBox")).toLatin1().constData());
     grid->addWidget(*list, 0, 0);
-    *remove = Small(Button(box, "--", (p + "2Btn").toLatin1().constData()));
+    *remove = Small(Button(box, "--", (p + QStringLiteral("2Btn")).toLatin1().constData()));
     grid->addWidget(*remove, 0, 1, Qt::AlignTop);
-    *combo = Combo(box, p + "ComboBox", 10);
+    *combo = Combo(box, p + QStringLiteral("ComboBox"), 10);
     grid->addWidget(*combo, 1, 0);
-    *add = Small(Button(box, "+", (p + "1Btn").toLatin1().constData()));
+    *add = Small(Button(box, "+", (p + QStringLiteral("1Btn")).toLatin1().constData()));
     (*add)->setToolTip(QStringLiteral("Добавить выбранный тип"));
     grid->addWidget(*add, 1, 1);
-    *edit = Named(new QLineEdit(box), p + "Edit");
+    *edit = Named(new QLineEdit(box), p + QStringLiteral("Edit"));
     (*edit)->setPlaceholderText(QStringLiteral("ключевое слово"));
     grid->addWidget(*edit, 2, 0);
-    *addWord = Small(Button(box, "+", (p + "3Btn").toLatin1().constData()));
+    *addWord = Small(Button(box, "+", (p + QStringLiteral("3Btn")).toLatin1().constData()));
     (*addWord)->setToolTip(QStringLiteral("Добавить ключевое слово"));
     grid->addWidget(*addWord, 2, 1);
     middle->addWidget(box, 1);
@@ -118,21 +118,21 @@ void TShopForm::buildUi() {
   // Numbers, hours and flags.
   auto* right = new QVBoxLayout();
   auto* form = new QFormLayout();
-  S_ProfitSellEdit = Spin(this, "S_ProfitSellEdit");
+  S_ProfitSellEdit = Spin(this, QStringLiteral("S_ProfitSellEdit"));
   form->addRow(QStringLiteral("Прибыль от продажи (%)"), S_ProfitSellEdit);
-  S_ProfitBuyEdit = Spin(this, "S_ProfitBuyEdit");
+  S_ProfitBuyEdit = Spin(this, QStringLiteral("S_ProfitBuyEdit"));
   form->addRow(QStringLiteral("Прибыль от покупки (%)"), S_ProfitBuyEdit);
-  S_ProfitChangeEdit = Spin(this, "S_ProfitChangeEdit");
+  S_ProfitChangeEdit = Spin(this, QStringLiteral("S_ProfitChangeEdit"));
   form->addRow(QStringLiteral("Прибыль от обмена (%)"), S_ProfitChangeEdit);
-  S_EmotionEdit = Spin(this, "S_EmotionEdit");
+  S_EmotionEdit = Spin(this, QStringLiteral("S_EmotionEdit"));
   form->addRow(QStringLiteral("Темперамент"), S_EmotionEdit);
-  S_Open1ComboBox = Combo(this, "S_Open1ComboBox", 10);
+  S_Open1ComboBox = Combo(this, QStringLiteral("S_Open1ComboBox"), 10);
   form->addRow(QStringLiteral("Время открытия 1"), S_Open1ComboBox);
-  S_Close1ComboBox = Combo(this, "S_Close1ComboBox", 10);
+  S_Close1ComboBox = Combo(this, QStringLiteral("S_Close1ComboBox"), 10);
   form->addRow(QStringLiteral("Время закрытия 1"), S_Close1ComboBox);
-  S_Open2ComboBox = Combo(this, "S_Open2ComboBox", 10);
+  S_Open2ComboBox = Combo(this, QStringLiteral("S_Open2ComboBox"), 10);
   form->addRow(QStringLiteral("Время открытия 2"), S_Open2ComboBox);
-  S_Close2ComboBox = Combo(this, "S_Close2ComboBox", 10);
+  S_Close2ComboBox = Combo(this, QStringLiteral("S_Close2ComboBox"), 10);
   form->addRow(QStringLiteral("Время закрытия 2"), S_Close2ComboBox);
   right->addLayout(form);
   auto flags = [&](const char* title, QListWidget** list, const char* name, int stretch) {

@@ -64,9 +64,10 @@ TZoneForm::TZoneForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kZone, p
   connectControls();
   BindDictionary(Z_RTypeComboBox);
   std::vector<std::pair<QWidget*, QString>> keyed = {
-      {Z_IDEdit, "Z_ID"},           {Z_NameEdit, "Z_Name"},      {Z_RTypeComboBox, "Z_RType"},
-      {Z_RTimeEdit, "Z_RTime"},     {Z_RObjListView, "Z_RObjs"}, {Z_RMobListView, "Z_RMobs"},
-      {Z_ErrorListBox, "Z_Errors"}, {Z_SourceMemo, "Z_Source"}};
+      {Z_IDEdit, QStringLiteral("Z_ID")},           {Z_NameEdit, QStringLiteral("Z_Name")},
+      {Z_RTypeComboBox, QStringLiteral("Z_RType")}, {Z_RTimeEdit, QStringLiteral("Z_RTime")},
+      {Z_RObjListView, QStringLiteral("Z_RObjs")},  {Z_RMobListView, QStringLiteral("Z_RMobs")},
+      {Z_ErrorListBox, QStringLiteral("Z_Errors")}, {Z_SourceMemo, QStringLiteral("Z_Source")}};
   for (const FileRow& f : Z_Files)
     keyed.emplace_back(f.Path, f.Path->objectName().chopped(4));  // "Z_ZoneFilename"
   ApplyHints(keyed);
@@ -104,7 +105,7 @@ void TZoneForm::showSource(const TZone& zone) {
   QStringList text;
   text.reserve(static_cast<qsizetype>(lines.size()));
   for (const std::string& line : lines) text << ToQt(line);
-  Z_SourceMemo->setPlainText(text.join('\n'));
+  Z_SourceMemo->setPlainText(text.join(u'\n'));
 }
 
 void TZoneForm::showRows() {

@@ -86,13 +86,16 @@ QWidget* TZoneForm::buildParamsPage() {
   col->addLayout(head);
 
   col->addWidget(new QLabel(QStringLiteral("Создаваемые объекты"), page));
-  Z_RObjListView = ListView(page, "Z_RObjListView", {"Условие", "Номер и название объекта", "Шанс"},
+  Z_RObjListView = ListView(page, "Z_RObjListView",
+                            {QStringLiteral("Условие"), QStringLiteral("Номер и название объекта"),
+                             QStringLiteral("Шанс")},
                             {130, 320, 43});
   col->addWidget(Z_RObjListView, 1);
   col->addLayout(ListButtons(page, "Z_RObj", &Z_RObjAddBtn, &Z_RObjEditBtn, &Z_RObjDelBtn));
   col->addWidget(new QLabel(QStringLiteral("Удаляемые мобы"), page));
   Z_RMobListView =
-      ListView(page, "Z_RMobListView", {"Условие", "Номер и название моба"}, {130, 363});
+      ListView(page, "Z_RMobListView",
+               {QStringLiteral("Условие"), QStringLiteral("Номер и название моба")}, {130, 363});
   col->addWidget(Z_RMobListView, 1);
   col->addLayout(ListButtons(page, "Z_RMob", &Z_RMobAddBtn, &Z_RMobEditBtn, &Z_RMobDelBtn));
 
@@ -114,13 +117,17 @@ QWidget* TZoneForm::buildFilesPage() {
     const int row = static_cast<int>(i) + 1;
     FileRow& f = Z_Files[i];
     grid->addWidget(new QLabel(QString::fromUtf8(kFileRows[i].label), page), row, 0);
-    f.Path = Named(new QLineEdit(page), "Z_" + stem + "FilenameEdit");
+    f.Path =
+        Named(new QLineEdit(page), QStringLiteral("Z_") + stem + QStringLiteral("FilenameEdit"));
     grid->addWidget(f.Path, row, 1);
-    f.LineBreak = Named(new QComboBox(page), "Z_" + stem + "LBComboBox");
-    f.LineBreak->addItems({"LF", "CRLF"});
+    f.LineBreak =
+        Named(new QComboBox(page), QStringLiteral("Z_") + stem + QStringLiteral("LBComboBox"));
+    f.LineBreak->addItems({QStringLiteral("LF"), QStringLiteral("CRLF")});
     grid->addWidget(f.LineBreak, row, 2);
-    f.Coding = Named(new QComboBox(page), "Z_" + stem + "CComboBox");
-    f.Coding->addItems({"AutoDetect", "Windows", "KOI-8"});
+    f.Coding =
+        Named(new QComboBox(page), QStringLiteral("Z_") + stem + QStringLiteral("CComboBox"));
+    f.Coding->addItems(
+        {QStringLiteral("AutoDetect"), QStringLiteral("Windows"), QStringLiteral("KOI-8")});
     grid->addWidget(f.Coding, row, 3);
   }
   grid->setColumnStretch(1, 1);

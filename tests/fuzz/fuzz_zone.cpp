@@ -24,8 +24,11 @@ void MakeWorld(World& w) {
     w.Rooms.Append(std::move(r));
   }
   TRoom* r = w.Rooms.Find(3001);
-  r->Exits[kNorth] = {.DoorFlags = 1, .ToRoom = 3000};
-  r->Exits[kUp] = {.DoorFlags = 2, .ToRoom = 3002};
+  // Field by field: g++ warns of the fields a designated initializer leaves out.
+  r->Exits[kNorth].DoorFlags = 1;
+  r->Exits[kNorth].ToRoom = 3000;
+  r->Exits[kUp].DoorFlags = 2;
+  r->Exits[kUp].ToRoom = 3002;
   w.Rooms.Find(3002)->Exits[kDown].ToRoom = 3001;
   for (int32_t v : {3010, 3011, 3012}) {
     auto o = std::make_unique<TObj>(ZoneOf(v), v);

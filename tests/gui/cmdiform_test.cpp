@@ -51,11 +51,11 @@ TEST(FieldText, TypedTextIsConverted) {
     QString typed;
     std::string line, memo;
   } cases[] = {
-      {"abc", "abc", "abc"},
-      {"a\nb", "a b", "a\r\nb"},
-      {"a\nb\n", "a b ", "a\r\nb\r\n"},
-      {QString("x") + QChar(0x00A0) + "y", "x\xA0y", "x\xA0y"},
-      {QString("\u4e2d"), "?", "?"},  // no Windows-1251 letter: visibly "?"
+      {QStringLiteral("abc"), "abc", "abc"},
+      {QStringLiteral("a\nb"), "a b", "a\r\nb"},
+      {QStringLiteral("a\nb\n"), "a b ", "a\r\nb\r\n"},
+      {QStringLiteral("x") + QChar(0x00A0) + QStringLiteral("y"), "x\xA0y", "x\xA0y"},
+      {QStringLiteral("\u4e2d"), "?", "?"},  // no Windows-1251 letter: visibly "?"
   };
   QLineEdit line;
   QPlainTextEdit memo;
@@ -141,11 +141,11 @@ TEST_F(Editors, RoomEditorIsReusedAndNewWindowOpensBeside) {
   EXPECT_EQ(TCMDIForm::Current(kRoom), second);
   QStringList items;
   for (QAction* a : form().Windows().WindowMenu()->actions()) items << a->text();
-  EXPECT_TRUE(items.contains("(1201) Комната 1"));
-  EXPECT_TRUE(items.contains("(1202) Комната 2"));
+  EXPECT_TRUE(items.contains(QStringLiteral("(1201) Комната 1")));
+  EXPECT_TRUE(items.contains(QStringLiteral("(1202) Комната 2")));
 
   // Closing a window does not apply its edits.
-  second->R_DescEdit->setText("Другое");
+  second->R_DescEdit->setText(QStringLiteral("Другое"));
   second->SubWindow()->close();
   EXPECT_EQ(Room(1202).Name, W("Комната 2"));
 }
@@ -183,7 +183,7 @@ TEST_F(Editors, CheckListHoverShowsTheItemInTheStatusBar) {
   QMouseEvent move(QEvent::MouseMove, QPointF(r.center()), QPointF(r.center()), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QCoreApplication::sendEvent(flags->viewport(), &move);
-  EXPECT_EQ(form().statusBar()->currentMessage(), " " + flags->item(1)->text());
+  EXPECT_EQ(form().statusBar()->currentMessage(), QStringLiteral(" ") + flags->item(1)->text());
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(flags->viewport(), &leave);
   EXPECT_EQ(form().statusBar()->currentMessage(), QString());
@@ -192,7 +192,7 @@ TEST_F(Editors, CheckListHoverShowsTheItemInTheStatusBar) {
 TEST_F(Editors, EditPopupInsertsAtTheCaret) {
   TRoomForm* f = Open(1200);
   QPlainTextEdit* memo = f->R_FullDescMemo[0];
-  memo->setPlainText("ab");
+  memo->setPlainText(QStringLiteral("ab"));
   QTextCursor c = memo->textCursor();
   c.setPosition(1);
   memo->setTextCursor(c);
@@ -202,11 +202,11 @@ TEST_F(Editors, EditPopupInsertsAtTheCaret) {
   QAction* item = nullptr;
   for (QMenu* sub : popup->findChildren<QMenu*>())
     for (QAction* a : sub->actions())
-      if (!item && a->text().endsWith("\telse")) item = a;
+      if (!item && a->text().endsWith(QStringLiteral("\telse"))) item = a;
   ASSERT_NE(item, nullptr);
   item->trigger();
   popup->close();
-  EXPECT_EQ(memo->toPlainText(), "aelseb");
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("aelseb"));
   EXPECT_EQ(memo->textCursor().position(), 5);
 }
 
@@ -283,7 +283,7 @@ TEST_F(Editors, TriggerItemsReadBackTheirNumber) {
   const World& w = form().world();
   AddTriggerItem(&list, w, 1201, 4);
   AddTriggerItem(&list, w, 5555);
-  list.addItem("[77] typed");
+  list.addItem(QStringLiteral("[77] typed"));
   EXPECT_EQ(list.item(0)->text(), QStringLiteral("[1201] Триггер 1"));
   EXPECT_EQ(list.item(1)->text(), QStringLiteral("[5555] ?"));
   EXPECT_EQ(TriggerItemVnum(list.item(0)), 1201);
@@ -294,7 +294,7 @@ TEST_F(Editors, TriggerItemsReadBackTheirNumber) {
 
 TEST_F(Editors, IngredientNamesOutsideTheDictionaryComeBack) {
   QComboBox name;
-  name.addItems({"зверобой", "мята"});
+  name.addItems({QStringLiteral("зверобой"), QStringLiteral("мята")});
   QSpinBox power, chance;
   FieldRange<int16_t>(&power);
   FieldRange<int16_t>(&chance);

@@ -203,7 +203,8 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   ASSERT_NE(z, nullptr);
   EXPECT_EQ(app.form->world().Zones.ByNumber(13), z);
   EXPECT_EQ(test::Captions(app.form->Tree().TopGroup(kZone)),
-            (QStringList{"[12] Лес", "[13] -", "[30] Город", "[40] Поле"}));
+            (QStringList{QStringLiteral("[12] Лес"), QStringLiteral("[13] -"),
+                         QStringLiteral("[30] Город"), QStringLiteral("[40] Поле")}));
   EXPECT_EQ(app.form->TreeView1()->currentItem(), app.form->Tree().ItemOf(z));
   EXPECT_EQ(z->ZoneFilename.Path, tmp / "world" / "ZON" / "13.zon");
   EXPECT_EQ(z->RoomFilename.Path, tmp / "world" / "WLD" / "13.wld");
@@ -248,7 +249,7 @@ TEST(LoadWindow, ShowsPhasesAndClosesItself) {
               : inner(i), form(f), titles(t) {}
           void Phase(const std::string& t, int n) override {
             inner.Phase(t, n);
-            titles.push_back(form.TotalLabel()->text() + " " +
+            titles.push_back(form.TotalLabel()->text() + QStringLiteral(" ") +
                              QString::number(form.CurProgressBar()->maximum()));
           }
           void File(const std::string& n) override { inner.File(n); }
@@ -261,22 +262,24 @@ TEST(LoadWindow, ShowsPhasesAndClosesItself) {
       false, runner);
   EXPECT_EQ(result, QDialog::Accepted);
   EXPECT_TRUE(runner.shown.empty());  // no time message
-  EXPECT_EQ(titles, (std::vector<QString>{"Поиск файлов 6", "Устанавливаем зоны 1",
-                                          "Загружаем объекты 1", "Загружаем мобов 1",
-                                          "Загружаем магазины 1", "Загружаем комнаты 1",
-                                          "Загружаем триггеры 1", "Загружаем зоны 1"}));
+  EXPECT_EQ(titles,
+            (std::vector<QString>{
+                QStringLiteral("Поиск файлов 6"), QStringLiteral("Устанавливаем зоны 1"),
+                QStringLiteral("Загружаем объекты 1"), QStringLiteral("Загружаем мобов 1"),
+                QStringLiteral("Загружаем магазины 1"), QStringLiteral("Загружаем комнаты 1"),
+                QStringLiteral("Загружаем триггеры 1"), QStringLiteral("Загружаем зоны 1")}));
   EXPECT_EQ(maxTotal, 3);  // the zone file twice, the room file once
   EXPECT_EQ(form.TotalProgressBar()->value(), 3);
   EXPECT_EQ(w.Rooms.Count(), 2);
 }
 
 TEST(LoadWindow, TimeMessage) {
-  EXPECT_EQ(TLoadForm::LoadTimeText(0), "0 h, 0 min, 0 sec, 0 msec");
-  EXPECT_EQ(TLoadForm::LoadTimeText(3723004), "1 h, 2 min, 3 sec, 4 msec");
+  EXPECT_EQ(TLoadForm::LoadTimeText(0), QStringLiteral("0 h, 0 min, 0 sec, 0 msec"));
+  EXPECT_EQ(TLoadForm::LoadTimeText(3723004), QStringLiteral("1 h, 2 min, 3 sec, 4 msec"));
   TLoadForm form;
   test::FakeRunner runner;
   form.ExecuteLoad([](LoadProgress&) {}, true, runner);
-  EXPECT_EQ(runner.shown, std::vector<QString>{"QMessageBox"});
+  EXPECT_EQ(runner.shown, std::vector<QString>{QStringLiteral("QMessageBox")});
 }
 
 TEST(LoadErrors, ShownOnTheFirstLineOnly) {
@@ -290,7 +293,7 @@ TEST(LoadErrors, ShownOnTheFirstLineOnly) {
   form.AddLoadError(W("вторая"), true);
   EXPECT_FALSE(form.isVisible());  // closed by the user: stays closed
   ASSERT_EQ(form.ErrorListBox()->count(), 2);
-  EXPECT_EQ(form.ErrorListBox()->item(1)->text(), "вторая");
+  EXPECT_EQ(form.ErrorListBox()->item(1)->text(), QStringLiteral("вторая"));
 }
 
 TEST(LoadErrors, FailingFilesAreListedInLoadOrder) {
@@ -307,8 +310,8 @@ TEST(LoadErrors, FailingFilesAreListedInLoadOrder) {
   form.FormActivate();
   QListWidget* list = form.LoadErrorForm()->ErrorListBox();
   ASSERT_EQ(list->count(), 2);
-  EXPECT_TRUE(list->item(0)->text().contains("1.obj"));
-  EXPECT_TRUE(list->item(1)->text().contains("2.obj"));
+  EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("1.obj")));
+  EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("2.obj")));
   EXPECT_TRUE(form.LoadErrorForm()->isVisible());
 }
 
@@ -365,18 +368,18 @@ TEST(Hints, ApplyAndShowInTheStatusBar) {
   auto* button = new QPushButton(&panel);
   auto* plain = new QLabel(&panel);
   EXPECT_TRUE(h.ApplyHint(combo));
-  EXPECT_TRUE(h.ApplyHint(button, "MapGo"));
+  EXPECT_TRUE(h.ApplyHint(button, QStringLiteral("MapGo")));
   EXPECT_FALSE(h.ApplyHint(plain));
-  EXPECT_EQ(combo->toolTip(), "Тип сектора");
-  EXPECT_EQ(button->toolTip(), "Перейти");
+  EXPECT_EQ(combo->toolTip(), QStringLiteral("Тип сектора"));
+  EXPECT_EQ(button->toolTip(), QStringLiteral("Перейти"));
 
   QEvent enter(QEvent::Enter), leave(QEvent::Leave);
   QCoreApplication::sendEvent(combo, &enter);
-  EXPECT_EQ(app.form->statusBar()->currentMessage(), "Тип сектора");
+  EXPECT_EQ(app.form->statusBar()->currentMessage(), QStringLiteral("Тип сектора"));
   QCoreApplication::sendEvent(combo, &leave);
-  EXPECT_EQ(app.form->statusBar()->currentMessage(), "");
+  EXPECT_EQ(app.form->statusBar()->currentMessage(), QString());
   QCoreApplication::sendEvent(plain, &enter);
-  EXPECT_EQ(app.form->statusBar()->currentMessage(), "");
+  EXPECT_EQ(app.form->statusBar()->currentMessage(), QString());
 }
 
 // ------------------------------------------------------------ small parts
@@ -410,29 +413,29 @@ TEST(EditPopupMenu, InsertsTheCommandAtTheCaret) {
   EditPopup popup;
   popup.Build(menu);
   ASSERT_EQ(popup.actions().size(), 2);
-  EXPECT_EQ(popup.actions()[0]->text(), "Условия");
-  EXPECT_EQ(popup.actions()[1]->text(), "Top\twait 1");
+  EXPECT_EQ(popup.actions()[0]->text(), QStringLiteral("Условия"));
+  EXPECT_EQ(popup.actions()[1]->text(), QStringLiteral("Top\twait 1"));
 
-  QLineEdit line("ab");
+  QLineEdit line(QStringLiteral("ab"));
   line.setCursorPosition(1);
   popup.InsertCommand(&line, menu.Items[1].Tag);
-  EXPECT_EQ(line.text(), "await 1b");
+  EXPECT_EQ(line.text(), QStringLiteral("await 1b"));
   EXPECT_EQ(line.cursorPosition(), 7);
-  QPlainTextEdit text("x\ny");
+  QPlainTextEdit text(QStringLiteral("x\ny"));
   QTextCursor c = text.textCursor();
   c.setPosition(2);
   text.setTextCursor(c);
   popup.InsertCommand(&text, menu.Items[0].Tag);
-  EXPECT_EQ(text.toPlainText(), "x\nif %a%y");
+  EXPECT_EQ(text.toPlainText(), QStringLiteral("x\nif %a%y"));
   EXPECT_EQ(text.textCursor().position(), 8);
 }
 
 TEST(DescriptionDialog, AcceptedFlagAndClear) {
   TDescForm form;
-  form.Memo()->setPlainText("текст");
-  form.findChild<QPushButton*>("ClearBtn")->click();
+  form.Memo()->setPlainText(QStringLiteral("текст"));
+  form.findChild<QPushButton*>(QStringLiteral("ClearBtn"))->click();
   EXPECT_TRUE(form.Memo()->toPlainText().isEmpty());
-  form.findChild<QPushButton*>("OkBtn")->click();
+  form.findChild<QPushButton*>(QStringLiteral("OkBtn"))->click();
   EXPECT_TRUE(form.Accepted);
   form.show();
   EXPECT_FALSE(form.Accepted);

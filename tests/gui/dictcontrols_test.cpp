@@ -38,7 +38,7 @@ TEST_F(Dictionaries, DropDownShowsAndReadsKeys) {
   TBases* b = BindControl(*list, &combo);  // by the control's name
   ASSERT_EQ(b, list->Find("sectortype"));
   EXPECT_EQ(combo.count(), 3);
-  EXPECT_EQ(combo.itemText(2), "Тундра");
+  EXPECT_EQ(combo.itemText(2), QStringLiteral("Тундра"));
   struct Case {
     const char* value;
     int index;
@@ -76,7 +76,7 @@ TEST_F(Dictionaries, CheckListShowsAndReadsBitVectors) {
   EXPECT_EQ(b->ReadValue(), "c1b0");
   b->ShowValue("z9a0");  // an unknown flag gets an item of its own
   EXPECT_EQ(box.count(), 4);
-  EXPECT_EQ(box.item(3)->text(), "z9");
+  EXPECT_EQ(box.item(3)->text(), QStringLiteral("z9"));
   EXPECT_EQ(b->ReadValue(), "z9a0");
   b->ShowValue("");
   EXPECT_EQ(box.count(), 3);
@@ -88,7 +88,7 @@ TEST_F(Dictionaries, GridGetsTheTexts) {
   grid.setObjectName("M_SkillStringGrid");
   ASSERT_NE(BindControl(*list, &grid), nullptr);
   ASSERT_EQ(grid.rowCount(), 2);
-  EXPECT_EQ(grid.item(1, 0)->text(), "Пинок");
+  EXPECT_EQ(grid.item(1, 0)->text(), QStringLiteral("Пинок"));
 }
 
 TEST_F(Dictionaries, OneControlAtATimeAndNoneForOthers) {

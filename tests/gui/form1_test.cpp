@@ -60,7 +60,8 @@ TEST(MainWindowMenus, ItemsShortcutsAndDisabledCommands) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Землемер"));
   QStringList menus;
   for (QAction* a : w.menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{"Файл", "Редактор", "Окна", "Помощь"}));
+  EXPECT_EQ(menus, (QStringList{QStringLiteral("Файл"), QStringLiteral("Редактор"),
+                                QStringLiteral("Окна"), QStringLiteral("Помощь")}));
   struct Item {
     const char* name;
     const char* key;
@@ -72,33 +73,39 @@ TEST(MainWindowMenus, ItemsShortcutsAndDisabledCommands) {
                         Item{"MI_Exit", "F10", true}, Item{"MI_Add", "Ctrl+H", true},
                         Item{"MI_Delete", "Ctrl+Y", true}, Item{"MI_Copy", "Ctrl+C", false},
                         Item{"MI_Confirm", "", true}, Item{"MI_PCopy", "", false}}) {
-    auto* a = w.findChild<QAction*>(i.name);
+    auto* a = w.findChild<QAction*>(QString::fromLatin1(i.name));
     ASSERT_NE(a, nullptr) << i.name;
-    EXPECT_EQ(a->shortcut(), QKeySequence(i.key)) << i.name;
+    EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(i.key))) << i.name;
     EXPECT_EQ(a->isEnabled(), i.enabled) << i.name;
   }
   // The check mark toggles itself.
-  auto* confirm = w.findChild<QAction*>("MI_Confirm");
+  auto* confirm = w.findChild<QAction*>(QStringLiteral("MI_Confirm"));
   confirm->trigger();
   EXPECT_TRUE(confirm->isChecked());
 }
 
 TEST_F(MainWindow, TreeIsFilledAndSorted) {
-  QTreeWidgetItem* zones = Node("Зоны");
-  EXPECT_EQ(Captions(zones), (QStringList{"[9] Девять", "[10] Десять", "[12] Лес", "[30] Город"}));
+  QTreeWidgetItem* zones = Node(QStringLiteral("Зоны"));
+  EXPECT_EQ(Captions(zones),
+            (QStringList{QStringLiteral("[9] Девять"), QStringLiteral("[10] Десять"),
+                         QStringLiteral("[12] Лес"), QStringLiteral("[30] Город")}));
   EXPECT_TRUE(zones->isExpanded());
-  QTreeWidgetItem* z12 = Node("Зоны/[12] Лес");
-  EXPECT_EQ(Captions(z12),
-            (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+  QTreeWidgetItem* z12 = Node(QStringLiteral("Зоны/[12] Лес"));
+  EXPECT_EQ(Captions(z12), (QStringList{QStringLiteral("Карта"), QStringLiteral("Комнаты"),
+                                        QStringLiteral("Объекты"), QStringLiteral("Мобы"),
+                                        QStringLiteral("Магазины"), QStringLiteral("Триггеры")}));
   EXPECT_EQ(Captions(z12->child(1)),
-            (QStringList{"[1200] Комната 0", "[1201] Комната 1", "[1202] Комната 2",
-                         "[1203] Комната 3", "[1204] Комната 4"}));
-  EXPECT_EQ(Captions(z12->child(2)), (QStringList{"[1200] Объект 0", "[1201] Объект 1"}));
+            (QStringList{QStringLiteral("[1200] Комната 0"), QStringLiteral("[1201] Комната 1"),
+                         QStringLiteral("[1202] Комната 2"), QStringLiteral("[1203] Комната 3"),
+                         QStringLiteral("[1204] Комната 4")}));
+  EXPECT_EQ(Captions(z12->child(2)),
+            (QStringList{QStringLiteral("[1200] Объект 0"), QStringLiteral("[1201] Объект 1")}));
   EXPECT_EQ(z12->child(4)->childCount(), 1);
   EXPECT_EQ(z12->child(5)->childCount(), 1);
   // Rooms of a zone without zone file hang under the top-level group.
-  EXPECT_EQ(Captions(Node("Комнаты")), (QStringList{"[7700] Комната 0", "[7701] Комната 1"}));
-  EXPECT_EQ(form().Tree().FindGroupNode(77, kRoom), Node("Комнаты"));
+  EXPECT_EQ(Captions(Node(QStringLiteral("Комнаты"))),
+            (QStringList{QStringLiteral("[7700] Комната 0"), QStringLiteral("[7701] Комната 1")}));
+  EXPECT_EQ(form().Tree().FindGroupNode(77, kRoom), Node(QStringLiteral("Комнаты")));
   EXPECT_EQ(form().Tree().FindGroupNode(12, kRoom), z12->child(1));
   EXPECT_TRUE(app->reporter.errors.empty());
   EXPECT_TRUE(app->reporter.loadErrors.empty());
@@ -110,13 +117,13 @@ TEST_F(MainWindow, PopupEnablingRules) {
     QString node;
     bool inNew, add, del;
   } cases[] = {
-      {"Зоны", false, true, false},
-      {"Комнаты", false, true, false},
-      {"Зоны/[12] Лес", true, true, true},
-      {"Зоны/[12] Лес/Карта", true, false, false},
-      {"Зоны/[12] Лес/Объекты", false, true, false},
-      {"Зоны/[12] Лес/Объекты/[1201] Объект 1", true, true, true},
-      {"Комнаты/[7700] Комната 0", true, true, true},
+      {QStringLiteral("Зоны"), false, true, false},
+      {QStringLiteral("Комнаты"), false, true, false},
+      {QStringLiteral("Зоны/[12] Лес"), true, true, true},
+      {QStringLiteral("Зоны/[12] Лес/Карта"), true, false, false},
+      {QStringLiteral("Зоны/[12] Лес/Объекты"), false, true, false},
+      {QStringLiteral("Зоны/[12] Лес/Объекты/[1201] Объект 1"), true, true, true},
+      {QStringLiteral("Комнаты/[7700] Комната 0"), true, true, true},
   };
   for (const Case& c : cases) {
     QTreeWidgetItem* item = Node(c.node);
@@ -132,12 +139,12 @@ TEST_F(MainWindow, PopupEnablingRules) {
   form().resize(800, 570);
   form().show();
   QTreeWidget* view = form().TreeView1();
-  QTreeWidgetItem* map = Node("Зоны/[12] Лес/Карта");
+  QTreeWidgetItem* map = Node(QStringLiteral("Зоны/[12] Лес/Карта"));
   view->scrollToItem(map);
   ASSERT_TRUE(form().TreeControl().ContextPopup(view->visualItemRect(map).center(), false));
   EXPECT_EQ(form().TreeControl().ContextNode(), map);
-  EXPECT_FALSE(form().findChild<QAction*>("MI_PAdd")->isEnabled());
-  EXPECT_TRUE(form().findChild<QAction*>("MI_InNewWindow")->isEnabled());
+  EXPECT_FALSE(form().findChild<QAction*>(QStringLiteral("MI_PAdd"))->isEnabled());
+  EXPECT_TRUE(form().findChild<QAction*>(QStringLiteral("MI_InNewWindow"))->isEnabled());
   EXPECT_FALSE(form().TreeControl().ContextPopup(QPoint(5, view->viewport()->height() - 2), false));
   EXPECT_EQ(form().TreeControl().ContextNode(), map);
 }
@@ -168,21 +175,22 @@ TEST_F(MainWindow, AddOnEachKindOfNode) {
     int kind;  // -1: the template dialog is not asked
     int32_t zone;
   } cases[] = {
-      {"Зоны", true, -1, 0},
-      {"Зоны/[12] Лес", true, -1, 0},
-      {"Комнаты", false, -1, 0},
-      {"Зоны/[12] Лес/Комнаты", false, kRoom, 12},
-      {"Зоны/[12] Лес/Комнаты/[1202] Комната 2", false, kRoom, 12},
-      {"Зоны/[12] Лес/Магазины", false, kShop, 12},
-      {"Зоны/[12] Лес/Карта", false, -1, 0},
-      {"Комнаты/[7700] Комната 0", false, kRoom, 77},
+      {QStringLiteral("Зоны"), true, -1, 0},
+      {QStringLiteral("Зоны/[12] Лес"), true, -1, 0},
+      {QStringLiteral("Комнаты"), false, -1, 0},
+      {QStringLiteral("Зоны/[12] Лес/Комнаты"), false, kRoom, 12},
+      {QStringLiteral("Зоны/[12] Лес/Комнаты/[1202] Комната 2"), false, kRoom, 12},
+      {QStringLiteral("Зоны/[12] Лес/Магазины"), false, kShop, 12},
+      {QStringLiteral("Зоны/[12] Лес/Карта"), false, -1, 0},
+      {QStringLiteral("Комнаты/[7700] Комната 0"), false, kRoom, 77},
   };
   for (const Case& c : cases) {
     app->runner.shown.clear();
     tmpl->calls.clear();
     form().TreeControl().SetContextNode(Node(c.node));
     form().Commands().MI_PAddClick();
-    EXPECT_EQ(app->runner.shown == std::vector<QString>{"zm::TCZoneForm"}, c.zoneDialog)
+    EXPECT_EQ(app->runner.shown == std::vector<QString>{QStringLiteral("zm::TCZoneForm")},
+              c.zoneDialog)
         << c.node.toStdString();
     if (c.kind < 0) {
       EXPECT_TRUE(tmpl->calls.empty()) << c.node.toStdString();
@@ -194,13 +202,13 @@ TEST_F(MainWindow, AddOnEachKindOfNode) {
 
   // A created record is sorted in by number and selected (and edited).
   tmpl->create = 1299;
-  QTreeWidgetItem* rooms = Node("Зоны/[12] Лес/Комнаты");
+  QTreeWidgetItem* rooms = Node(QStringLiteral("Зоны/[12] Лес/Комнаты"));
   form().TreeControl().SetContextNode(rooms->child(0));
   form().Commands().MI_PAddClick();
-  EXPECT_EQ(rooms->child(rooms->childCount() - 1)->text(0), "[1299] Новая");
+  EXPECT_EQ(rooms->child(rooms->childCount() - 1)->text(0), QStringLiteral("[1299] Новая"));
   tmpl->create = 1250;
   form().Commands().MI_PAddClick();
-  EXPECT_EQ(rooms->child(5)->text(0), "[1250] Новая");
+  EXPECT_EQ(rooms->child(5)->text(0), QStringLiteral("[1250] Новая"));
   EXPECT_EQ(form().TreeView1()->currentItem(), rooms->child(5));
   EXPECT_EQ(test::ActiveFake(form().Windows())->linked, form().world().Rooms.Find(1250));
   EXPECT_TRUE(form().Changes().Any());
@@ -231,9 +239,9 @@ TEST_F(MainWindow, DeleteReselects) {
     QString select;  // what is selected afterwards
     bool editorClosed;
   } cases[] = {
-      {1202, "[1203] Комната 3", false},  // third of five: the new third
-      {1204, "[1203] Комната 3", false},  // last: the new last
-      {3000, "Комнаты", true},            // only child: its group
+      {1202, QStringLiteral("[1203] Комната 3"), false},  // third of five: the new third
+      {1204, QStringLiteral("[1203] Комната 3"), false},  // last: the new last
+      {3000, QStringLiteral("Комнаты"), true},            // only child: its group
   };
   for (const Case& c : cases) {
     Answer(true);
@@ -285,14 +293,16 @@ TEST_F(MainWindow, DeletingAZoneKeepsItsEntries) {
   editor->pendingName = W("Правка");
   TRoom* room = form().world().Rooms.Find(1203);
   TZone* zone = form().world().Zones.ByNumber(12);
-  QTreeWidgetItem* zoneNode = Node("Зоны/[12] Лес");
+  QTreeWidgetItem* zoneNode = Node(QStringLiteral("Зоны/[12] Лес"));
   form().TreeControl().SetContextNode(zoneNode);
   form().Commands().MI_PDeleteClick();
   EXPECT_EQ(WinToUtf8(app->reporter.confirms.back().text), "Вы хотите удалить зону \"[12] Лес\"?");
   EXPECT_EQ(form().world().Zones.ByNumber(12), nullptr);
   (void)zone;
-  EXPECT_EQ(Captions(Node("Зоны")), (QStringList{"[9] Девять", "[10] Десять", "[30] Город"}));
-  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), "[30] Город");
+  EXPECT_EQ(Captions(Node(QStringLiteral("Зоны"))),
+            (QStringList{QStringLiteral("[9] Девять"), QStringLiteral("[10] Десять"),
+                         QStringLiteral("[30] Город")}));
+  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), QStringLiteral("[30] Город"));
   // The room stays, without node; the editor applied it on the way out.
   ASSERT_EQ(form().world().Rooms.Find(1203), room);
   EXPECT_EQ(form().Tree().ItemOf(room), nullptr);
@@ -310,7 +320,7 @@ TEST_F(MainWindow, SelectionAppliesThenEdits) {
   EXPECT_EQ(WinToUtf8(form().world().Rooms.Find(1200)->Name), "Опушка");
   EXPECT_EQ(e->linked, form().world().Rooms.Find(1201));
   // A group node stores the edits and shows nothing new.
-  Select(Node("Зоны/[12] Лес/Объекты"));
+  Select(Node(QStringLiteral("Зоны/[12] Лес/Объекты")));
   EXPECT_EQ(e->linked, nullptr);
   EXPECT_EQ(WinToUtf8(form().world().Rooms.Find(1201)->Name), "Опушка");
   EXPECT_EQ(form().Windows().Count(), 1);
@@ -320,8 +330,8 @@ TEST_F(MainWindow, CtrlClickDropsTheRecordAndKeepsTheSelection) {
   form().resize(800, 570);
   form().show();
   QTreeWidget* view = form().TreeView1();
-  Node("Зоны/[12] Лес")->setExpanded(true);
-  Node("Зоны/[12] Лес/Комнаты")->setExpanded(true);
+  Node(QStringLiteral("Зоны/[12] Лес"))->setExpanded(true);
+  Node(QStringLiteral("Зоны/[12] Лес/Комнаты"))->setExpanded(true);
   QTreeWidgetItem* target = Room(1203);
   auto click = [&] {
     view->scrollToItem(target);
@@ -334,9 +344,9 @@ TEST_F(MainWindow, CtrlClickDropsTheRecordAndKeepsTheSelection) {
     QCoreApplication::sendEvent(view->viewport(), &release);
   };
   // Without an editor nothing happens.
-  Select(Node("Зоны/[12] Лес/Комнаты"));
+  Select(Node(QStringLiteral("Зоны/[12] Лес/Комнаты")));
   click();
-  EXPECT_EQ(view->currentItem(), Node("Зоны/[12] Лес/Комнаты"));
+  EXPECT_EQ(view->currentItem(), Node(QStringLiteral("Зоны/[12] Лес/Комнаты")));
 
   Select(Room(1200));
   FakeEditor* e = test::ActiveFake(form().Windows());
@@ -364,7 +374,7 @@ TEST_F(MainWindow, InNewWindowOpensASecondEditor) {
   EXPECT_EQ(linked.size(), 2u);
   EXPECT_EQ(test::ActiveFake(form().Windows())->linked, form().world().Rooms.Find(1201));
   // Both have their entry in the "Окна" menu.
-  QMenu* windows = form().findChild<QMenu*>("MM_Window");
+  QMenu* windows = form().findChild<QMenu*>(QStringLiteral("MM_Window"));
   EXPECT_GE(windows->actions().size(), 3 + 3);
 }
 
@@ -395,14 +405,16 @@ TEST_F(MainWindow, SaveCommandsWriteOnlyTheirFiles) {
     bool wholeZone;
     std::set<std::string> written;
   } cases[] = {
-      {"Зоны/[12] Лес/Комнаты/[1201] Комната 1", false, {"WLD/12.wld", "WLD/12.map"}},
-      {"Зоны/[12] Лес/Объекты/[1200] Объект 0", false, {"OBJ/12.obj"}},
-      {"Зоны/[12] Лес/Магазины", false, {}},
-      {"Зоны/[12] Лес", false, {"ZON/12.zon"}},
-      {"Зоны/[12] Лес/Карта", false, {}},
-      {"Комнаты/[7700] Комната 0", false, {"WLD/77.wld"}},
-      {"Комнаты", true, {}},
-      {"Зоны/[12] Лес/Объекты",
+      {QStringLiteral("Зоны/[12] Лес/Комнаты/[1201] Комната 1"),
+       false,
+       {"WLD/12.wld", "WLD/12.map"}},
+      {QStringLiteral("Зоны/[12] Лес/Объекты/[1200] Объект 0"), false, {"OBJ/12.obj"}},
+      {QStringLiteral("Зоны/[12] Лес/Магазины"), false, {}},
+      {QStringLiteral("Зоны/[12] Лес"), false, {"ZON/12.zon"}},
+      {QStringLiteral("Зоны/[12] Лес/Карта"), false, {}},
+      {QStringLiteral("Комнаты/[7700] Комната 0"), false, {"WLD/77.wld"}},
+      {QStringLiteral("Комнаты"), true, {}},
+      {QStringLiteral("Зоны/[12] Лес/Объекты"),
        true,
        {"ZON/12.zon", "WLD/12.wld", "WLD/12.map", "OBJ/12.obj", "MOB/12.mob", "SHP/12.shp",
         "TRG/12.trg"}},

@@ -105,7 +105,7 @@ Started::Started(const fs::path& appDir, const fs::path& world, const fs::path& 
 QTreeWidgetItem* Started::Node(const QString& path) {
   QTreeWidget* t = form->TreeView1();
   QTreeWidgetItem* cur = nullptr;
-  for (const QString& part : path.split('/')) {
+  for (const QString& part : path.split(u'/')) {
     QTreeWidgetItem* next = nullptr;
     int n = cur ? cur->childCount() : t->topLevelItemCount();
     for (int i = 0; i < n && !next; ++i) {

@@ -121,7 +121,7 @@ TEST_F(MapEditor, PlacingLinksEveryNeighbourBothWays) {
   EXPECT_EQ(f->SelectedRoom(), 3000);
   EXPECT_EQ(ListRow(f, 3000), -1);
   EXPECT_EQ(f->MapRoomsListBox->currentRow(), row);
-  EXPECT_EQ(f->ME_Panel[kEast]->text(), "3003");
+  EXPECT_EQ(f->ME_Panel[kEast]->text(), QStringLiteral("3003"));
 }
 
 TEST_F(MapEditor, NeighboursBeyondTheEdgeAreEmpty) {
@@ -206,8 +206,9 @@ TEST_F(MapEditor, TargetRoomTypedOrChosen) {
     QString typed;  // empty: choose the entry with `vnum` from the list
     int32_t vnum, expected;
   };
-  const Case cases[] = {{"3001", 0, 3001}, {"", -1, -1},      {"", 3101, 3101},
-                        {"abc", 0, -1},    {"3050", 0, 3050}, {"0", 0, -1}};
+  const Case cases[] = {{QStringLiteral("3001"), 0, 3001}, {QString(), -1, -1},
+                        {QString(), 3101, 3101},           {QStringLiteral("abc"), 0, -1},
+                        {QStringLiteral("3050"), 0, 3050}, {QStringLiteral("0"), 0, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString() + " " + std::to_string(c.vnum));
     f->MR_EZComboBox->setCurrentIndex(f->MR_EZComboBox->findData(31));
@@ -222,7 +223,7 @@ TEST_F(MapEditor, TargetRoomTypedOrChosen) {
       Type(f->MR_ERComboBox->lineEdit(), c.typed);
     }
     EXPECT_EQ(Room(3000).Exits[kEast].ToRoom, c.expected);
-    EXPECT_EQ(f->ME_Panel[kEast]->text(), c.expected > 0 ? QString::number(c.expected) : "");
+    EXPECT_EQ(f->ME_Panel[kEast]->text(), c.expected > 0 ? QString::number(c.expected) : QString());
     EXPECT_EQ(Room(3001).Exits[kWest].ToRoom, -1);  // the other side stays
   }
 }
@@ -276,9 +277,9 @@ TEST_F(MapEditor, GoingToTheExitsTarget) {
     int level;
     QString title;
   };
-  const Case cases[] = {{kNorth, 3001, -1, 7, "карта [30] Город"},
-                        {kEast, 3002, 3002, 3, "карта [30] Город"},
-                        {kDown, 3101, -1, 1, "карта [31] Лес"}};
+  const Case cases[] = {{kNorth, 3001, -1, 7, QStringLiteral("карта [30] Город")},
+                        {kEast, 3002, 3002, 3, QStringLiteral("карта [30] Город")},
+                        {kDown, 3101, -1, 1, QStringLiteral("карта [31] Лес")}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dir);
     TMapForm* f = Open();
@@ -298,12 +299,12 @@ TEST_F(MapEditor, GoingToTheExitsTarget) {
 
 TEST_F(MapEditor, LevelStaysWithinOneToNine) {
   TMapForm* f = Open();
-  EXPECT_EQ(f->MapZLabel->text(), "3");
+  EXPECT_EQ(f->MapZLabel->text(), QStringLiteral("3"));
   for (int i = 0; i < 5; ++i) f->MapDecZBtn->click();
   EXPECT_EQ(f->Level(), 1);
   for (int i = 0; i < 12; ++i) f->MapIncZBtn->click();
   EXPECT_EQ(f->Level(), 9);
-  EXPECT_EQ(f->MapZLabel->text(), "9");
+  EXPECT_EQ(f->MapZLabel->text(), QStringLiteral("9"));
 }
 
 TEST_F(MapEditor, CtrlInvertsAutoLinkingWhileHeld) {
@@ -346,10 +347,10 @@ TEST_F(MapEditor, MouseOverShowsTheRoomAndGoSelectsItsNode) {
   Room(3000).Mobs.Add(m);
   TMapForm* f = Open();
   f->MapDrawGridMouseMove(0, 0);
-  EXPECT_EQ(f->MapRoomText->text(), "[3000] Комната 0\nм [3000] Моб 0");
-  EXPECT_EQ(f->MapXLabel->text(), "0");
+  EXPECT_EQ(f->MapRoomText->text(), QStringLiteral("[3000] Комната 0\nм [3000] Моб 0"));
+  EXPECT_EQ(f->MapXLabel->text(), QStringLiteral("0"));
   f->MapDrawGridMouseMove(1, 0);
-  EXPECT_EQ(f->MapRoomText->text(), "");
+  EXPECT_EQ(f->MapRoomText->text(), QString());
   f->MapDrawGrid->SetCurrentCell(0, 0);
   f->MapGoBtnClick();
   EXPECT_EQ(WorldTree::RecordOf(app->form->TreeView1()->currentItem()), &Room(3000));

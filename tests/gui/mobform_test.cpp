@@ -110,7 +110,7 @@ TEST_F(MobEditor, EveryPageReachesTheSavedRecord) {
   f->M_IngrChanceEdit->setValue(50);
   f->M_IngrAddBtnClick();
   Apply();
-  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "5"), "0");
+  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "5"), QStringLiteral("0"));
 
   std::vector<std::string> lines;
   ASSERT_EQ(BuildRecordLines(w(), kMobile, 12, lines), std::nullopt);
@@ -164,9 +164,9 @@ TEST_F(MobEditor, SignButtonFollowsEachMobile) {
   Mob(0).GoldDice = {1, 6, -5};
   Mob(1).GoldDice = {2, 6, 7};
   TMobForm* f = Open(Mob(0));
-  EXPECT_EQ(f->M_Dice[2].Sign->text(), "-");
+  EXPECT_EQ(f->M_Dice[2].Sign->text(), QStringLiteral("-"));
   f = Open(Mob(1));
-  EXPECT_EQ(f->M_Dice[2].Sign->text(), "+");
+  EXPECT_EQ(f->M_Dice[2].Sign->text(), QStringLiteral("+"));
   Apply();
   EXPECT_EQ(Mob(1).GoldDice.Bonus, 7);
   f->M_DiceBtnClick(f->M_Dice[2].Sign);
@@ -183,7 +183,7 @@ TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
   m.Spells.Add(PackSpell(3, 500));
   const TMob before = m;
   TMobForm* f = Open(m);
-  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "4"), "150");
+  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "4"), QStringLiteral("150"));
   Apply();
   EXPECT_TRUE(m == before);
 
@@ -205,7 +205,8 @@ TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
   for (const Case& c : cases) {
     const bool skill = std::string(c.grid) == "skill";
     QTableWidget* grid = skill ? f->M_SkillStringGrid : f->M_SpellStringGrid;
-    EXPECT_EQ(Cell(grid, skill ? "mobskills" : "mobspells", c.key), c.after) << c.key;
+    EXPECT_EQ(Cell(grid, skill ? "mobskills" : "mobspells", c.key), QString::fromUtf8(c.after))
+        << c.key;
   }
   // The unknown skill keeps its place; skill 4 was changed to no number and
   // goes; skill 7 is new and comes last.
@@ -234,7 +235,7 @@ TEST_F(MobEditor, IngredientsAndDeclension) {
   f->M_NameEdit[0]->setText(QStringLiteral("старый волк"));
   app->reporter.answers[4] = false;
   f->M_NameBtnClick();
-  EXPECT_EQ(f->M_NameEdit[2]->text(), "-");
+  EXPECT_EQ(f->M_NameEdit[2]->text(), QStringLiteral("-"));
   app->reporter.answers[4] = true;
   f->M_NameBtnClick();
   EXPECT_EQ(f->M_NameEdit[1]->text(), QStringLiteral("старого волка"));

@@ -115,7 +115,7 @@ TEST_F(ObjEditor, EachTypePanelWritesItsValues) {
        [](ObjEditor& t, TObjForm* f) {
          t.Find<QSpinBox>(f, "O_T5Dice1Edit")->setValue(2);
          t.Find<QSpinBox>(f, "O_T5Dice2Edit")->setValue(4);
-         EXPECT_EQ(t.Find<QLabel>(f, "O_T5DicePanel")->text(), "5");
+         EXPECT_EQ(t.Find<QLabel>(f, "O_T5DicePanel")->text(), QStringLiteral("5"));
          t.Choose(f, "O_T5ComboBox", "objattack", "3");
          t.Choose(f, "O_SkillComboBox", "objskill", "2");
        },
@@ -255,12 +255,14 @@ TEST_F(ObjEditor, NameButtonDeclines) {
   f->O_NameEdit[0]->setText(QStringLiteral("железный шлем"));
   app->reporter.answers[4] = false;
   f->O_NameBtnClick();
-  EXPECT_EQ(f->O_NameEdit[1]->text(), "-");
+  EXPECT_EQ(f->O_NameEdit[1]->text(), QStringLiteral("-"));
 
   app->reporter.answers[4] = true;
   f->O_NameBtnClick();
-  const QStringList expected = {"железного шлема", "железному шлему", "железного шлема",
-                                "железным шлемом", "железном шлеме"};
+  const QStringList expected = {
+      QStringLiteral("железного шлема"), QStringLiteral("железному шлему"),
+      QStringLiteral("железного шлема"), QStringLiteral("железным шлемом"),
+      QStringLiteral("железном шлеме")};
   for (int i = 1; i < 6; ++i)
     EXPECT_EQ(f->O_NameEdit[static_cast<size_t>(i)]->text(), expected[i - 1]);
   Apply();
@@ -272,7 +274,7 @@ TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {
   TObj& o = *w().Objs.Items(0);
   o.Applies.Add(PackApply(500, -7));  // a location the dictionary lacks
   TObjForm* f = Open(o);
-  EXPECT_EQ(f->O_SpecListView->topLevelItem(0)->text(0), "500");
+  EXPECT_EQ(f->O_SpecListView->topLevelItem(0)->text(0), QStringLiteral("500"));
 
   // Extra descriptions.
   f->O_AddDescEdit->setText(QStringLiteral("меч клинок"));
@@ -314,7 +316,7 @@ TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {
   pick = 1299;
   f->O_TriggerListBox->setCurrentRow(0);
   f->O_TriggerSetBtnClick();
-  EXPECT_EQ(f->O_TriggerListBox->item(0)->text(), "[1299] ?");
+  EXPECT_EQ(f->O_TriggerListBox->item(0)->text(), QStringLiteral("[1299] ?"));
   f->O_TriggerDelBtnClick();
   Apply();
 

@@ -177,20 +177,20 @@ TEST_F(RoomEditor, EveryGroupOfFieldsReachesRecordAndFiles) {
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->windowTitle(), QStringLiteral("(1200) Поляна"));
 
-  f->R_DescEdit->setText("Большая поляна");
+  f->R_DescEdit->setText(QStringLiteral("Большая поляна"));
   f->R_DescPageControl->setCurrentIndex(2);  // "Ночь"
   EXPECT_TRUE(f->R_DescCheckBox->isVisible() || !f->isVisible());
   EXPECT_FALSE(f->R_DescCheckBox->isChecked());
-  f->R_FullDescMemo[2]->setPlainText("Темно.");
+  f->R_FullDescMemo[2]->setPlainText(QStringLiteral("Темно."));
   f->R_DescCheckBox->click();
-  ChooseText(f->R_SectorComboBox, "Лес");
-  f->R_TypeCheckListBox->findItems("В помещении (нет погоды)", Qt::MatchExactly)
+  ChooseText(f->R_SectorComboBox, QStringLiteral("Лес"));
+  f->R_TypeCheckListBox->findItems(QStringLiteral("В помещении (нет погоды)"), Qt::MatchExactly)
       .at(0)
       ->setCheckState(Qt::Checked);
 
   // A destination on every direction: typed, chosen, or from another zone.
   f->R_ExitPanelClick(kNorth);
-  TypeRoom(f, "1202");
+  TypeRoom(f, QStringLiteral("1202"));
   f->R_ExitPanelClick(kEast);
   EXPECT_TRUE(f->R_EStdPanel->isHidden());
   ChooseData(f->R_ERComboBox, 1201);
@@ -199,50 +199,51 @@ TEST_F(RoomEditor, EveryGroupOfFieldsReachesRecordAndFiles) {
   ChooseData(f->R_EZComboBox, 30);
   ChooseData(f->R_ERComboBox, 3000);
   f->R_ExitPanelClick(kWest);
-  TypeRoom(f, "1201");
+  TypeRoom(f, QStringLiteral("1201"));
   f->R_ExitPanelClick(kUp);
   ChooseData(f->R_ERComboBox, 1202);
   f->R_ExitPanelClick(kDown);
   ChooseData(f->R_ERComboBox, 1200);
-  const QString panels[] = {"1202", "1201", "3000", "1201", "1202", "1200"};
+  const QString panels[] = {QStringLiteral("1202"), QStringLiteral("1201"), QStringLiteral("3000"),
+                            QStringLiteral("1201"), QStringLiteral("1202"), QStringLiteral("1200")};
   for (int d = 0; d < kDirections; ++d) EXPECT_EQ(f->R_EPanel[d]->text(), panels[d]) << d;
 
   // Door fields on two exits, switching between them.
   f->R_ExitPanelClick(kNorth);
-  EXPECT_EQ(f->R_ENameEdit->text(), "дверь");
-  f->R_ENameEdit->setText("ворота");
-  f->R_EDescEdit->setText("Высокие ворота");
-  ChooseText(f->R_EKeyComboBox, "[1202] ключ");
+  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("дверь"));
+  f->R_ENameEdit->setText(QStringLiteral("ворота"));
+  f->R_EDescEdit->setText(QStringLiteral("Высокие ворота"));
+  ChooseText(f->R_EKeyComboBox, QStringLiteral("[1202] ключ"));
   EXPECT_EQ(f->R_EKeyEdit->value(), 1202);
-  ChooseText(f->R_EDoorComboBox, "Закрыта и заперта");
+  ChooseText(f->R_EDoorComboBox, QStringLiteral("Закрыта и заперта"));
   f->R_ExitPanelClick(kEast);
-  f->R_ENameEdit->setText("калитка");
-  ChooseText(f->R_EStateComboBox, "Обычная дверь");
+  f->R_ENameEdit->setText(QStringLiteral("калитка"));
+  ChooseText(f->R_EStateComboBox, QStringLiteral("Обычная дверь"));
   f->R_EKeyEdit->setValue(1203);
   EXPECT_EQ(f->R_EKeyComboBox->currentIndex(), -1);  // no key object 1203
-  ChooseText(f->R_EDoorComboBox, "Закрыта");
+  ChooseText(f->R_EDoorComboBox, QStringLiteral("Закрыта"));
   f->R_ExitPanelClick(kNorth);
-  EXPECT_EQ(f->R_ENameEdit->text(), "ворота");
-  EXPECT_EQ(f->R_EKeyComboBox->currentText(), "[1202] ключ");
+  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("ворота"));
+  EXPECT_EQ(f->R_EKeyComboBox->currentText(), QStringLiteral("[1202] ключ"));
   f->R_ExitPanelClick(kEast);
 
   // An object with contents; a mobile that follows and wields.
   Answer({{1201}, {1203, kNoWhere, 50}, {1201}, {1200, 16, 100}});
   f->R_ObjAddBtn->click();
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), "[1201] сундук");
+  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
   EXPECT_EQ(f->R_ObjQtyEdit->value(), 0);  // placed nowhere yet
   f->R_ObjQtyEdit->setValue(2);
   f->R_ObjOAddBtn->click();
-  EXPECT_EQ(f->R_ObjOListView->topLevelItem(0)->text(2), "50");
+  EXPECT_EQ(f->R_ObjOListView->topLevelItem(0)->text(2), QStringLiteral("50"));
   f->R_MobAddBtn->click();
-  ChooseText(f->R_MobFolComboBox, "[1200] волк");
+  ChooseText(f->R_MobFolComboBox, QStringLiteral("[1200] волк"));
   f->R_MobOAddBtn->click();
-  EXPECT_EQ(f->R_MobOListView->topLevelItem(0)->text(2), "В правой руке (оружие)");
+  EXPECT_EQ(f->R_MobOListView->topLevelItem(0)->text(2), QStringLiteral("В правой руке (оружие)"));
 
-  f->R_EDescKeyEdit->setText("дуб");
-  f->R_EDescMemo->setPlainText("Старый дуб.\nС дуплом.");
+  f->R_EDescKeyEdit->setText(QStringLiteral("дуб"));
+  f->R_EDescMemo->setPlainText(QStringLiteral("Старый дуб.\nС дуплом."));
   f->R_EDescAddBtn->click();
-  ChooseText(f->R_INameComboBox, "мята");
+  ChooseText(f->R_INameComboBox, QStringLiteral("мята"));
   f->R_IStrEdit->setValue(10);
   f->R_IChanceEdit->setValue(20);
   f->R_IngrAddBtn->click();
@@ -272,7 +273,7 @@ TEST_F(RoomEditor, EveryGroupOfFieldsReachesRecordAndFiles) {
   ASSERT_EQ(r.Ingredients.Count(), 2);
   EXPECT_EQ(*r.Ingredients.Items(1), (TIngr{10, 20, W("мята")}));
   EXPECT_EQ(r.Triggers.Count(), 1);
-  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), "[1201] Опушка");
+  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), QStringLiteral("[1201] Опушка"));
 
   ASSERT_TRUE(SaveWholeZone(form().world(), 12).ok);
   EXPECT_EQ(test::ReadFile(world / "WLD" / "12.wld"), Crlf(R"(* Korvask room file v1.0
@@ -406,10 +407,10 @@ TEST_F(RoomEditor, ExitDestinations) {
   // The door fields typed before a destination is chosen stay.
   f->R_ExitPanelClick(kWest);
   EXPECT_TRUE(f->R_EStdPanel->isHidden());
-  f->R_ENameEdit->setText("люк");
+  f->R_ENameEdit->setText(QStringLiteral("люк"));
   ChooseData(f->R_ERComboBox, 1202);
-  EXPECT_EQ(f->R_ENameEdit->text(), "люк");
-  EXPECT_EQ(f->R_EPanel[kWest]->text(), "1202");
+  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("люк"));
+  EXPECT_EQ(f->R_EPanel[kWest]->text(), QStringLiteral("1202"));
   // Another zone's rooms are offered without changing the destination.
   f->R_ExitPanelClick(kNorth);
   EXPECT_EQ(f->R_EZComboBox->currentData().toInt(), 12);
@@ -417,14 +418,14 @@ TEST_F(RoomEditor, ExitDestinations) {
   ChooseData(f->R_EZComboBox, 30);
   EXPECT_GE(f->R_ERComboBox->findData(3000), 0);
   EXPECT_LT(f->R_ERComboBox->findData(1201), 0);
-  EXPECT_EQ(f->R_ERComboBox->currentText(), "1201");
+  EXPECT_EQ(f->R_ERComboBox->currentText(), QStringLiteral("1201"));
   // Text that names no room gives no destination.
   f->R_ExitPanelClick(kSouth);
-  TypeRoom(f, "куда-то");
-  EXPECT_EQ(f->R_EPanel[kSouth]->text(), "");
+  TypeRoom(f, QStringLiteral("куда-то"));
+  EXPECT_EQ(f->R_EPanel[kSouth]->text(), QString());
   f->R_ExitPanelClick(kUp);
-  TypeRoom(f, "4242");  // a room that is not loaded
-  EXPECT_EQ(f->R_ERComboBox->currentText(), "4242");
+  TypeRoom(f, QStringLiteral("4242"));  // a room that is not loaded
+  EXPECT_EQ(f->R_ERComboBox->currentText(), QStringLiteral("4242"));
   f->R_ExitPanelClick(kEast);
   ChooseData(f->R_ERComboBox, 1201);
   ChooseData(f->R_ERComboBox, -1);  // "Не выбран"
@@ -459,7 +460,7 @@ TEST_F(RoomEditor, DroppedRecordsGoToTheFocusedList) {
     c.focus->setFocus();
     form().TreeControl().CtrlClick(form().Tree().ItemOf(c.rec));
   }
-  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), "[1200] Поляна");
+  EXPECT_EQ(form().TreeView1()->currentItem()->text(0), QStringLiteral("[1200] Поляна"));
   Open(1201);
   const TRoom& r = Room(1200);
   ASSERT_EQ(r.Objects.Count(), 2);
@@ -481,7 +482,8 @@ TEST_F(RoomEditor, TriggersOfTheZoneAreAttachedAndRemoved) {
   QStringList available;
   for (int i = 0; i < f->R_ATrigListBox->count(); ++i)
     available << f->R_ATrigListBox->item(i)->text();
-  EXPECT_EQ(available, (QStringList{"[1200] приветствие", "[1201] тишина"}));
+  EXPECT_EQ(available,
+            (QStringList{QStringLiteral("[1200] приветствие"), QStringLiteral("[1201] тишина")}));
   f->R_ATrigListBox->setCurrentRow(1);
   EXPECT_EQ(f->R_TrigNumEdit->value(), 1201);
   f->R_TrigAddBtn->click();
@@ -511,10 +513,10 @@ TEST_F(RoomEditor, DeletingAsksAndSelectsTheNextRow) {
   EXPECT_EQ(f->R_ObjListView->topLevelItemCount(), 3);
   app->reporter.answer = true;
   f->R_ObjDelBtn->click();  // the last: the new last is selected
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), "[1201] сундук");
+  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
   f->R_ObjListView->setCurrentItem(f->R_ObjListView->topLevelItem(0));
   f->R_ObjDelBtn->click();  // the first: the one after it moves up
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), "[1201] сундук");
+  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
   EXPECT_FALSE(f->R_ObjPanel->isHidden());
   f->R_ObjDelBtn->click();
   EXPECT_EQ(f->R_ObjListView->currentItem(), nullptr);
@@ -536,17 +538,17 @@ TEST_F(RoomEditor, DeletingAsksAndSelectsTheNextRow) {
 TEST_F(RoomEditor, TildeAtLineEndIsMendedAndLoadsBack) {
   TRoomForm* f = Open(1200);
   QPlainTextEdit* memo = f->R_FullDescMemo[0];
-  memo->setPlainText("Строка~\nВторая~");
+  memo->setPlainText(QStringLiteral("Строка~\nВторая~"));
   QFocusEvent out(QEvent::FocusOut);
   QCoreApplication::sendEvent(memo, &out);
-  EXPECT_EQ(memo->toPlainText(), "Строка~ \nВторая~ ");
-  EXPECT_TRUE(form().statusBar()->currentMessage().contains("~"));
+  EXPECT_EQ(memo->toPlainText(), QStringLiteral("Строка~ \nВторая~ "));
+  EXPECT_TRUE(form().statusBar()->currentMessage().contains(QStringLiteral("~")));
   f->R_EDescListBox->setCurrentRow(0);
-  f->R_EDescMemo->setPlainText("а~\nб");
-  f->R_EDescKeyEdit->setText("камень~");
+  f->R_EDescMemo->setPlainText(QStringLiteral("а~\nб"));
+  f->R_EDescKeyEdit->setText(QStringLiteral("камень~"));
   f->R_EDescSetBtn->click();
-  EXPECT_EQ(f->R_EDescMemo->toPlainText(), "а~ \nб");
-  f->R_DescEdit->setText("Поляна~");
+  EXPECT_EQ(f->R_EDescMemo->toPlainText(), QStringLiteral("а~ \nб"));
+  f->R_DescEdit->setText(QStringLiteral("Поляна~"));
   Open(1201);
   const TRoom saved = Room(1200);
   EXPECT_EQ(WinToUtf8(saved.Description), "Строка~ \r\nВторая~ <day>RСолнечно.<day>");

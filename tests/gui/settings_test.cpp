@@ -216,14 +216,14 @@ TEST(SettingsDialog, CancelRestoresButKeepsTheFont) {
   TempDir tmp;
   Started s(test::MakeAppDir(tmp / "app", false), tmp / "none");
   TConfigForm& dlg = *s.form->ConfigForm();
-  EXPECT_EQ(dlg.ComboBox2()->currentText(), "LF (UNIX)");
-  QFont chosen("DejaVu Serif", 14);
+  EXPECT_EQ(dlg.ComboBox2()->currentText(), QStringLiteral("LF (UNIX)"));
+  QFont chosen(QStringLiteral("DejaVu Serif"), 14);
   s.runner.answer = [&](QDialog& d) {
     if (&d == &dlg) {
       dlg.ComboBox1()->setCurrentIndex(2);
       dlg.ComboBox2()->setCurrentIndex(1);
       dlg.CheckBox(4)->setChecked(true);
-      dlg.findChild<QPushButton*>("FontEd")->click();
+      dlg.findChild<QPushButton*>(QStringLiteral("FontEd"))->click();
       dlg.reject();
       return int(QDialog::Rejected);
     }

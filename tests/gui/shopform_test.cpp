@@ -110,15 +110,16 @@ TEST_F(ShopEditor, EveryControlReachesTheSavedFile) {
   EXPECT_FALSE(Status().isEmpty());
   Type(f->S_BuyEdit, "ме~ч");
   f->S_Buy3BtnClick();
-  EXPECT_TRUE(Status().contains("~"));
+  EXPECT_TRUE(Status().contains(QStringLiteral("~")));
   Type(f->S_BuyEdit, "меч");
   f->S_Buy3BtnClick();
-  EXPECT_EQ(Texts(f->S_BuyListBox), (QStringList{QStringLiteral("Оружие"), "меч"}));
+  EXPECT_EQ(Texts(f->S_BuyListBox), (QStringList{QStringLiteral("Оружие"), QStringLiteral("меч")}));
   Choose(f->S_ChangeComboBox, "shopchangetype", "9");
   f->S_Change1BtnClick();
   Type(f->S_ChangeEdit, "щит");
   f->S_Change3BtnClick();
-  EXPECT_EQ(Texts(f->S_ChangeListBox), (QStringList{QStringLiteral("Броня"), "щит"}));
+  EXPECT_EQ(Texts(f->S_ChangeListBox),
+            (QStringList{QStringLiteral("Броня"), QStringLiteral("щит")}));
 
   for (size_t i = 0; i < f->S_MsgEdit.size(); ++i)
     f->S_MsgEdit[i]->setText(QStringLiteral("%s ответ %1").arg(i + 1));
@@ -134,7 +135,7 @@ TEST_F(ShopEditor, EveryControlReachesTheSavedFile) {
   f->S_Room1BtnClick();
   EXPECT_EQ(f->S_RoomListBox->count(), 0);
   EXPECT_TRUE(Status().contains(QStringLiteral("номер комнаты")));
-  EXPECT_EQ(f->S_RoomEdit->text(), "12a");
+  EXPECT_EQ(f->S_RoomEdit->text(), QStringLiteral("12a"));
   Type(f->S_RoomEdit, "-1");
   f->S_Room1BtnClick();
   EXPECT_EQ(f->S_RoomListBox->count(), 0);
@@ -187,8 +188,8 @@ TEST_F(ShopEditor, ViewingKeepsKeysFactorsAndHours) {
   s.Goods.Add(-5);
   const TShop before = s;
   TShopForm* f = Open(s);
-  EXPECT_EQ(Texts(f->S_BuyListBox),
-            (QStringList{QStringLiteral("Оружие"), QStringLiteral("Оружие"), "77", "меч"}));
+  EXPECT_EQ(Texts(f->S_BuyListBox), (QStringList{QStringLiteral("Оружие"), QStringLiteral("Оружие"),
+                                                 QStringLiteral("77"), QStringLiteral("меч")}));
   EXPECT_EQ(f->S_ProfitSellEdit->value(), 116);
   EXPECT_EQ(f->S_ProfitBuyEdit->value(), 33);
   EXPECT_EQ(f->S_ProfitChangeEdit->value(), 115);

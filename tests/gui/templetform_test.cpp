@@ -33,7 +33,7 @@ TEST(TemplateDialog, OkFollowsTheModeAndTheNumbers) {
   form.Prepare(req);
   EXPECT_EQ(form.TmplComboBox()->count(), 2);
   EXPECT_EQ(form.TmplComboBox()->currentIndex(), 0);
-  EXPECT_EQ(form.QtyLabel()->text(), "3");
+  EXPECT_EQ(form.QtyLabel()->text(), QStringLiteral("3"));
   EXPECT_EQ(form.Mode(), TemplateMode::Number);
   struct Case {
     bool quantity;
@@ -87,15 +87,17 @@ TEST(TemplateDialog, AddCreatesFromTheTemplateAndSelects) {
     f->QtyEdit()->setValue(3);
     return f->OkBtn()->isEnabled() ? int(QDialog::Accepted) : int(QDialog::Rejected);
   };
-  QTreeWidgetItem* group = app.Node("Зоны/[12] Лес/Мобы");
+  QTreeWidgetItem* group = app.Node(QStringLiteral("Зоны/[12] Лес/Мобы"));
   form.TreeControl().SetContextNode(group);
   form.Commands().MI_PAddClick();
   EXPECT_EQ(proposed, 2);
   EXPECT_FALSE(names.isEmpty());  // the bundled Template_Mob
   for (int32_t v : {1202, 1204, 1205}) EXPECT_NE(form.world().Mobs.Find(v), nullptr) << v;
   QStringList vnums;
-  for (const QString& c : test::Captions(group)) vnums << c.section(']', 0, 0).mid(1);
-  EXPECT_EQ(vnums, (QStringList{"1200", "1201", "1202", "1203", "1204", "1205"}));
+  for (const QString& c : test::Captions(group)) vnums << c.section(u']', 0, 0).mid(1);
+  EXPECT_EQ(vnums,
+            (QStringList{QStringLiteral("1200"), QStringLiteral("1201"), QStringLiteral("1202"),
+                         QStringLiteral("1203"), QStringLiteral("1204"), QStringLiteral("1205")}));
   EXPECT_EQ(form.TreeView1()->currentItem(), mob(1202));
   EXPECT_TRUE(app.reporter.errors.empty());
 }

@@ -64,7 +64,7 @@ void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
 }
 
 void Type(QWidget* w, const QString& text) {
-  for (QChar c : text) Key(w, c == ' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier, QString(c));
+  for (QChar c : text) Key(w, c == u' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier, QString(c));
 }
 
 struct TrigEditor : ::testing::Test {
@@ -102,7 +102,7 @@ struct TrigEditor : ::testing::Test {
     c.setPosition(c.position() + column);
     m->setTextCursor(c);
   }
-  QStringList Lines(TMemoEx* m) { return m->toPlainText().split('\n'); }
+  QStringList Lines(TMemoEx* m) { return m->toPlainText().split(u'\n'); }
 };
 
 TEST_F(TrigEditor, ShowsTheTriggerAndWritesEveryFieldBack) {
@@ -256,14 +256,16 @@ TEST_F(TrigEditor, ScriptControlColoursAndKeepsCommentMarks) {
   // each is one undo step.
   SetCaret(m, 1, 8);
   Key(m, Qt::Key_Return);
-  EXPECT_EQ(Lines(m).mid(1, 2), (QStringList{"* greet ", "* the player"}));
+  EXPECT_EQ(Lines(m).mid(1, 2),
+            (QStringList{QStringLiteral("* greet "), QStringLiteral("* the player")}));
   EXPECT_EQ(m->textCursor().positionInBlock(), 2);
   SetCaret(m, 1, 8);
   Key(m, Qt::Key_Delete);
   EXPECT_EQ(Lines(m).at(1), QStringLiteral("* greet the player"));
   EXPECT_EQ(m->textCursor().positionInBlock(), 8);
   m->undo();
-  EXPECT_EQ(Lines(m).mid(1, 2), (QStringList{"* greet ", "* the player"}));
+  EXPECT_EQ(Lines(m).mid(1, 2),
+            (QStringList{QStringLiteral("* greet "), QStringLiteral("* the player")}));
   SetCaret(m, 2, 0);
   Key(m, Qt::Key_Backspace);
   EXPECT_EQ(Lines(m).at(1), QStringLiteral("* greet the player"));
@@ -274,7 +276,7 @@ TEST_F(TrigEditor, ScriptControlColoursAndKeepsCommentMarks) {
   // Lines without a mark break and join unchanged.
   SetCaret(m, 3, 5);
   Key(m, Qt::Key_Return);
-  EXPECT_EQ(Lines(m).mid(3, 2), (QStringList{"  say", " hi"}));
+  EXPECT_EQ(Lines(m).mid(3, 2), (QStringList{QStringLiteral("  say"), QStringLiteral(" hi")}));
   SetCaret(m, 4, 0);
   Key(m, Qt::Key_Backspace);
   EXPECT_EQ(Lines(m).at(3), QStringLiteral("  say hi"));
@@ -331,14 +333,14 @@ TEST_F(TrigEditor, CaretPositionAndSavedBlockMessages) {
   EditPopup* popup = ctx().EditPopupMenu;
   ASSERT_NE(popup, nullptr);
   emit m->customContextMenuRequested(QPoint(5, 5));
-  auto* save = popup->findChild<QAction*>("T_SaveBlockItem");
+  auto* save = popup->findChild<QAction*>(QStringLiteral("T_SaveBlockItem"));
   ASSERT_NE(save, nullptr);
   EXPECT_TRUE(save->isEnabled());
   popup->hide();
   save->trigger();
   QApplication::processEvents();
   ASSERT_EQ(shown.size(), 2);
-  EXPECT_EQ(popup->findChild<QAction*>("T_SaveBlockItem"), nullptr);
+  EXPECT_EQ(popup->findChild<QAction*>(QStringLiteral("T_SaveBlockItem")), nullptr);
 }
 
 // Showing and applying every trigger without touching a control gives back

@@ -63,13 +63,16 @@ struct TreeFixture : ::testing::Test {
 
 TEST_F(TreeFixture, GroupsAndZoneNodes) {
   EXPECT_EQ(Captions(view.invisibleRootItem()),
-            (QStringList{"Зоны", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+            (QStringList{QStringLiteral("Зоны"), QStringLiteral("Комнаты"),
+                         QStringLiteral("Объекты"), QStringLiteral("Мобы"),
+                         QStringLiteral("Магазины"), QStringLiteral("Триггеры")}));
   TZone* z = Zone(12);
   auto* item = tree.ItemOf(z);
   EXPECT_EQ(item->parent(), tree.TopGroup(kZone));
   EXPECT_EQ(item->text(0), QStringLiteral("[12] Зона"));
-  EXPECT_EQ(Captions(item),
-            (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+  EXPECT_EQ(Captions(item), (QStringList{QStringLiteral("Карта"), QStringLiteral("Комнаты"),
+                                         QStringLiteral("Объекты"), QStringLiteral("Мобы"),
+                                         QStringLiteral("Магазины"), QStringLiteral("Триггеры")}));
   EXPECT_EQ(WorldTree::RecordOf(item->child(0)), maps.back().get());
   EXPECT_EQ(tree.ItemOf(maps.back().get()), item->child(0));
 }
@@ -112,23 +115,28 @@ TEST_F(TreeFixture, SortAllOrdersByNumberAndKeepsGroupOrder) {
   for (int32_t n : {10, 9, 100, 1}) Zone(n);
   QTreeWidgetItem* rooms9 = tree.FindGroupNode(9, kRoom);
   for (int32_t v : {905, 900, 910, 901}) Room(v, rooms9);
-  auto* plain = new QTreeWidgetItem({"без номера"});
+  auto* plain = new QTreeWidgetItem({QStringLiteral("без номера")});
   tree.TopGroup(kZone)->insertChild(0, plain);
   view.setCurrentItem(tree.ItemOf(rooms[2].get()));
   tree.TopGroup(kZone)->setExpanded(true);
 
   tree.SortAll();
   EXPECT_EQ(Captions(tree.TopGroup(kZone)),
-            (QStringList{"[1] Зона", "[9] Зона", "[10] Зона", "[100] Зона", "без номера"}));
+            (QStringList{QStringLiteral("[1] Зона"), QStringLiteral("[9] Зона"),
+                         QStringLiteral("[10] Зона"), QStringLiteral("[100] Зона"),
+                         QStringLiteral("без номера")}));
   EXPECT_EQ(Captions(tree.FindGroupNode(9, kRoom)),
-            (QStringList{"[900] Комната", "[901] Комната", "[905] Комната", "[910] Комната"}));
+            (QStringList{QStringLiteral("[900] Комната"), QStringLiteral("[901] Комната"),
+                         QStringLiteral("[905] Комната"), QStringLiteral("[910] Комната")}));
   // Unnumbered siblings keep their creation order.
   EXPECT_EQ(Captions(tree.ItemOf(zones[0].get())),
-            (QStringList{"Карта", "Комнаты", "Объекты", "Мобы", "Магазины", "Триггеры"}));
+            (QStringList{QStringLiteral("Карта"), QStringLiteral("Комнаты"),
+                         QStringLiteral("Объекты"), QStringLiteral("Мобы"),
+                         QStringLiteral("Магазины"), QStringLiteral("Триггеры")}));
   EXPECT_EQ(view.currentItem(), tree.ItemOf(rooms[2].get()));
   EXPECT_TRUE(tree.TopGroup(kZone)->isExpanded());
   // The zone index follows the new order.
-  EXPECT_EQ(tree.FindGroupNode(10, kRoom)->parent()->text(0), "[10] Зона");
+  EXPECT_EQ(tree.FindGroupNode(10, kRoom)->parent()->text(0), QStringLiteral("[10] Зона"));
 }
 
 TEST_F(TreeFixture, RemoveSubtreeClearsEveryNodeBelow) {

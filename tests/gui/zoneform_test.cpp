@@ -192,7 +192,10 @@ TEST_F(ZoneEditor, NumberCannotBeChanged) {
     bool yes;
     std::vector<int> errors;
   };
-  const Case cases[] = {{"31", true, {20}}, {"31", false, {}}, {"30", true, {}}, {"", true, {19}}};
+  const Case cases[] = {{QStringLiteral("31"), true, {20}},
+                        {QStringLiteral("31"), false, {}},
+                        {QStringLiteral("30"), true, {}},
+                        {QString(), true, {19}}};
   TZoneForm* f = Open();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
@@ -255,18 +258,18 @@ TEST_F(ZoneEditor, StatisticsListTheZonesErrors) {
     r2->Mobs.Add(m);
   }
   TZoneForm* f = Open();
-  EXPECT_EQ(f->Z_RStatLabel->text(), "4");
-  EXPECT_EQ(f->Z_NRStatLabel->text(), "3");
-  EXPECT_EQ(f->Z_OStatLabel->text(), "3");
-  EXPECT_EQ(f->Z_MStatLabel->text(), "2");
-  EXPECT_EQ(f->Z_SStatLabel->text(), "1");
-  EXPECT_EQ(f->Z_TStatLabel->text(), "1");
+  EXPECT_EQ(f->Z_RStatLabel->text(), QStringLiteral("4"));
+  EXPECT_EQ(f->Z_NRStatLabel->text(), QStringLiteral("3"));
+  EXPECT_EQ(f->Z_OStatLabel->text(), QStringLiteral("3"));
+  EXPECT_EQ(f->Z_MStatLabel->text(), QStringLiteral("2"));
+  EXPECT_EQ(f->Z_SStatLabel->text(), QStringLiteral("1"));
+  EXPECT_EQ(f->Z_TStatLabel->text(), QStringLiteral("1"));
   QStringList errors;
   for (int i = 0; i < f->Z_ErrorListBox->count(); ++i) errors << f->Z_ErrorListBox->item(i)->text();
-  EXPECT_EQ(errors, QStringList({"Room #3000, Выход на север: непарный выход",
-                                 "Room #3001, Выход на юг: непарный выход",
-                                 "Room #3002, Mob #3000: MaxInRoom > MaxInWorld",
-                                 "Room #3002, неизвестный моб: #3050"}));
+  EXPECT_EQ(errors, QStringList({QStringLiteral("Room #3000, Выход на север: непарный выход"),
+                                 QStringLiteral("Room #3001, Выход на юг: непарный выход"),
+                                 QStringLiteral("Room #3002, Mob #3000: MaxInRoom > MaxInWorld"),
+                                 QStringLiteral("Room #3002, неизвестный моб: #3050")}));
 
   // Shown again, the page counts what the world holds now.
   r2->Exits[kNorth].ToRoom = 3001;
@@ -280,19 +283,21 @@ TEST_F(ZoneEditor, SourcePageShowsTheZoneFileAsOpened) {
   SetCreated({{0, 3001, 25}});
   TZoneForm* f = Open();
   const QString text = f->Z_SourceMemo->toPlainText();
-  EXPECT_TRUE(text.startsWith("* Korvask zone file v1.0\n#30\nГород~\n3099 0 0\nO 0 3001 0 -1 25"))
+  EXPECT_TRUE(text.startsWith(
+      QStringLiteral("* Korvask zone file v1.0\n#30\nГород~\n3099 0 0\nO 0 3001 0 -1 25")))
       << text.toStdString();
-  EXPECT_TRUE(text.endsWith("S\n$\n$"));
-  f->Z_NameEdit->setText("Другое");
+  EXPECT_TRUE(text.endsWith(QStringLiteral("S\n$\n$")));
+  f->Z_NameEdit->setText(QStringLiteral("Другое"));
   EXPECT_EQ(f->Z_SourceMemo->toPlainText(), text);
 }
 
 TEST_F(ZoneEditor, EditedHeaderIsSaved) {
-  app->form->TreeControl().Select(app->Node("Зоны/[30] Город"));
+  app->form->TreeControl().Select(app->Node(QStringLiteral("Зоны/[30] Город")));
   auto* f = qobject_cast<TZoneForm*>(TCMDIForm::Current(kZone));
   ASSERT_NE(f, nullptr);
-  f->Z_NameEdit->setText("Новый город");
-  f->Z_RTypeComboBox->setCurrentIndex(f->Z_RTypeComboBox->findText("Перезагружать всегда"));
+  f->Z_NameEdit->setText(QStringLiteral("Новый город"));
+  f->Z_RTypeComboBox->setCurrentIndex(
+      f->Z_RTypeComboBox->findText(QStringLiteral("Перезагружать всегда")));
   f->Z_RTimeEdit->setValue(45);
   AnswerDialog(3001, 60);
   f->Z_RObjAddBtnClick();
@@ -302,7 +307,7 @@ TEST_F(ZoneEditor, EditedHeaderIsSaved) {
   EXPECT_EQ(test::ReadFile(dir / "ZON" / "30.zon"),
             W("* Korvask zone file v1.0\r\n#30\r\nНовый город~\r\n3099 45 2\r\n"
               "O 0 3001 0 -1 60\t(Объект 1)\r\nQ 0 3000 -1 -1 -1\t(Моб 0)\r\nS\r\n$\r\n$\r\n"));
-  EXPECT_NE(app->Node("Зоны/[30] Новый город"), nullptr);
+  EXPECT_NE(app->Node(QStringLiteral("Зоны/[30] Новый город")), nullptr);
   EXPECT_EQ(world().Zones.ZoneNameOf(30), W("[30] Новый город"));
 }
 
