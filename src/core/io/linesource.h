@@ -3,8 +3,10 @@
 // files. Every line a record cannot do without throws at the end of the file,
 // so a cut-off record is an error at its last line and never a loop.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "common/textutil.h"
@@ -164,6 +166,81 @@ inline std::string ReadLinesThenTilde(LineSource& src, std::string line) {
     text += line;
   }
   return text;
+}
+
+// The next line of a record's closing blocks that holds anything; false at
+// the next record's "#" (left for it) or at the "$" that ends the file.
+inline bool NextBlockLine(LineSource& src, std::string& line) {
+  while (src.Next(line)) {
+    if (!line.empty() && line[0] == '#') {
+      src.Unread();
+      return false;
+    }
+    if (!line.empty() && line[0] == '$') {
+      src.Pass(line);
+      return false;
+    }
+    if (!IsBlankLine(line)) return true;
+  }
+  return false;
+}
+
+// Every "#vnum" record of the file: the record of that vnum read in place,
+// or a new one added to the list first.
+template <typename List, typename Read>
+void ReadRecordsInPlace(LineSource& src, FileNote& note, List& list, Read read) {
+  using T = std::remove_pointer_t<decltype(list.Items(0))>;
+  while (src.SeekRecord()) {
+    int32_t vnum = src.ReadVnum();
+    note.Zones.insert(ZoneOf(vnum));
+    T* rec = list.Find(vnum);
+    if (!rec) rec = list.Add(std::make_unique<T>(ZoneOf(vnum), vnum));
+    read(*rec);
+  }
+}
+
+// For readers that take the "#" line whole: to the next line that begins
+// with "#", read into `line`; the lines passed over are noted. Reading whole
+// lines keeps the line counter right for the error message.
+inline bool SeekRecordLine(WorldBuffer& buf, PassedLines& passed, std::string& line) {
+  while (!buf.BufferEof()) {
+    line = buf.ReadBufferLine();
+    if (!line.empty() && line[0] == '#') {
+      passed.RecordSeen();
+      return true;
+    }
+    passed.Passed(line, buf.Line());
+  }
+  return false;
+}
+
+// Records read into a copy, so that one cut short neither appears half read
+// nor spoils the record it would have replaced: the copy of vnum `vnum`
+// (the record read before, or a fresh one) and, once read, its storing.
+template <typename List>
+auto RecordCopy(List& list, int32_t vnum) {
+  using T = std::remove_pointer_t<decltype(list.Items(0))>;
+  T* existing = list.Find(vnum);
+  return existing ? *existing : T(ZoneOf(vnum), vnum);
+}
+template <typename List, typename T>
+void StoreRecord(List& list, T&& rec) {
+  if (auto* existing = list.Find(rec.Vnum)) {
+    *existing = std::move(rec);
+    list.Renamed(*existing);
+  } else {
+    list.Add(std::make_unique<std::decay_t<T>>(std::move(rec)));
+  }
+}
+
+// The numbers with a blank between them.
+inline std::string JoinNumbers(std::initializer_list<int32_t> values) {
+  std::string s;
+  for (int32_t v : values) {
+    if (!s.empty()) s += ' ';
+    s += IntText(v);
+  }
+  return s;
 }
 
 // Text lines split at CR LF, CR or LF, so that every line gets the file's own

@@ -161,16 +161,7 @@ void ReadTail(LineSource& src, TMob& m) {
   m.Ingredients.Clear();
   m.UnknownTail.clear();
   std::string line;
-  while (src.Next(line)) {
-    if (!line.empty() && line[0] == '#') {
-      src.Unread();
-      break;
-    }
-    if (!line.empty() && line[0] == '$') {
-      src.Pass(line);
-      break;
-    }
-    if (IsBlankLine(line)) continue;
+  while (NextBlockLine(src, line)) {
     std::string rest = line;
     std::string key = Token(rest);
     if (key == "T")
@@ -185,25 +176,12 @@ void ReadTail(LineSource& src, TMob& m) {
 bool ReadMobiles(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
   PassedLines passed(note);
   LineSource src(buf, &passed);
-  while (src.SeekRecord()) {
-    int32_t vnum = src.ReadVnum();
-    note.Zones.insert(ZoneOf(vnum));
-    TMob* m = w.Mobs.Find(vnum);
-    if (!m) m = w.Mobs.Add(std::make_unique<TMob>(ZoneOf(vnum), vnum));
-    ReadHeader(src, w.Mobs, *m);
-    ReadExtended(src, *m);
-    ReadTail(src, *m);
-  }
+  ReadRecordsInPlace(src, note, w.Mobs, [&](TMob& m) {
+    ReadHeader(src, w.Mobs, m);
+    ReadExtended(src, m);
+    ReadTail(src, m);
+  });
   return true;
-}
-
-std::string Numbers(std::initializer_list<int32_t> values) {
-  std::string s;
-  for (int32_t v : values) {
-    if (!s.empty()) s += ' ';
-    s += IntText(v);
-  }
-  return s;
 }
 
 // The text and then a "~" line. The reader adds a CR LF for that "~" line,
@@ -229,10 +207,10 @@ bool WriteMobile(const World&, const TMUDClass& rec, std::vector<std::string>& l
   AddLookDescription(lines, m.LookDescription);
   lines.push_back(BitVectorText(m.Flags) + " " + BitVectorText(m.Affects) + " " +
                   IntText(m.Alignment) + " E");
-  lines.push_back(Numbers({m.Level, m.Thac0, m.ArmorClass}) + " " + DiceText(m.HitDice) + " " +
+  lines.push_back(JoinNumbers({m.Level, m.Thac0, m.ArmorClass}) + " " + DiceText(m.HitDice) + " " +
                   DiceText(m.DamageDice));
   lines.push_back(DiceText(m.GoldDice) + " " + IntText(m.Experience));
-  lines.push_back(Numbers({m.LoadPosition, m.DefaultPosition, m.Sex}));
+  lines.push_back(JoinNumbers({m.LoadPosition, m.DefaultPosition, m.Sex}));
   auto absent = [&](uint32_t bit, int32_t value) { return (m.AbsentKeys & bit) && value == 0; };
   if (!absent(kBareHandBit, m.BareHandAttack))
     lines.push_back("BareHandAttack: " + IntText(m.BareHandAttack));
@@ -251,7 +229,7 @@ bool WriteMobile(const World&, const TMUDClass& rec, std::vector<std::string>& l
     for (int32_t i = 0; i < SpellCount(s->Value); ++i)
       lines.push_back("Spell: " + IntText(SpellNumber(s->Value)));
   for (const auto& s : m.Skills)
-    lines.push_back("Skill: " + Numbers({SkillNumber(s->Value), SkillValue(s->Value)}));
+    lines.push_back("Skill: " + JoinNumbers({SkillNumber(s->Value), SkillValue(s->Value)}));
   for (const auto& h : m.Helpers) lines.push_back("Helper: " + IntText(h->Value));
   for (const auto& u : m.UnknownLines) lines.push_back(u);
   lines.push_back("E");

@@ -101,16 +101,7 @@ void ReadBlocks(LineSource& src, TObj& o) {
   o.UnknownLines.clear();
   o.BlockOrder.clear();
   std::string line;
-  while (src.Next(line)) {
-    if (!line.empty() && line[0] == '#') {
-      src.Unread();
-      break;
-    }
-    if (!line.empty() && line[0] == '$') {
-      src.Pass(line);
-      break;
-    }
-    if (IsBlankLine(line)) continue;
+  while (NextBlockLine(src, line)) {
     std::string rest = line;
     std::string key = Token(rest);
     if (key == "E") {
@@ -151,23 +142,8 @@ void ReadObject(LineSource& src, TObjList& list, TObj& o) {
 bool ReadObjects(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
   PassedLines passed(note);
   LineSource src(buf, &passed);
-  while (src.SeekRecord()) {
-    int32_t vnum = src.ReadVnum();
-    note.Zones.insert(ZoneOf(vnum));
-    TObj* o = w.Objs.Find(vnum);
-    if (!o) o = w.Objs.Add(std::make_unique<TObj>(ZoneOf(vnum), vnum));
-    ReadObject(src, w.Objs, *o);
-  }
+  ReadRecordsInPlace(src, note, w.Objs, [&](TObj& o) { ReadObject(src, w.Objs, o); });
   return true;
-}
-
-std::string Numbers(std::initializer_list<int32_t> values) {
-  std::string s;
-  for (int32_t v : values) {
-    if (!s.empty()) s += ' ';
-    s += IntText(v);
-  }
-  return s;
 }
 
 // The blocks after the numeric lines in the order the file had them. Blocks
@@ -183,7 +159,7 @@ void BlockLines(const TObj& o, std::vector<std::string>& lines) {
   auto apply = [&](int i) {
     int32_t a = o.Applies.Get(i);
     lines.push_back("A");
-    lines.push_back(Numbers({ApplyLocation(a), ApplyModifier(a)}));
+    lines.push_back(JoinNumbers({ApplyLocation(a), ApplyModifier(a)}));
   };
   auto trigger = [&](int i) { lines.push_back("T " + IntText(o.Triggers.Get(i))); };
   auto unknown = [&](int i) { lines.push_back(o.UnknownLines[static_cast<size_t>(i)]); };
@@ -221,15 +197,15 @@ bool WriteObject(const World&, const TMUDClass& rec, std::vector<std::string>& l
   AddLinesThenTilde(lines, o.ActionDescription);
   std::string first = o.ObjType == kMagicIngredientType ? BitVectorText(o.SkillOrMagicFlags.Text)
                                                         : IntText(o.SkillOrMagicFlags.Number);
-  lines.push_back(first + " " + Numbers({o.MaxDurability, o.Durability, o.Material}));
+  lines.push_back(first + " " + JoinNumbers({o.MaxDurability, o.Durability, o.Material}));
   lines.push_back(
-      Numbers({o.Gender, o.Timer, o.Spell > 0 ? o.Spell : o.NoSpellNumber, o.SpellLevel}));
+      JoinNumbers({o.Gender, o.Timer, o.Spell > 0 ? o.Spell : o.NoSpellNumber, o.SpellLevel}));
   lines.push_back(BitVectorText(o.Affects) + " " + BitVectorText(o.NoTake) + " " +
                   BitVectorText(o.NoUse));
   lines.push_back(IntText(o.ObjType) + " " + BitVectorText(o.Effects) + " " +
                   BitVectorText(o.WearFlags));
-  lines.push_back(BitVectorText(o.Value0) + " " + Numbers({o.Value1, o.Value2, o.Value3}));
-  lines.push_back(Numbers({o.Weight, o.Price, o.Rent, o.RentWorn}));
+  lines.push_back(BitVectorText(o.Value0) + " " + JoinNumbers({o.Value1, o.Value2, o.Value3}));
+  lines.push_back(JoinNumbers({o.Weight, o.Price, o.Rent, o.RentWorn}));
   BlockLines(o, lines);
   return true;
 }

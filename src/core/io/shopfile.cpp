@@ -196,33 +196,14 @@ bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem
   ShopReader reader(w, buf, note, path);
   PassedLines passed(note);
   std::string line;
-  auto seekRecord = [&] {
-    while (!buf.BufferEof()) {
-      line = buf.ReadBufferLine();
-      if (!line.empty() && line[0] == '#') {
-        passed.RecordSeen();
-        return true;
-      }
-      passed.Passed(line, buf.Line());
-    }
-    return false;
-  };
-  while (seekRecord()) {
+  while (SeekRecordLine(buf, passed, line)) {
     int32_t vnum;
     bool extended;
     if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
     note.Zones.insert(ZoneOf(vnum));
-    // Read into a copy so that a record cut short neither appears half
-    // read nor spoils the shop it would have replaced.
-    TShop* existing = w.Shops.Find(vnum);
-    TShop s = existing ? *existing : TShop(ZoneOf(vnum), vnum);
+    TShop s = RecordCopy(w.Shops, vnum);
     reader.Read(s, extended);
-    if (existing) {
-      *existing = std::move(s);
-      w.Shops.Renamed(*existing);
-    } else {
-      w.Shops.Add(std::make_unique<TShop>(std::move(s)));
-    }
+    StoreRecord(w.Shops, std::move(s));
   }
   return reader.BadFactors == 0;
 }

@@ -122,37 +122,16 @@ bool ReadTriggers(World& w, WorldBuffer& buf, FileNote& note, const std::filesys
   TriggerReader reader(buf);
   PassedLines passed(note);
   std::string line;
-  // Records start at a line beginning with "#"; reading whole lines keeps
-  // the line counter right for the error message.
-  auto seekRecord = [&] {
-    while (!buf.BufferEof()) {
-      line = buf.ReadBufferLine();
-      if (!line.empty() && line[0] == '#') {
-        passed.RecordSeen();
-        return true;
-      }
-      passed.Passed(line, buf.Line());
-    }
-    return false;
-  };
-  while (seekRecord()) {
+  while (SeekRecordLine(buf, passed, line)) {
     int32_t vnum;
     if (!PlainRecordVnum(line, vnum)) throw ParseError();
     note.Zones.insert(ZoneOf(vnum));
     while (!buf.BufferEof() && (buf.Peek() == '\r' || buf.Peek() == '\n')) buf.ReadBufferLine();
-    // Read into a copy so that a record cut short neither appears half
-    // read nor spoils the trigger it would have replaced.
-    TTrigger* existing = w.Triggers.Find(vnum);
-    TTrigger t = existing ? *existing : TTrigger(ZoneOf(vnum), vnum);
+    TTrigger t = RecordCopy(w.Triggers, vnum);
     reader.ReadHead(t);
     // An unclosed script is kept as far as it goes; the file is reported.
     bool closed = reader.ReadScript(t.Text);
-    if (existing) {
-      *existing = std::move(t);
-      w.Triggers.Renamed(*existing);
-    } else {
-      w.Triggers.Add(std::make_unique<TTrigger>(std::move(t)));
-    }
+    StoreRecord(w.Triggers, std::move(t));
     if (!closed) throw ParseError();
   }
   return true;

@@ -13,12 +13,7 @@ class World;
 
 class TMob : public TMUDClass {
  public:
-  TMob(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kMobile) {
-    Zone = zone;
-    Vnum = vnum;
-  }
-  TMob(const TMob&) = default;
-  TMob& operator=(const TMob&) = default;
+  TMob(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kMobile, zone, vnum) {}
   bool operator==(const TMob&) const = default;
 
   // Index of the first Spells entry for the spell, or -1.
@@ -74,27 +69,13 @@ class TMob : public TMUDClass {
   uint32_t AbsentKeys = 0;
 };
 
-// Spells and skills pack a number (low 16 bits, unsigned) with a count or a
-// value (high 16 bits, signed).
-inline int32_t PackSpell(int32_t number, int32_t count) {
-  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(count)) << 16) |
-                              static_cast<uint16_t>(number));
-}
-inline int32_t SpellNumber(int32_t packed) {
-  return static_cast<uint16_t>(static_cast<uint32_t>(packed) & 0xFFFF);
-}
-inline int32_t SpellCount(int32_t packed) {
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(packed) >> 16));
-}
-inline int32_t PackSkill(int32_t number, int32_t value) {
-  return PackSpell(number, value);
-}
-inline int32_t SkillNumber(int32_t packed) {
-  return SpellNumber(packed);
-}
-inline int32_t SkillValue(int32_t packed) {
-  return SpellCount(packed);
-}
+// Spells and skills pack a number with a count or a value.
+inline constexpr auto PackSpell = PackHalves;
+inline constexpr auto SpellNumber = LowHalf;
+inline constexpr auto SpellCount = HighHalf;
+inline constexpr auto PackSkill = PackHalves;
+inline constexpr auto SkillNumber = LowHalf;
+inline constexpr auto SkillValue = HighHalf;
 
 class TMobList : public TMUDList<TMob> {
  public:

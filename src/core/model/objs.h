@@ -24,12 +24,7 @@ inline constexpr int32_t kMagicIngredientType = 25;
 
 class TObj : public TMUDClass {
  public:
-  TObj(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kObject) {
-    Zone = zone;
-    Vnum = vnum;
-  }
-  TObj(const TObj&) = default;
-  TObj& operator=(const TObj&) = default;
+  TObj(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kObject, zone, vnum) {}
   bool operator==(const TObj&) const = default;
 
   // Numbers are held at 32 bits whatever their range in the game, so a file
@@ -78,18 +73,10 @@ class TObj : public TMUDClass {
   std::string BlockOrder;
 };
 
-// An apply packs a location (low 16 bits, unsigned) and a modifier (high 16
-// bits, signed).
-inline int32_t PackApply(int32_t location, int32_t modifier) {
-  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(modifier)) << 16) |
-                              static_cast<uint16_t>(location));
-}
-inline int32_t ApplyLocation(int32_t packed) {
-  return static_cast<uint16_t>(static_cast<uint32_t>(packed) & 0xFFFF);
-}
-inline int32_t ApplyModifier(int32_t packed) {
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(packed) >> 16));
-}
+// An apply packs a location and a modifier.
+inline constexpr auto PackApply = PackHalves;
+inline constexpr auto ApplyLocation = LowHalf;
+inline constexpr auto ApplyModifier = HighHalf;
 
 class TObjList : public TMUDList<TObj> {
  public:

@@ -18,7 +18,8 @@ namespace zm {
 // a new field is copied and compared without anyone remembering to.
 class TMUDClass {
  public:
-  explicit TMUDClass(RecordKind kind) : Kind(kind) {}
+  explicit TMUDClass(RecordKind kind, int32_t zone = 0, int32_t vnum = 0)
+      : Kind(kind), Zone(zone), Vnum(vnum) {}
   virtual ~TMUDClass() = default;
 
   RecordKind Kind;
@@ -152,6 +153,19 @@ struct TExtraDesc {
   bool operator==(const TExtraDesc&) const = default;
 };
 class TExtraDescList : public OwnedList<TExtraDesc> {};
+
+// Two numbers in one: the low 16 bits unsigned (what), the high 16 bits
+// signed (how much): object applies, mobile spells and skills.
+constexpr int32_t PackHalves(int32_t low, int32_t high) {
+  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(high)) << 16) |
+                              static_cast<uint16_t>(low));
+}
+constexpr int32_t LowHalf(int32_t packed) {
+  return static_cast<uint16_t>(static_cast<uint32_t>(packed) & 0xFFFF);
+}
+constexpr int32_t HighHalf(int32_t packed) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(packed) >> 16));
+}
 
 // "Не выбран", the last entry of every choice list.
 std::string NotChosenText();

@@ -79,12 +79,7 @@ std::string JoinDescription(const DescriptionParts& parts);
 
 class TRoom : public TMUDClass {
  public:
-  TRoom(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kRoom) {
-    Zone = zone;
-    Vnum = vnum;
-  }
-  TRoom(const TRoom&) = default;
-  TRoom& operator=(const TRoom&) = default;
+  TRoom(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kRoom, zone, vnum) {}
 
   std::string Name = "-";
   std::string Description;

@@ -13,12 +13,7 @@ class World;
 
 class TShop : public TMUDClass {
  public:
-  TShop(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kShop) {
-    Zone = zone;
-    Vnum = vnum;
-  }
-  TShop(const TShop&) = default;
-  TShop& operator=(const TShop&) = default;
+  TShop(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kShop, zone, vnum) {}
 
   // The keeper mobile's name, "Неизвестный" when there is no such mobile.
   std::string KeeperName(const World& w) const;

@@ -12,12 +12,7 @@ class World;
 
 class TTrigger : public TMUDClass {
  public:
-  TTrigger(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kTrigger) {
-    Zone = zone;
-    Vnum = vnum;
-  }
-  TTrigger(const TTrigger&) = default;
-  TTrigger& operator=(const TTrigger&) = default;
+  TTrigger(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kTrigger, zone, vnum) {}
 
   std::string DisplayText() const { return NodeCaption(Vnum, Name); }
   bool operator==(const TTrigger&) const = default;

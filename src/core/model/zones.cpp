@@ -4,10 +4,6 @@
 
 namespace zm {
 
-TZone::TZone(int32_t number) : TMUDClass(kZone) {
-  Zone = Vnum = number;
-}
-
 void TZone::Clear() {
   Zone = Vnum = 0;
   Name = "-";

@@ -29,9 +29,7 @@ struct TFileSetting {
 
 class TZone : public TMUDClass {
  public:
-  explicit TZone(int32_t number = 0);
-  TZone(const TZone&) = default;
-  TZone& operator=(const TZone&) = default;
+  explicit TZone(int32_t number = 0) : TMUDClass(kZone, number, number) {}
 
   // Header and lists back to a fresh zone's; the file settings stay.
   void Clear();
@@ -81,7 +79,7 @@ class TZone : public TMUDClass {
 
 class TZoneMap : public TMUDClass {
  public:
-  explicit TZoneMap(int32_t number = 0) : TMUDClass(kZoneMap) { Zone = Vnum = number; }
+  explicit TZoneMap(int32_t number = 0) : TMUDClass(kZoneMap, number, number) {}
 };
 
 class TZoneList : public TMUDList<TZone> {
