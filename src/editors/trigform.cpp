@@ -101,7 +101,11 @@ void TTriggerForm::Apply() {
   if (typeDictionary(cls) && m_typesClass == cls) trig->TriggerTypes = ReadDict(T_TypeCheckListBox);
   trig->NumArg = T_NumArgEdit->value();
   trig->Arg = ReadLine(T_ArgEdit);
-  trig->Text = StoredScriptText(MemoValue(T_TextMemo));
+  // Breaks typed after the last line are dropped; a script that came with a
+  // blank last line and was not touched keeps it.
+  const bool typed = MemoTouched(T_TextMemo);
+  std::string text = MemoValue(T_TextMemo);
+  trig->Text = typed ? StoredScriptText(std::move(text)) : std::move(text);
 }
 
 bool TTriggerForm::eventFilter(QObject* watched, QEvent* e) {

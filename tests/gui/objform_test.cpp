@@ -331,39 +331,5 @@ TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {
   EXPECT_EQ(o.Triggers.Get(0), 1200);
 }
 
-// Showing and applying every object and mobile without touching a control
-// gives back every record as it was.
-void NoChangeWalk(const fs::path& world) {
-  TempDir dir;
-  Started app(test::MakeAppDir(dir / "app", true), world);
-  RegisterObjEditor(app.form->App());
-  RegisterMobEditor(app.form->App());
-  World& w = app.form->world();
-  EditorWindows& windows = app.form->Windows();
-  ASSERT_GT(w.Objs.Count() + w.Mobs.Count(), 0);
-  for (const auto& o : w.Objs) {
-    const TObj before = *o;
-    windows.Edit(*o);
-    windows.ApplyActive(true);
-    EXPECT_TRUE(*o == before) << "object " << o->Vnum;
-  }
-  for (const auto& m : w.Mobs) {
-    const TMob before = *m;
-    windows.Edit(*m);
-    windows.ApplyActive(true);
-    EXPECT_TRUE(*m == before) << "mobile " << m->Vnum;
-  }
-}
-
-TEST(ObjMobNoChange, SampleWorld) {
-  NoChangeWalk(fs::path(ZEMLEMER_BIN_DIR) / "Zones");
-}
-
-TEST(ObjMobNoChange, RealWorld) {
-  const fs::path real = fs::path(ZEMLEMER_REALWORLD) / "bylins";
-  if (!fs::exists(real)) GTEST_SKIP() << "no real world at " << real;
-  NoChangeWalk(real);
-}
-
 }  // namespace
 }  // namespace zm

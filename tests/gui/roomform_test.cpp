@@ -566,46 +566,5 @@ TEST_F(RoomEditor, TildeAtLineEndIsMendedAndLoadsBack) {
   EXPECT_EQ(back->Sector, saved.Sector);
 }
 
-// Every room of a world shown, its exits and rows looked at, and applied:
-// nothing changes, in the records or in the files they would give.
-void WalkRooms(const fs::path& worldDir) {
-  TempDir tmp;
-  Started app(test::MakeAppDir(tmp / "app", true), worldDir);
-  RegisterEditors(app.form->App());
-  World& w = app.form->world();
-  ASSERT_GT(w.Rooms.Count(), 0);
-  ChangeTracker tracker(w);
-  std::vector<ChangeTracker::Snapshot> before;
-  for (const auto& z : w.Zones) before.push_back(tracker.Take(z->Vnum));
-  for (const auto& r : w.Rooms) {
-    const TRoom copy(*r);
-    app.form->Windows().Edit(*r);
-    auto* f = dynamic_cast<TRoomForm*>(app.form->Windows().Active());
-    ASSERT_NE(f, nullptr);
-    for (int d = kDirections - 1; d >= 0; --d) f->R_ExitPanelClick(d);
-    for (QTreeWidget* list : {f->R_ObjListView, f->R_MobListView, f->R_IngrListView})
-      for (int i = list->topLevelItemCount() - 1; i >= 0; --i)
-        list->setCurrentItem(list->topLevelItem(i));
-    for (int i = f->R_EDescListBox->count() - 1; i >= 0; --i) f->R_EDescListBox->setCurrentRow(i);
-    for (int i = 0; i < f->R_DescPageControl->count(); ++i)
-      f->R_DescPageControl->setCurrentIndex(i);
-    app.form->Windows().ApplyActive(true);
-    EXPECT_TRUE(*r == copy) << r->Vnum;
-  }
-  for (const auto& b : before) EXPECT_EQ(tracker.Take(b.Zone).Files, b.Files) << "zone " << b.Zone;
-}
-
-TEST(RoomEditorWalk, SampleWorldStaysAsItWas) {
-  const fs::path dir = fs::path(ZEMLEMER_BIN_DIR) / "Zones";
-  if (!fs::exists(dir)) GTEST_SKIP() << "no sample world at " << dir;
-  WalkRooms(dir);
-}
-
-TEST(RoomEditorWalk, RealWorldStaysAsItWas) {
-  const fs::path dir = fs::path(ZEMLEMER_REALWORLD) / "bylins";
-  if (!fs::exists(dir)) GTEST_SKIP() << "no real world at " << dir;
-  WalkRooms(dir);
-}
-
 }  // namespace
 }  // namespace zm

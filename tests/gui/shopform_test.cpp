@@ -277,38 +277,5 @@ TEST_F(ShopEditor, RemovingNeedsASelectedRow) {
   EXPECT_TRUE(s.ChangeTypes.empty());
 }
 
-// Every shop of a world shown and applied without a touch: the records and
-// the files they would give stay as they were.
-void WalkShops(const fs::path& worldDir) {
-  TempDir tmp;
-  Started app(test::MakeAppDir(tmp / "app", true), worldDir);
-  RegisterEditors(app.form->App());
-  World& w = app.form->world();
-  ASSERT_GT(w.Shops.Count(), 0);
-  ChangeTracker tracker(w);
-  std::vector<ChangeTracker::Snapshot> before;
-  for (const auto& z : w.Zones) before.push_back(tracker.Take(z->Vnum));
-  for (const auto& s : w.Shops) {
-    const TShop copy(*s);
-    app.form->Windows().Edit(*s);
-    ASSERT_NE(dynamic_cast<TShopForm*>(app.form->Windows().Active()), nullptr);
-    app.form->Windows().ApplyActive(true);
-    EXPECT_TRUE(*s == copy) << s->Vnum;
-  }
-  for (const auto& b : before) EXPECT_EQ(tracker.Take(b.Zone).Files, b.Files) << "zone " << b.Zone;
-}
-
-TEST(ShopEditorWalk, SampleWorldStaysAsItWas) {
-  const fs::path dir = fs::path(ZEMLEMER_BIN_DIR) / "Zones";
-  if (!fs::exists(dir)) GTEST_SKIP() << "no sample world at " << dir;
-  WalkShops(dir);
-}
-
-TEST(ShopEditorWalk, RealWorldStaysAsItWas) {
-  const fs::path dir = fs::path(ZEMLEMER_REALWORLD) / "bylins";
-  if (!fs::exists(dir)) GTEST_SKIP() << "no real world at " << dir;
-  WalkShops(dir);
-}
-
 }  // namespace
 }  // namespace zm
