@@ -73,6 +73,16 @@ CodingWord DetectCodingOf(std::string_view data, bool retryFirstLF) {
   return w;
 }
 
+bool CodingDecided(std::string_view data) {
+  bool low = false, high = false;
+  for (unsigned char b : data) {
+    low = low || (b >= 0xC0 && b <= 0xDF);
+    high = high || b >= 0xE0;
+    if (low && high) return true;
+  }
+  return false;
+}
+
 CodingWord DetectFileCoding(const std::filesystem::path& path) {
   std::ifstream f(path, std::ios::binary);
   if (!f) return kDefaultCodingWord;

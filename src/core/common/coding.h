@@ -23,6 +23,10 @@ inline constexpr CodingWord kDefaultCodingWord{kCodingUnknown, kBreakCRLF};
 // Detection over a block of bytes; `retryFirstLF` is the whole-buffer variant
 // that looks past an LF in the very first byte.
 CodingWord DetectCodingOf(std::string_view data, bool retryFirstLF);
+// Whether the letters of the bytes tell the two codings apart. Without
+// letters, or with letters of one half only (an all-capitals KOI8-R name
+// reads as a lower-case Windows-1251 one), the detection is a guess.
+bool CodingDecided(std::string_view data);
 // The first 1000 bytes of the file; the default word when it cannot be read.
 CodingWord DetectFileCoding(const std::filesystem::path& path);
 

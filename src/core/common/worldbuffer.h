@@ -61,6 +61,7 @@ class WorldBuffer {
   char Peek() const { return m_pos < m_data.size() ? m_data[m_pos] : '\0'; }
 
   CodingWord DetectCoding() const { return DetectCodingOf(m_data, true); }
+  bool CodingDecided() const { return zm::CodingDecided(m_data); }
 
   uint8_t Coding() const { return m_coding; }
   void SetCoding(uint8_t c) { m_coding = c; }

@@ -50,10 +50,19 @@ bool WriteWorldFile(World& w, ErrorMsg error, int32_t zone, const fs::path& targ
 
 namespace {
 
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return a == b || fs::equivalent(a, b, ec);
+}
+
 // The zone of the file's first record takes the file as its own, when it has
 // none yet; a bad number is left to the record loop to report at its line.
-void ClaimFile(World& w, const RecordFormat& f, WorldBuffer& buf, const fs::path& path,
-               CodingWord cw) {
+// The file keeps its own coding and line break where its bytes tell them;
+// where they do not, it takes its zone's. Returns the coding to read with.
+CodingWord ClaimFile(World& w, const RecordFormat& f, WorldBuffer& buf, const fs::path& path,
+                     FileNote& note) {
+  CodingWord cw = buf.DetectCoding();
+  note.CodingDecided = buf.CodingDecided();
   buf.ResetWorldBuffer();
   while (!buf.BufferEof()) {
     std::string line = buf.ReadBufferLine();
@@ -69,10 +78,15 @@ void ClaimFile(World& w, const RecordFormat& f, WorldBuffer& buf, const fs::path
         (zone.*f.Companion).Path = RoomMapPath(path);
         (zone.*f.Companion).SetWord(cw);
       }
+    } else if (SameFile(setting.Path, path)) {
+      if (note.CodingDecided) setting.Coding = cw.Coding;
+      if (buf.Data().find('\n') != std::string_view::npos) setting.LineBreak = cw.LineBreak;
     }
+    if (!note.CodingDecided && setting.Coding != kCodingUnknown) cw.Coding = setting.Coding;
     break;
   }
   buf.ResetWorldBuffer();
+  return cw;
 }
 
 // `opened` tells whether the file could be read at all.
@@ -80,9 +94,7 @@ bool Load(World& w, const RecordFormat& f, const fs::path& path, std::string* by
           bool* opened = nullptr) {
   return ReadWorldFile(w, path, bytes, {f.LoadError}, [&](WorldBuffer& buf, FileNote* note) {
     if (opened) *opened = true;
-    CodingWord cw = buf.DetectCoding();
-    buf.SetCoding(cw.Coding);
-    ClaimFile(w, f, buf, path, cw);
+    buf.SetCoding(ClaimFile(w, f, buf, path, *note).Coding);
     bool whole = f.Read(w, buf, *note, path);
     buf.FreeWorldBuffer();
     return whole;

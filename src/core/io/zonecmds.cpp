@@ -415,6 +415,25 @@ class CommandPass {
   int m_room = -1, m_mob = -1, m_obj = -1;
 };
 
+// A zone file whose letters do not tell its coding (a Latin name, or one in
+// capitals) takes the coding of the first of its siblings whose letters did,
+// and so do the siblings that could not tell either.
+void AdoptSiblingCoding(const World& w, TZone& z) {
+  TFileSetting* siblings[] = {&z.RoomFilename, &z.ObjFilename, &z.MobFilename, &z.ShopFilename,
+                              &z.TrigFilename};
+  auto decided = [&](const TFileSetting& s) {
+    const FileNote* n = w.Files.Find(s.Path);
+    return n && n->CodingDecided && s.Coding != kCodingUnknown;
+  };
+  for (TFileSetting* s : siblings) {
+    if (!decided(*s)) continue;
+    z.ZoneFilename.Coding = s->Coding;
+    for (TFileSetting* other : siblings)
+      if (!decided(*other)) other->Coding = s->Coding;
+    return;
+  }
+}
+
 bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
   const int32_t headerNumber = z.Vnum;
   const std::string headerName = z.Name;
@@ -423,6 +442,8 @@ bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
   z.FirstDroppedLine = 0;
   bool ok =
       ReadWorldFile(w, path, bytes, {ErrorMsg::ZoneLoad}, [&](WorldBuffer& buf, FileNote* note) {
+        note->CodingDecided = buf.CodingDecided();
+        if (!note->CodingDecided) AdoptSiblingCoding(w, z);
         CommandPass pass(w, z, buf);
         try {
           pass.Run();

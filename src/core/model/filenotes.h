@@ -15,6 +15,8 @@ struct FileNote {
   int Skipped = 0;          // lines left out
   int FirstLine = 0;        // the first of them (or of the failure), 0 unknown
   std::set<int32_t> Zones;  // zones of the records the file held
+  // Its letters told its coding; otherwise it takes its zone's.
+  bool CodingDecided = false;
 
   void Skip(int line) {
     ++Skipped;
