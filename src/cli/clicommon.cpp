@@ -110,4 +110,15 @@ bool CliReporter::Confirm(int n, const std::string& text) {
   return false;
 }
 
+int PrintFileWarnings(const World& w, std::ostream& out) {
+  int n = 0;
+  for (const auto& [path, note] : w.Files.All()) {
+    if (note.Failed || note.Skipped == 0) continue;
+    out << "warning: " << path << ": " << note.Skipped << " line(s) not read, the first at line "
+        << note.FirstLine << "; saving this file asks first\n";
+    ++n;
+  }
+  return n;
+}
+
 }  // namespace zm::cli

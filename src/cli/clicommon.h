@@ -46,6 +46,10 @@ class CliReporter : public Reporter {
   bool Confirm(int n, const std::string& text) override;
 };
 
+// One "warning: …" line per file whose reading left lines out (a file that
+// failed to read has its error line already); their number.
+int PrintFileWarnings(const World& w, std::ostream& out);
+
 // Messages keep their "\r\n" breaks; on a terminal one line reads better.
 std::string OneLine(const std::string& utf8);
 

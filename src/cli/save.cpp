@@ -22,6 +22,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   LoadWorld(w, opt->world);
   size_t loadErrors = rep.lines.size();
   for (size_t i = 0; i < loadErrors; ++i) err << "load error: " << rep.lines[i] << "\n";
+  PrintFileWarnings(w, err);
 
   std::vector<int32_t> zones = opt->zones;
   if (zones.empty()) {
@@ -55,7 +56,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "zemlemer-cli: " << p.string()
         << " not saved: it was loaded with errors and saving would lose what was not read; "
            "--force saves it anyway\n";
-  return ok && refused.empty() && rep.lines.size() == loadErrors ? kOk : kFailed;
+  return ok && refused.empty() && rep.lines.empty() ? kOk : kFailed;
 }
 
 const Registrar reg({"save", "WORLD [--zone N]... [--force] | --check WORLD",

@@ -85,15 +85,21 @@ inline bool IsBlankLine(std::string_view s) {
 
 // Lines a reader passes over outside the records. Blank lines carry
 // nothing, nor do the lines before the first record (a header the writer
-// writes anew) or after the "$" that ends the file; anything else between
-// records is left out, and noted.
+// writes anew, unless it hides a record) or after the "$" that ends the
+// file; anything else between records is left out, and noted.
 class PassedLines {
  public:
   explicit PassedLines(FileNote& note) : m_note(note) {}
   void RecordSeen() { m_first = false; }
   void Passed(std::string_view line, int lineNo) {
-    if (m_first || m_ended) return;
+    if (m_ended) return;
     std::string t = Trim(line);
+    if (m_first) {
+      // A record start behind a byte-order mark or a blank is no header.
+      if (t.rfind("\xEF\xBB\xBF", 0) == 0) t = Trim(std::string_view(t).substr(3));
+      if (!t.empty() && t[0] == '#') m_note.Skip(lineNo);
+      return;
+    }
     if (t.empty()) return;
     if (t[0] == '$') {
       m_ended = true;
