@@ -2,6 +2,7 @@
 // asks before writing the file without it.
 #include <gtest/gtest.h>
 
+#include "common/worldbuffer.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
 #include "model/world.h"
@@ -34,6 +35,45 @@ TEST(ReadNotes, ARecordBehindAByteOrderMarkOrABlankIsNoted) {
       ASSERT_TRUE(LoadRecordBytes(clean, k.kind, std::string("#5000") + k.record + "$\n$\n", path));
       EXPECT_FALSE(clean.Files.LossyFor(path, 50));
     }
+  }
+}
+
+// A value wider than the field it goes into is a read error at its line,
+// never cut to the field's width (70000 would come back as 4464).
+TEST(ReadNotes, ValuesWiderThanTheirFieldAreReadErrors) {
+  const std::string room = "#5000\nRoom~\n~\n50 0 ";
+  const std::string obj =
+      "#5000\na~\na~\na~\na~\na~\na~\na~\nd~\n~\n0 0 0 0\n0 0 0 0\n0 0 0\n5 0 a0\n0 0 0 0\n"
+      "1 1 1 1\nA\n";
+  const std::string mob =
+      "#5000\nm~\nm~\nm~\nm~\nm~\nm~\nm~\nlong\n~\nlook\n~\n0 0 0 E\n1 20 10 1d1+1 1d1+1\n"
+      "0d0+0 0\n8 8 1\n";
+  struct Case {
+    RecordKind kind;
+    std::string text;
+    int line;
+  } cases[] = {
+      {kRoom, room + "70000\nS\n", 4},
+      {kRoom, room + "0\nD0\n~\n~\n300 -1 5001\nS\n", 8},
+      {kRoom, room + "0\nS\nI grass,40000:5\n", 6},
+      {kRoom, room + "0\nS\nI grass,5:70000\n", 6},
+      {kObject, obj + "70000 2\n", 18},
+      {kObject, obj + "1 40000\n", 18},
+      {kObject, obj + "1 -2147483648\n", 18},
+      {kMobile, mob + "Skill: 99999 70\nE\n", 17},
+      {kMobile, mob + "Skill: 5 40000\nE\n", 17},
+      {kMobile, mob + "Spell: 65537\nE\n", 17},
+      {kMobile, mob + "E\nI grass,40000:5\n", 18},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    test::RecordingReporter rep;
+    World w(rep);
+    EXPECT_FALSE(LoadRecordBytes(w, c.kind, c.text + "$\n$\n", "50.file"));
+    ASSERT_EQ(rep.loadErrors.size(), 1u);
+    EXPECT_NE(rep.loadErrors[0].find(LineErrorText(c.line)), std::string::npos)
+        << rep.loadErrors[0];
+    EXPECT_TRUE(w.Files.LossyFor("50.file", 50));
   }
 }
 

@@ -3,6 +3,7 @@
 // files. Every line a record cannot do without throws at the end of the file,
 // so a cut-off record is an error at its last line and never a loop.
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,6 +59,14 @@ class LineSource {
   size_t m_markPos = 0;
   int m_markLine = 0;
 };
+
+// A number for a field narrower than 32 bits: one that does not fit is a
+// read error at its line, never cut to the field's width.
+template <typename T>
+T Narrow(int32_t v) {
+  if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max()) throw ParseError();
+  return static_cast<T>(v);
+}
 
 // Blanks around the number are allowed (real files end lines with a blank);
 // anything else is a parse failure.

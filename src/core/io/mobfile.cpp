@@ -115,10 +115,10 @@ void ReadExtended(LineSource& src, TMob& m) {
     } else if (key == "Special_Bitvector") {
       m.SpecialFlags = Token(rest);
     } else if (key == "Spell") {
-      AddSpell(m, NumberToken(rest));
+      AddSpell(m, Narrow<uint16_t>(NumberToken(rest)));
     } else if (key == "Skill") {
-      int32_t skill = NumberToken(rest);
-      m.Skills.Add(PackSkill(skill, NumberToken(rest)));
+      int32_t skill = Narrow<uint16_t>(NumberToken(rest));
+      m.Skills.Add(PackSkill(skill, Narrow<int16_t>(NumberToken(rest))));
     } else if (key == "Helper") {
       m.Helpers.Add(NumberToken(rest));
     } else {
@@ -143,7 +143,7 @@ TIngr ReadIngredient(std::string rest) {
     rest.erase(0, comma + 1);
     size_t colon = rest.find(':');
     if (colon == std::string::npos) throw ParseError();
-    g.Power = static_cast<int16_t>(NumberOf(std::string_view(rest).substr(0, colon)));
+    g.Power = Narrow<int16_t>(NumberOf(std::string_view(rest).substr(0, colon)));
     rest.erase(0, colon + 1);
   } else {
     size_t colon = rest.find(':');
@@ -151,7 +151,7 @@ TIngr ReadIngredient(std::string rest) {
     g.Name = rest.substr(0, colon);
     rest.erase(0, colon + 1);
   }
-  g.Chance = static_cast<int16_t>(NumberToken(rest));
+  g.Chance = Narrow<int16_t>(NumberToken(rest));
   return g;
 }
 

@@ -112,8 +112,8 @@ void ReadBlocks(LineSource& src, TObj& o) {
       o.BlockOrder += 'E';
     } else if (key == "A") {
       std::string a = src.Need();
-      int32_t location = NumberToken(a);
-      o.Applies.Add(PackApply(location, NumberToken(a)));
+      int32_t location = Narrow<uint16_t>(NumberToken(a));
+      o.Applies.Add(PackApply(location, Narrow<int16_t>(NumberToken(a))));
       o.BlockOrder += 'A';
     } else if (key == "T") {
       o.Triggers.Add(NumberToken(rest));

@@ -92,7 +92,7 @@ class RoomFileReader {
     room.Flags = BitVectorFromText(NextWord(line, kBlanks));
     int32_t sector;
     if (!ParseInt(Trim(line), sector)) throw ParseError();
-    room.Sector = static_cast<int16_t>(sector);
+    room.Sector = Narrow<int16_t>(sector);
 
     line = Need();
     while (!line.empty() && line[0] == 'D') {
@@ -124,8 +124,8 @@ class RoomFileReader {
       int32_t power, chance;
       if (!ParseInt(NextWord(line, ":"), power) || !ParseInt(NextWord(line, kBlanks), chance))
         throw ParseError();
-      ingr.Power = static_cast<int16_t>(power);
-      ingr.Chance = static_cast<int16_t>(chance);
+      ingr.Power = Narrow<int16_t>(power);
+      ingr.Chance = Narrow<int16_t>(chance);
       room.Ingredients.Add(std::move(ingr));
       line = NextOrEmpty();
     }
@@ -179,7 +179,7 @@ class RoomFileReader {
     }
     e.Keywords = DropLast(Need());
     std::string nums = Need();
-    e.DoorFlags = static_cast<uint8_t>(IntField(nums));
+    e.DoorFlags = Narrow<uint8_t>(IntField(nums));
     e.Key = IntField(nums);
     e.ToRoom = IntField(nums);
     e.ExitExtra = Trim(nums);
