@@ -21,7 +21,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   World w(rep, nullptr, o->dictionaries.get());
   const int failures = LoadWorld(w, o->world);
   for (const auto& l : rep.lines) err << "load error: " << l << "\n";
-  const int warnings = PrintFileWarnings(w, err);
+  rep.PrintWarnings(err);
 
   std::vector<int32_t> zones = o->zones;
   if (zones.empty()) {
@@ -39,7 +39,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& e : r.Errors) out << WinToUtf8(e) << "\n";
     found = found || !r.Errors.empty();
   }
-  return found || failures > 0 || warnings > 0 ? kFailed : kOk;
+  return found || failures > 0 || !rep.warnings.empty() ? kFailed : kOk;
 }
 
 const Registrar reg({"check", "WORLD [--zone N]",

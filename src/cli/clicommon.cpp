@@ -110,15 +110,12 @@ bool CliReporter::Confirm(int n, const std::string& text) {
   return false;
 }
 
-int PrintFileWarnings(const World& w, std::ostream& out) {
-  int n = 0;
-  for (const auto& [path, note] : w.Files.All()) {
-    if (note.Failed || note.Skipped == 0) continue;
-    out << "warning: " << path << ": " << note.Skipped << " line(s) not read, the first at line "
-        << note.FirstLine << "; saving this file asks first\n";
-    ++n;
-  }
-  return n;
+void CliReporter::AddLoadWarning(const std::string& text) {
+  warnings.push_back(OneLine(WinToUtf8(text)));
+}
+
+void CliReporter::PrintWarnings(std::ostream& out) const {
+  for (const auto& w : warnings) out << "warning: " << w << "\n";
 }
 
 }  // namespace zm::cli

@@ -37,18 +37,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
 // except those in `yes` (such as --force answering ConfirmMsg::LossySave).
 class CliReporter : public Reporter {
  public:
-  std::vector<std::string> lines;  // UTF-8, in the order they came
+  std::vector<std::string> lines;     // UTF-8, in the order they came
+  std::vector<std::string> warnings;  // files read, but not whole
   std::vector<ConfirmMsg> yes;
   void AddLoadError(const std::string& text) override;
+  void AddLoadWarning(const std::string& text) override;
+  // One "warning: …" line each.
+  void PrintWarnings(std::ostream& out) const;
 
  protected:
   void Error(int n, const std::string& text) override;
   bool Confirm(int n, const std::string& text) override;
 };
-
-// One "warning: …" line per file whose reading left lines out (a file that
-// failed to read has its error line already); their number.
-int PrintFileWarnings(const World& w, std::ostream& out);
 
 // Messages keep their "\r\n" breaks; on a terminal one line reads better.
 std::string OneLine(const std::string& utf8);

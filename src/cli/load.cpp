@@ -26,9 +26,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       << "shops " << w.Shops.Count() << "\n"
       << "triggers " << w.Triggers.Count() << "\n";
   for (const auto& l : rep.lines) out << "error: " << l << "\n";
-  const int warnings = PrintFileWarnings(w, out);
+  rep.PrintWarnings(out);
   out << "loaded in " << ms << " ms\n";
-  return rep.lines.empty() && warnings == 0 ? kOk : kFailed;
+  return rep.lines.empty() && rep.warnings.empty() ? kOk : kFailed;
 }
 
 const Registrar reg({"load", "WORLD", "load a world folder and print its counts and load errors",

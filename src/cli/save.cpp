@@ -22,7 +22,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   LoadWorld(w, opt->world);
   size_t loadErrors = rep.lines.size();
   for (size_t i = 0; i < loadErrors; ++i) err << "load error: " << rep.lines[i] << "\n";
-  PrintFileWarnings(w, err);
+  rep.PrintWarnings(err);
 
   std::vector<int32_t> zones = opt->zones;
   if (zones.empty()) {

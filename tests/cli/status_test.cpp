@@ -22,8 +22,8 @@ TEST(CliStatus, FilesNotReadWholeAreWarnedOfAndFailTheRun) {
   test::TempDir d;
   WriteWorld(d.path());
   const std::string world = d.path().string();
-  const std::string warning =
-      "warning: " + (d / "WLD/30.wld").string() + ": 1 line(s) not read, the first at line 6";
+  const std::string warning = "warning: Файл " + (d / "WLD/30.wld").string() +
+                              " прочитан не весь: не прочитано строк: 1, первая в строке 6.";
   for (const char* command : {"load ", "check ", "save "}) {
     SCOPED_TRACE(command);
     auto [rc, out] = test::RunCli(command + world + " 2>&1");

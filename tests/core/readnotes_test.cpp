@@ -5,6 +5,8 @@
 #include "common/worldbuffer.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
+#include "load/saving.h"
+#include "load/zloads.h"
 #include "model/world.h"
 
 namespace zm {
@@ -75,6 +77,44 @@ TEST(ReadNotes, ValuesWiderThanTheirFieldAreReadErrors) {
         << rep.loadErrors[0];
     EXPECT_TRUE(w.Files.LossyFor("50.file", 50));
   }
+}
+
+// Two records of one vnum in one file: the later replaces the earlier, so the
+// file cannot be written back as it was.
+TEST(ReadNotes, AVnumTwiceInOneFileIsNoted) {
+  struct Case {
+    RecordKind kind;
+    const char* record;
+  } cases[] = {
+      {kRoom, "#5000\nRoom~\n~\n50 0 0\nS\n"},
+      {kTrigger, "#5000\ntrig~\n0 g 100\n~\nsay hi\n~\n"},
+  };
+  for (const Case& c : cases) {
+    test::RecordingReporter rep;
+    World w(rep);
+    ASSERT_TRUE(LoadRecordBytes(w, c.kind, std::string(c.record) + c.record + "$\n", "50.file"));
+    const FileNote* note = w.Files.Find("50.file");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->Skipped, 1);
+    EXPECT_GT(note->FirstLine, 1);
+  }
+}
+
+// A second zone file of one zone number is not read: its commands would be
+// saved into the first one's, again at every save.
+TEST(ReadNotes, ASecondZoneFileOfOneNumberIsLeftAlone) {
+  test::TempDir dir;
+  const std::string zone = "#50\nForest~\n5099 10 2\nS\n$\n$\n";
+  test::WriteFile(dir / "ZON/50.zon", zone);
+  test::WriteFile(dir / "ZON/50b.zon", zone);
+  test::RecordingReporter rep;
+  World w(rep);
+  EXPECT_EQ(LoadWorld(w, dir.path()), 1);
+  ASSERT_EQ(rep.loadErrors.size(), 1u);
+  EXPECT_NE(rep.loadErrors[0].find((dir / "ZON/50b.zon").string()), std::string::npos);
+  EXPECT_EQ(w.Zones.Count(), 1);
+  ASSERT_TRUE(SaveWholeZone(w, 50).ok);
+  EXPECT_EQ(test::ReadFile(dir / "ZON/50b.zon"), zone);
 }
 
 }  // namespace

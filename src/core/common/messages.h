@@ -55,6 +55,8 @@ enum class ErrorMsg : int {
   BadZoneId = 19,
   ZoneIdChangeUnavailable = 20,
   ZoneFull = 22,
+  ZoneDuplicate = 23,
+  FileNotWhole = 24,
 };
 
 // The numbered confirmation texts.

@@ -18,6 +18,8 @@ class Reporter {
     return Confirm(static_cast<int>(n), FormatMessage(ConfirmText(n), args));
   }
   virtual void AddLoadError(const std::string& text) = 0;
+  // A file read, but not whole; shown with the load errors unless told apart.
+  virtual void AddLoadWarning(const std::string& text) { AddLoadError(text); }
 
   // Set once the main window is up; before that nothing may pop up a box.
   bool Interactive() const { return m_interactive; }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_set>
 #include <vector>
 
 #include "common/textutil.h"
@@ -46,6 +47,8 @@ class LineSource {
   int32_t ReadVnum();
   // A line of the file that no record takes.
   void Pass(std::string_view line);
+  // Lines read so far.
+  int Line() const { return m_buf.Line(); }
 
  private:
   std::string Read() {
@@ -200,14 +203,31 @@ inline bool NextBlockLine(LineSource& src, std::string& line) {
   return false;
 }
 
+// The vnums of one file. A vnum read again in the same file replaces the
+// record read before: the file cannot be written back as it was.
+class RecordsSeen {
+ public:
+  explicit RecordsSeen(FileNote& note) : m_note(note) {}
+  void Record(int32_t vnum, int line) {
+    m_note.Zones.insert(ZoneOf(vnum));
+    if (!m_vnums.insert(vnum).second) m_note.Skip(line);
+  }
+
+ private:
+  FileNote& m_note;
+  std::unordered_set<int32_t> m_vnums;
+};
+
 // Every "#vnum" record of the file: the record of that vnum read in place,
 // or a new one added to the list first.
 template <typename List, typename Read>
 void ReadRecordsInPlace(LineSource& src, FileNote& note, List& list, Read read) {
   using T = std::remove_pointer_t<decltype(list.Items(0))>;
+  RecordsSeen seen(note);
   while (src.SeekRecord()) {
+    const int at = src.Line() + 1;
     int32_t vnum = src.ReadVnum();
-    note.Zones.insert(ZoneOf(vnum));
+    seen.Record(vnum, at);
     T* rec = list.Find(vnum);
     if (!rec) rec = list.Add(std::make_unique<T>(ZoneOf(vnum), vnum));
     read(*rec);

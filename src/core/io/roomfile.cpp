@@ -22,7 +22,7 @@ int32_t IntField(std::string& line) {
 class RoomFileReader {
  public:
   RoomFileReader(World& w, WorldBuffer& buf, FileNote& note)
-      : m_w(w), m_buf(buf), m_note(note), m_passed(note) {}
+      : m_w(w), m_buf(buf), m_note(note), m_passed(note), m_seen(note) {}
 
   void ReadAll() {
     bool atRecord = SeekRecord();
@@ -82,6 +82,7 @@ class RoomFileReader {
     m_buf.Skip();
     int32_t vnum;
     if (!ParseInt(Trim(Need()), vnum)) throw ParseError();
+    m_seen.Record(vnum, m_buf.Line());
     while (!m_buf.BufferEof() && (m_buf.Peek() == '\r' || m_buf.Peek() == '\n'))
       m_buf.ReadBufferLine();
     TRoom& room = Start(vnum, DropLast(Need()));
@@ -141,7 +142,6 @@ class RoomFileReader {
   // A new room, or the earlier one of that vnum emptied to be filled again
   // (its map position stays).
   TRoom& Start(int32_t vnum, std::string name) {
-    m_note.Zones.insert(ZoneOf(vnum));
     TRoom* room = m_w.Rooms.Find(vnum);
     if (!room) {
       auto fresh = std::make_unique<TRoom>(ZoneOf(vnum), vnum);
@@ -193,6 +193,7 @@ class RoomFileReader {
   WorldBuffer& m_buf;
   FileNote& m_note;
   PassedLines m_passed;
+  RecordsSeen m_seen;
   size_t m_lineStart = 0;
   int m_lineNo = 0;
 };

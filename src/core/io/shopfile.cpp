@@ -195,12 +195,13 @@ bool ShopVnum(std::string_view line, int32_t& vnum) {
 bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path& path) {
   ShopReader reader(w, buf, note, path);
   PassedLines passed(note);
+  RecordsSeen seen(note);
   std::string line;
   while (SeekRecordLine(buf, passed, line)) {
     int32_t vnum;
     bool extended;
     if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
-    note.Zones.insert(ZoneOf(vnum));
+    seen.Record(vnum, buf.Line());
     TShop s = RecordCopy(w.Shops, vnum);
     reader.Read(s, extended);
     StoreRecord(w.Shops, std::move(s));

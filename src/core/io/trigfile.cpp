@@ -121,11 +121,12 @@ class TriggerReader {
 bool ReadTriggers(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
   TriggerReader reader(buf);
   PassedLines passed(note);
+  RecordsSeen seen(note);
   std::string line;
   while (SeekRecordLine(buf, passed, line)) {
     int32_t vnum;
     if (!PlainRecordVnum(line, vnum)) throw ParseError();
-    note.Zones.insert(ZoneOf(vnum));
+    seen.Record(vnum, buf.Line());
     while (!buf.BufferEof() && (buf.Peek() == '\r' || buf.Peek() == '\n')) buf.ReadBufferLine();
     TTrigger t = RecordCopy(w.Triggers, vnum);
     reader.ReadHead(t);

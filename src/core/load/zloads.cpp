@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/cp1251.h"
+#include "common/messages.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 
@@ -80,10 +81,20 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
   for (const auto& name : zones.Names) {
     p.File(name);
     auto zone = std::make_unique<TZone>(0);
-    if (LoadZoneHeader(w, *zone, zones.Dir / name))
-      w.Zones.Append(std::move(zone));
-    else
+    const auto path = zones.Dir / name;
+    if (!ReadZoneHeader(w, *zone, path)) {
       ++failures;
+    } else if (const TZone* first = w.Zones.ByNumber(zone->Vnum)) {
+      // A second file of one zone would have its commands saved into the
+      // first one's, again at every save: it is left alone.
+      w.reporter().AddLoadError(
+          FormatMessage(ErrorText(ErrorMsg::ZoneDuplicate),
+                        {zone->Vnum, path.string(), first->ZoneFilename.Path.string()}));
+      ++failures;
+    } else {
+      RegisterZoneFiles(w, *zone, path);
+      w.Zones.Append(std::move(zone));
+    }
     p.Step();
   }
 
@@ -120,6 +131,10 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     p.Step();
   }
   SettleCommandMaxima(w);
+  for (const auto& [path, note] : w.Files.All())
+    if (!note.Failed && note.Skipped > 0)
+      w.reporter().AddLoadWarning(
+          FormatMessage(ErrorText(ErrorMsg::FileNotWhole), {path, note.Skipped, note.FirstLine}));
   p.Finished();
   return failures;
 }
