@@ -9,15 +9,16 @@
 #include <unordered_map>
 
 #include "cli/command.h"
-#include "cli/recordjson.h"
 #include "common/messages.h"
 #include "common/textutil.h"
 #include "io/mapfile.h"
+#include "json/recordjson.h"
 #include "load/saving.h"
 #include "load/zloads.h"
 
 namespace zm::cli {
 namespace fs = std::filesystem;
+using namespace json;
 
 int DifferingLines(const std::vector<std::string>& a, const std::vector<std::string>& b) {
   size_t pre = 0;

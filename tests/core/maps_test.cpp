@@ -91,18 +91,6 @@ TEST(RoomMapFile, MissingIsNoErrorUnreadableIs) {
                                    (d / "30.map").string() + W(" (Не смог открыть файл)"));
 }
 
-TEST(RoomMapFile, ReadWithTheRoomFileEvenAfterItFailed) {
-  TempDir d;
-  RecordingReporter rep;
-  World w(rep);
-  WriteFile(d / "30.wld", "#3001\nA~\n~\n30 0 0\nS\n#3002\nB~\n~\n30 0 bad\nS\n");
-  WriteFile(d / "30.map", "3001 1 2 1\n3002 3 4 1\n3003 5 6 1\n");
-  EXPECT_FALSE(LoadRecordFile(w, kRoom, d / "30.wld"));
-  EXPECT_EQ(rep.loadErrors.size(), 1u);  // the room file's error only
-  EXPECT_EQ(PosOf(*w.Rooms.Find(3001)), (Pos{1, 2, 1}));
-  EXPECT_EQ(PosOf(*w.Rooms.Find(3002)), (Pos{3, 4, 1}));
-}
-
 TEST(RoomMapFile, PathBesideTheRoomFile) {
   TempDir d;
   struct Case {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <sstream>
 
 #include "common/savelines.h"
@@ -18,12 +17,6 @@ namespace {
 
 using test::RecordingReporter;
 
-std::string Join(const std::vector<std::string>& lines) {
-  std::string s;
-  for (const auto& l : lines) s += l + "\n";
-  return s;
-}
-
 // One object record; each field is one line of the file.
 struct ObjText {
   std::string vnum = "100";
@@ -38,8 +31,6 @@ struct ObjText {
   }
 };
 
-const std::string kHeader = "* Korvask object file v1.0\n";
-
 struct Loaded {
   RecordingReporter rep;
   World w{rep};
@@ -47,118 +38,7 @@ struct Loaded {
   explicit Loaded(const std::string& bytes) {
     ok = LoadRecordBytes(w, kObject, bytes, "OBJ/1.obj");
   }
-  std::string Saved(int32_t zone = 1) const {
-    std::vector<std::string> lines;
-    EXPECT_EQ(BuildRecordLines(w, kObject, zone, lines), std::nullopt);
-    return Join(lines);
-  }
 };
-
-TObj RichObject(int32_t vnum) {
-  TObj o(ZoneOf(vnum), vnum);
-  o.Aliases = W("меч булатный");
-  o.Names = {W("булатный меч"), W("булатного меча"), W("булатному мечу"),
-             W("булатный меч"), W("булатным мечом"), W("булатном мече")};
-  o.Description = W("Булатный меч лежит здесь.");
-  o.ActionDescription = W("Вы взмахнули мечом.\r\nЁлки зелёные!");
-  o.SkillOrMagicFlags = {141, ""};
-  o.MaxDurability = 100;
-  o.Durability = 80;
-  o.Material = 2;
-  o.Gender = 1;
-  o.Timer = 1440;
-  o.SpellLevel = 1;
-  o.NoSpellNumber = -1;
-  o.Affects = "b0";
-  o.NoUse = "a1c1";
-  o.ObjType = 5;
-  o.WearFlags = "a0n0";
-  o.Value0 = "5";
-  o.Value1 = 3;
-  o.Value2 = 8;
-  o.Value3 = 11;
-  o.Weight = 12;
-  o.Price = 500;
-  o.Rent = 50;
-  o.RentWorn = 25;
-  o.ExtraDescs.Add({W("меч"), W("Острый меч.\r\nОчень.\r\n")});
-  o.ExtraDescs.Add({W("клеймо"), W("Клеймо мастера")});
-  o.Applies.Add(PackApply(1, -3));
-  o.Applies.Add(PackApply(65535, -32768));
-  o.Triggers.Add(vnum + 50);
-  o.UnknownLines = {"M 100000", "S", "4 100"};
-  return o;
-}
-
-// A record made in the editor and one with every field, as the file holds them.
-const char* const kLayout =
-    "* Korvask object file v1.0\n"
-    "#1201\nмеч булатный~\nбулатный меч~\nбулатного меча~\nбулатному мечу~\nбулатный меч~\n"
-    "булатным мечом~\nбулатном мече~\nБулатный меч лежит здесь.~\n"
-    "Вы взмахнули мечом.\nЁлки зелёные!\n~\n"
-    "141 100 80 2\n1 1440 -1 1\nb0 0 a1c1\n5 0 a0n0\n5 3 8 11\n12 500 50 25\n"
-    "E\nмеч~\nОстрый меч.\nОчень.\n~\nE\nклеймо~\nКлеймо мастера~\n"
-    "A\n1 -3\nA\n65535 -32768\nT 1251\nM 100000\nS\n4 100\n"
-    "#1200\n~\n-~\n-~\n-~\n-~\n-~\n-~\n~\n~\n"
-    "0 0 0 0\n0 0 0 0\n0 0 0\n0 0 0\n0 0 0 0\n0 0 0 0\n"
-    "$\n$\n";
-
-TEST(ObjFile, ReadsAndWritesTheLayout) {
-  Loaded l(W(kLayout));
-  ASSERT_TRUE(l.ok) << l.rep.loadErrors.at(0);
-  ASSERT_EQ(l.w.Objs.Count(), 2);
-  EXPECT_EQ(*l.w.Objs.Items(0), RichObject(1201));
-  EXPECT_EQ(*l.w.Objs.Items(1), TObj(12, 1200));
-  l.w.Objs.Append(std::make_unique<TObj>(13, 1300));  // another zone's
-  EXPECT_EQ(l.Saved(12), W(kLayout));
-}
-
-// Each case: a record as read, and the record as written back.
-struct Conversion {
-  const char* what;
-  ObjText in, out;
-};
-
-TEST(ObjFile, ConvertsOnReadAndWritesBack) {
-  const Conversion cases[] = {
-      {"spell -1 stays -1", {.n2 = "1 2 -1 3"}, {.n2 = "1 2 -1 3"}},
-      {"spell 0 stays 0", {.n2 = "1 2 0 3"}, {.n2 = "1 2 0 3"}},
-      {"spell 12", {.n2 = "1 2 12 3"}, {.n2 = "1 2 12 3"}},
-      {"magic flags as a number",
-       {.n1 = "5 0 0 0", .n4 = "25 0 0"},
-       {.n1 = "a0c0 0 0 0", .n4 = "25 0 0"}},
-      {"magic flags beyond the sixth bit",
-       {.n1 = "64 0 0 0", .n4 = "25 0 0"},
-       {.n1 = "g0 0 0 0", .n4 = "25 0 0"}},
-      {"magic flags as text",
-       {.n1 = "b0 0 0 0", .n4 = "25 0 0"},
-       {.n1 = "b0 0 0 0", .n4 = "25 0 0"}},
-      {"weapon skill", {.n1 = "141 0 0 0", .n4 = "5 0 0"}, {.n1 = "141 0 0 0", .n4 = "5 0 0"}},
-      {"text skill of a weapon", {.n1 = "x0 0 0 0", .n4 = "5 0 0"}, {.n4 = "5 0 0"}},
-      {"value0 as flags", {.n5 = "a0b0 0 0 0"}, {.n5 = "3 0 0 0"}},
-      {"value0 negative", {.n5 = "-1 0 0 0"}, {.n5 = "-1 0 0 0"}},
-      {"trailing blanks",
-       {.n1 = "0 100 100 0 ", .n3 = "0 0 0 ", .n4 = "19 0 a0 "},
-       {.n1 = "0 100 100 0", .n4 = "19 0 a0"}},
-      {"tabs between numbers", {.n6 = "1\t2 \t3\t4"}, {.n6 = "1 2 3 4"}},
-      {"action of two lines", {.action = "one\ntwo\n~"}, {.action = "one\ntwo\n~"}},
-      {"action closed on its line", {.action = "one~"}, {.action = "one\n~"}},
-      {"action ending in a tilde", {.action = "one~~"}, {.action = "one~~"}},
-      {"description of two lines", {.descr = "one\ntwo~"}, {.descr = "one\ntwo~"}},
-      {"blocks out of order",
-       {.tail = "M 100\nT 5\nE\nk~\nd~\nA\n1 1\nS\n4 100\n"},
-       {.tail = "M 100\nT 5\nE\nk~\nd~\nA\n1 1\nS\n4 100\n"}},
-      {"unknown block between known ones",
-       {.tail = "E\nk~\nd~\nM 1\nE\nl~\ne~\nA\n1 1\n"},
-       {.tail = "E\nk~\nd~\nM 1\nE\nl~\ne~\nA\n1 1\n"}},
-      {"blank lines between blocks", {.tail = "\nE\nk~\nd~\n \n"}, {.tail = "E\nk~\nd~\n"}},
-  };
-  for (const auto& c : cases) {
-    Loaded l(c.in.Text() + "$\n");
-    ASSERT_TRUE(l.ok) << c.what << ": " << l.rep.loadErrors.at(0);
-    EXPECT_EQ(l.Saved(), kHeader + c.out.Text() + "$\n$\n") << c.what;
-  }
-}
 
 // A file cut short or a bad number: the error names the line, and nothing
 // hangs.
@@ -231,35 +111,6 @@ TEST(ObjFile, FirstRecordClaimsTheFileEachRecordHangsInItsZone) {
   set.ObjFilename = {"x.obj", kCodingKoi, kBreakCRLF};
   ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
   EXPECT_EQ(set.ObjFilename, (TFileSetting{"x.obj", kCodingKoi, kBreakCRLF}));
-}
-
-TEST(ObjFile, RoundTripInEveryCodingAndLineBreak) {
-  const CodingWord words[] = {{kCodingWin, kBreakLF},
-                              {kCodingWin, kBreakCRLF},
-                              {kCodingKoi, kBreakLF},
-                              {kCodingKoi, kBreakCRLF}};
-  for (CodingWord cw : words) {
-    test::TempDir dir;
-    RecordingReporter rep;
-    World w(rep);
-    w.ZoneOrBare(12).ObjFilename = {dir / "12.obj", cw.Coding, cw.LineBreak};
-    w.Objs.Append(std::make_unique<TObj>(RichObject(1201)));
-    w.Objs.Append(std::make_unique<TObj>(RichObject(1200)));
-    w.Objs.Items(1)->ObjType = 25;
-    w.Objs.Items(1)->SkillOrMagicFlags = {0, "a0c0"};
-    ASSERT_TRUE(SaveRecordFile(w, kObject, 12));
-    const std::string first = test::ReadFile(dir / "12.obj");
-    EXPECT_EQ(first.find("\r\n") != std::string::npos, cw.LineBreak == kBreakCRLF);
-
-    RecordingReporter rep2;
-    World again(rep2);
-    ASSERT_TRUE(LoadRecordFile(again, kObject, dir / "12.obj"));
-    EXPECT_EQ(again.Zones.ByNumber(12)->ObjFilename.Word(), cw);
-    ASSERT_EQ(again.Objs.Count(), 2);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(*again.Objs.Items(i), *w.Objs.Items(i));
-    ASSERT_TRUE(SaveRecordFile(again, kObject, 12, dir / "again.obj"));
-    EXPECT_EQ(test::ReadFile(dir / "again.obj"), first);
-  }
 }
 
 TEST(ObjFile, SaveFailuresAreReported) {

@@ -63,157 +63,18 @@ TRoom* AddRoom(World& w, int32_t vnum, const std::string& name) {
   return w.Rooms.Add(std::move(r));
 }
 
-const char* kFullFile =
-    "* Korvask room file v1.0\n"
-    "#3001\n"
-    "Таверна~\n"
-    "Большой зал.\n"
-    "Тепло.<day>Днём шумно.<day>~\n"
-    "30 a0b1 1\n"
-    "D0\n"
-    "Дверь на север~\n"
-    "дверь~\n"
-    "1 3010 3002\n"
-    "D3\n"
-    "~\n"
-    "~\n"
-    "0 -1 3004 0\n"
-    "E\n"
-    "стол~\n"
-    "Дубовый стол.\n"
-    "~\n"
-    "S\n"
-    "T 3000\n"
-    "T 3005\n"
-    "I горная трава,5:70\n"
-    "#3002\n"
-    "Коридор~\n"
-    "~\n"
-    "30 0 0\n"
-    "S\n"
-    "$\n"
-    "$\n";
-
-TEST(RoomReader, ReadsEveryField) {
+// A later file of a zone that has its file already does not take its place.
+TEST(RoomReader, ALaterFileKeepsTheZoneSetting) {
   TempDir d;
   Loaded l;
-  LoadBytes(l, d, Crlf(kFullFile));
-  ASSERT_TRUE(l.ok) << (l.rep.loadErrors.empty() ? "" : l.rep.loadErrors[0]);
-  ASSERT_EQ(l.w.Rooms.Count(), 2);
-  TRoom want(30, 3001);
-  want.Name = W("Таверна");
-  want.Description = W("Большой зал.\r\nТепло.<day>Днём шумно.<day>");
-  want.Flags = "a0b1";
-  want.Sector = 1;
-  want.Exits[kNorth] = {W("дверь"), W("Дверь на север"), 1, 3010, 3002, 0, "", false};
-  want.Exits[kWest] = {"", "", 0, -1, 3004, 0, "0", false};
-  want.ExtraDescs.Add({W("стол"), W("Дубовый стол.\r\n")});
-  want.Triggers.Add({0, 3000});
-  want.Triggers.Add({0, 3005});
-  want.Ingredients.Add({5, 70, W("горная трава")});
-  EXPECT_EQ(*l.w.Rooms.Items(0), want);
-  TRoom second(30, 3002);
-  second.Name = W("Коридор");
-  EXPECT_EQ(*l.w.Rooms.Items(1), second);
-
-  // The zone learns the file's coding and the map file's path; no map file is no error.
-  const TZone* z = l.w.Zones.ByNumber(30);
-  ASSERT_NE(z, nullptr);
-  EXPECT_FALSE(z->Registered);
-  EXPECT_EQ(z->RoomFilename.Path, d / "30.wld");
-  EXPECT_EQ(z->RoomFilename.Word(), (CodingWord{kCodingWin, kBreakCRLF}));
-  EXPECT_EQ(z->ZoneMapFilename.Path, d / "30.map");
-  EXPECT_EQ(z->ZoneMapFilename.Word(), (CodingWord{kCodingWin, kBreakCRLF}));
-  EXPECT_TRUE(l.rep.loadErrors.empty());
-
-  // A stored coding is not replaced by a later file of the same zone.
+  LoadBytes(l, d, test::TestData("room/every-field/WLD/30.wld"));
   std::string koi = W("#3005\nКомната у реки~\n~\n30 0 0\nS\n");
   WinToKoi(koi);
   LoadBytes(l, d, koi, "30b.wld");
   EXPECT_EQ(l.w.Rooms.Find(3005)->Name, W("Комната у реки"));
+  const TZone* z = l.w.Zones.ByNumber(30);
   EXPECT_EQ(z->RoomFilename.Path, d / "30.wld");
-  EXPECT_EQ(z->RoomFilename.Coding, kCodingWin);
-}
-
-// Each case is one record after "#3001"; `check` looks at room 3001.
-TEST(RoomReader, RecordEdgeCases) {
-  struct Case {
-    const char* name;
-    std::string body;
-    std::function<void(const TRoom&)> check;
-  };
-  std::vector<Case> cases = {
-      {"tilde on the last text line", "Имя~\nпервая\nвторая~\n30 0 0\nS\n",
-       [](const TRoom& r) { EXPECT_EQ(r.Description, W("первая\r\nвторая")); }},
-      {"tilde alone keeps a final line break", "Имя~\nпервая\nвторая\n~\n30 0 0\nS\n",
-       [](const TRoom& r) { EXPECT_EQ(r.Description, W("первая\r\nвторая\r\n")); }},
-      {"empty lines after the vnum are skipped", "\n\nИмя~\n~\n30 0 0\nS\n",
-       [](const TRoom& r) { EXPECT_EQ(r.Name, W("Имя")); }},
-      {"blank lines inside a description stay", "Имя~\nа\n\nб~\n30 0 0\nS\n",
-       [](const TRoom& r) { EXPECT_EQ(r.Description, W("а\r\n\r\nб")); }},
-      {"multi-line exit description keeps its first line",
-       "Имя~\n~\n30 0 0\nD1\nстрока один\nстрока два\nтри~\nкл~\n0 -1 3002\nS\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Exits[kEast].Description, W("строка один"));
-         EXPECT_EQ(r.Exits[kEast].Keywords, W("кл"));
-         EXPECT_EQ(r.Exits[kEast].ToRoom, 3002);
-       }},
-      {"second block for a direction replaces the first",
-       "Имя~\n~\n30 0 0\nD2\n~\n~\n0 -1 3002\nD2\nюг~\n~\n0 -1 3003\nS\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Exits[kSouth].ToRoom, 3003);
-         EXPECT_EQ(r.Exits[kSouth].Description, W("юг"));
-       }},
-      {"a D block after an E block is skipped",
-       "Имя~\n~\n30 0 0\nE\nкл~\nтекст~\nD0\n~\n~\n0 -1 3002\nS\nT 7\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Exits[kNorth].ToRoom, -1);
-         EXPECT_EQ(r.ExtraDescs.Count(), 1);
-         EXPECT_EQ(r.Triggers.Count(), 1);
-       }},
-      {"direction outside 0 to 5 skips only that block",
-       "Имя~\n~\n30 0 0\nD7\n~\n~\n0 -1 3009\nD\n~\n~\n0 -1 3008\nD12\n~\n~\n0 0 3007\n"
-       "D4\n~\n~\n0 -1 3002\nS\n",
-       [](const TRoom& r) {
-         for (int d = 0; d < kDirections; ++d)
-           EXPECT_EQ(r.Exits[d].ToRoom, d == kUp ? 3002 : -1) << d;
-       }},
-      {"anything before S is skipped",
-       "Имя~\n~\n30 0 0\nмусор\nD0\n~\n~\n0 -1 3002\nS \nI соль,1:2\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Exits[kNorth].ToRoom, -1);
-         EXPECT_EQ(r.Ingredients.Count(), 1);
-       }},
-      {"blanks around numbers; two blanks before the sector", "Имя~\n~\n30 d0h0D0  12 \nS\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Flags, "d0h0D0");
-         EXPECT_EQ(r.Sector, 12);
-       }},
-      {"four numbers of an exit keep the fourth", "Имя~\n~\n30 0 0\nD5\n~\n~\n0 0 185 0\nS\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Exits[kDown].ToRoom, 185);
-         EXPECT_EQ(r.Exits[kDown].ExitExtra, "0");
-       }},
-      {"ingredient with an empty name", "Имя~\n~\n30 0 0\nS\nI ,3:4\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(*r.Ingredients.Items(0), (TIngr{3, 4, ""}));
-       }},
-      {"triggers before ingredients only", "Имя~\n~\n30 0 0\nS\nI а,1:1\nT 5\n",
-       [](const TRoom& r) {
-         EXPECT_EQ(r.Ingredients.Count(), 1);
-         EXPECT_EQ(r.Triggers.Count(), 0);
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempDir d;
-    Loaded l;
-    LoadBytes(l, d, Crlf("#3001\n" + c.body + "#3002\nСледующая~\n~\n30 0 0\nS\n"));
-    EXPECT_TRUE(l.ok) << (l.rep.loadErrors.empty() ? "" : l.rep.loadErrors[0]);
-    ASSERT_EQ(l.w.Rooms.Count(), 2);
-    c.check(*l.w.Rooms.Find(3001));
-    EXPECT_EQ(l.w.Rooms.Find(3002)->Name, W("Следующая"));
-  }
+  EXPECT_EQ(z->RoomFilename.Word(), (CodingWord{kCodingWin, kBreakCRLF}));
 }
 
 TEST(RoomReader, FailuresReportTheLineAndKeepEarlierRooms) {
@@ -310,66 +171,6 @@ TEST(RoomReader, NodesHangUnderTheGroupOfTheirOwnZone) {
   EXPECT_EQ(w.Zones.ByNumber(40), nullptr);
 }
 
-TEST(RoomWriter, ExactLayout) {
-  RecordingReporter rep;
-  World w(rep);
-  TRoom* bare = AddRoom(w, 3001, "Пустая");
-  TRoom* full = AddRoom(w, 3002, "Полная");
-  AddRoom(w, 3101, "Чужая зона");
-  full->Description = W("Строка\r\nещё<day>R днём<day>");
-  full->Flags = "a0b1";
-  full->Sector = 3;
-  full->Exits[kEast] = {W("ключи"), W("на восток"), 1, 3010, 3001, 0, "", false};
-  full->Exits[kSouth] = {"", "", 0, -1, 185, 0, "0", false};
-  full->Exits[kNorth] = {"kw", "desc", 1, 2, 0, 0, "", false};  // to room 0: kept
-  full->Exits[kUp] = {"kw", "desc", 1, 2, -1, 0, "", false};    // no exit
-  full->ExtraDescs.Add({W("стол"), W("Стол.\r\n")});
-  full->Triggers.Add(TCondID{0, 3000});
-  full->Ingredients.Add({5, 70, W("трава")});
-  full->Objects.Add(TRoomObj{});  // the zone file's business, not this file's
-  TempDir d;
-  std::string got = SavedBytes(w, 30, {kCodingWin, kBreakLF}, d);
-  EXPECT_EQ(got, W("* Korvask room file v1.0\n"
-                   "#3001\n"
-                   "Пустая~\n"
-                   "~\n"
-                   "30 0 0\n"
-                   "S\n"
-                   "#3002\n"
-                   "Полная~\n"
-                   "Строка\n"
-                   "ещё<day>R днём<day>~\n"
-                   "30 a0b1 3\n"
-                   "D0\n"
-                   "desc~\n"
-                   "kw~\n"
-                   "1 2 0\n"
-                   "D1\n"
-                   "на восток~\n"
-                   "ключи~\n"
-                   "1 3010 3001\n"
-                   "D2\n"
-                   "~\n"
-                   "~\n"
-                   "0 -1 185 0\n"
-                   "E\n"
-                   "стол~\n"
-                   "Стол.\n"
-                   "~\n"
-                   "S\n"
-                   "T 3000\n"
-                   "I трава,5:70\n"
-                   "$\n"
-                   "$\n"));
-  (void)bare;
-  // Rooms are written in list order, not by vnum.
-  std::vector<std::string> lines;
-  AddRoom(w, 3000, "Последняя");
-  ASSERT_EQ(BuildRecordLines(w, kRoom, 30, lines), std::nullopt);
-  EXPECT_EQ(lines[lines.size() - 7], "#3000");
-  EXPECT_TRUE(rep.errors.empty());
-}
-
 TEST(RoomWriter, TextsThatWouldBreakTheFileAreRefused) {
   struct Case {
     const char* name;
@@ -437,58 +238,6 @@ TEST(RoomWriter, WriteFailureIsReported) {
   ASSERT_EQ(rep.errors.size(), 2u);
   EXPECT_EQ(rep.errors[0].n, 4);
   EXPECT_EQ(rep.errors[1].n, 4);
-}
-
-// A zone with every kind of field, saved, loaded and saved again.
-TEST(RoomFile, RoundTripInEachCodingAndLineBreak) {
-  auto build = [](World& w) {
-    TRoom* a = AddRoom(w, 3001, "Ёлочный зал");
-    a->Description =
-        W("Первая строка\r\nвторая\r\n<night>RНочью темно<night><winterday>Снег<winterday>");
-    a->Flags = "a0d1";
-    a->Sector = 5;
-    a->Exits[kNorth] = {W("дверь ворота"), W("Ворота"), 2, 3099, 3002, 0, "", false};
-    a->Exits[kDown] = {"", "", 0, -1, 4001, 0, "0", false};
-    a->ExtraDescs.Add({W("ёж"), W("Колючий.\r\nОчень.\r\n")});
-    a->ExtraDescs.Add({"x", "y"});
-    a->Triggers.Add(TCondID{0, 3001});
-    a->Triggers.Add(TCondID{0, 3002});
-    a->Ingredients.Add({-2, 100, W("мох")});
-    a->MapX = 3;
-    a->MapY = 0;
-    a->MapZ = 1;
-    TRoom* b = AddRoom(w, 3002, "Пусто");
-    b->Description = W("Текст без перевода~");
-    AddRoom(w, 3003, "");
-  };
-  for (CodingWord cw : {CodingWord{kCodingWin, kBreakLF}, CodingWord{kCodingWin, kBreakCRLF},
-                        CodingWord{kCodingKoi, kBreakLF}, CodingWord{kCodingKoi, kBreakCRLF}}) {
-    SCOPED_TRACE(std::to_string(cw.Coding) + "/" + std::to_string(cw.LineBreak));
-    TempDir d;
-    RecordingReporter rep;
-    World w(rep);
-    build(w);
-    w.ZoneOrBare(30).ZoneMapFilename.LineBreak = cw.LineBreak;
-    std::string first = SavedBytes(w, 30, cw, d);
-    if (cw.LineBreak == kBreakLF) {
-      EXPECT_EQ(first.find('\r'), std::string::npos);
-    }
-    std::string map = ReadFile(d / "out30.map");
-    EXPECT_EQ(map, cw.LineBreak == kBreakLF ? "3001 3 0 1\n3002 -1 -1 -1\n3003 -1 -1 -1\n"
-                                            : "3001 3 0 1\r\n3002 -1 -1 -1\r\n3003 -1 -1 -1\r\n");
-
-    RecordingReporter rep2;
-    World back(rep2);
-    ASSERT_TRUE(LoadRecordFile(back, kRoom, d / "out30.wld"));
-    EXPECT_EQ(back.Zones.ByNumber(30)->RoomFilename.Word(), cw);
-    ASSERT_EQ(back.Rooms.Count(), w.Rooms.Count());
-    for (int i = 0; i < w.Rooms.Count(); ++i)
-      EXPECT_EQ(*back.Rooms.Items(i), *w.Rooms.Items(i)) << i;
-    fs::path again = d / "again.wld";
-    ASSERT_TRUE(SaveRecordFile(back, kRoom, 30, again));
-    EXPECT_EQ(ReadFile(again), first);
-    EXPECT_EQ(ReadFile(d / "again.map"), map);
-  }
 }
 
 TEST(RoomDescription, SplitCases) {

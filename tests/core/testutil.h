@@ -101,6 +101,11 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& bytes) 
   f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A file of tests/data, such as a world file of a fixture case.
+inline std::string TestData(const std::string& relative) {
+  return ReadFile(std::filesystem::path(ZEMLEMER_TEST_DATA) / relative);
+}
+
 // The real world files of a running game, when they are on this machine.
 inline std::filesystem::path RealWorld() {
   if (const char* env = std::getenv("ZEMLEMER_REALWORLD_DIR")) return env;

@@ -21,6 +21,9 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
       buf.LoadWorldBuffer(path);
     bool whole = parse(buf, note);
     buf.SetLine(kLineClosed);
+    if (note && note->Skipped > 0)
+      w.reporter().AddLoadWarning(FormatMessage(ErrorText(ErrorMsg::FileNotWhole),
+                                                {path.string(), note->Skipped, note->FirstLine}));
     return whole;
   } catch (const std::exception&) {
     // ParseError, FileError, or a file too large to hold.

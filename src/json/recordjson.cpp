@@ -1,9 +1,11 @@
-#include "cli/recordjson.h"
+#include "json/recordjson.h"
+
+#include <algorithm>
 
 #include "common/cp1251.h"
 #include "io/mobfile.h"
 
-namespace zm::cli {
+namespace zm::json {
 namespace {
 
 ordered_json U(const std::string& win) {
@@ -80,6 +82,16 @@ ordered_json Dice(const TDice& d) {
 
 ordered_json Base(const TMUDClass& r) {
   return {{"Vnum", r.Vnum}, {"Zone", r.Zone}};
+}
+
+template <typename List, typename F>
+ordered_json Each(const List& list, const std::vector<int32_t>& zones, F f) {
+  ordered_json a = ordered_json::array();
+  for (const auto& r : list) {
+    if (!zones.empty() && std::find(zones.begin(), zones.end(), r->Zone) == zones.end()) continue;
+    a.push_back(f(*r));
+  }
+  return a;
 }
 
 }  // namespace
@@ -291,4 +303,15 @@ ordered_json TriggerJson(const TTrigger& t) {
   return j;
 }
 
-}  // namespace zm::cli
+ordered_json WorldJson(const World& w, const std::vector<int32_t>& zones) {
+  ordered_json j;
+  j["zones"] = Each(w.Zones, zones, [&](const TZone& z) { return ZoneJson(z, w); });
+  j["rooms"] = Each(w.Rooms, zones, [&](const TRoom& r) { return RoomJson(r, w); });
+  j["objects"] = Each(w.Objs, zones, ObjJson);
+  j["mobiles"] = Each(w.Mobs, zones, MobJson);
+  j["shops"] = Each(w.Shops, zones, [&](const TShop& s) { return ShopJson(s, w); });
+  j["triggers"] = Each(w.Triggers, zones, TriggerJson);
+  return j;
+}
+
+}  // namespace zm::json

@@ -1,11 +1,13 @@
 #pragma once
-// Records as JSON, texts in UTF-8: what dump prints and what save --check
-// compares.
+// Records as JSON, texts in UTF-8: what the command-line dump prints, what
+// its save check compares and what the test fixtures expect.
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "model/world.h"
 
-namespace zm::cli {
+namespace zm::json {
 
 using nlohmann::ordered_json;
 
@@ -18,4 +20,9 @@ ordered_json MobJson(const TMob& m);
 ordered_json ShopJson(const TShop& s, const World& w);
 ordered_json TriggerJson(const TTrigger& t);
 
-}  // namespace zm::cli
+// The whole world, kind by kind in list order: {"zones": [...], "rooms":
+// [...], "objects", "mobiles", "shops", "triggers"}. A non-empty `zones`
+// keeps only the records of those zones.
+ordered_json WorldJson(const World& w, const std::vector<int32_t>& zones = {});
+
+}  // namespace zm::json
