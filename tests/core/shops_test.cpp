@@ -202,6 +202,7 @@ TEST(ShopFile, ShopsThatCannotBeWrittenKeepTheOldFile) {
       {"keyword with a line break", [](TShop& s) { s.BuyTypes.push_back("-1=a\nb"); }},
       {"type key not a number", [](TShop& s) { s.ChangeTypes.push_back("x=y"); }},
       {"factor not finite", [](TShop& s) { s.BuyCoeff = std::numeric_limits<double>::infinity(); }},
+      {"a room -1, which ends the list", [](TShop& s) { s.Rooms.Add(-1); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -108,7 +108,12 @@ class ShopReader {
     if (m_b.BufferEof()) throw ParseError();
     m_line = m_b.ReadBufferLine();
   }
-  bool IsEnd() const { return Trim(m_line) == "-1"; }
+  // By value: "-01" ends a list too, or a list holding it could not be
+  // written back.
+  bool IsEnd() const {
+    int32_t v;
+    return ParseInt(Trim(m_line), v) && v == -1;
+  }
   int32_t Int() const {
     int32_t v;
     if (!ParseInt(Trim(m_line), v)) throw ParseError();
@@ -206,6 +211,8 @@ bool WriteShop(const World&, const TMUDClass& rec, std::vector<std::string>& lin
   if (!std::isfinite(s.SellCoeff) || !std::isfinite(s.BuyCoeff) || !std::isfinite(s.ChangeCoeff))
     return false;
   if (HasBreak(s.ShopFlags) || HasBreak(s.NotSellTo)) return false;
+  // -1 ends the goods and the rooms.
+  if (s.Goods.IndexOf(-1) >= 0 || s.Rooms.IndexOf(-1) >= 0) return false;
   for (const std::string& m : s.Messages)
     if (HasBreak(m)) return false;
   lines.push_back("#" + IntText(s.Vnum) + " E~");
