@@ -88,7 +88,8 @@ TEST(RoomMapFile, MissingIsNoErrorUnreadableIs) {
   EXPECT_FALSE(LoadRecordFile(w, kRoom, d / "30.wld"));
   ASSERT_EQ(rep.loadErrors.size(), 1u);
   EXPECT_EQ(rep.loadErrors[0], W("Не могу загрузить карту комнат из файла ") +
-                                   (d / "30.map").string() + W(" (Не смог открыть файл)"));
+                                   (d / "30.map").string() +
+                                   W(" (Не смог открыть файл: Is a directory)"));
 }
 
 TEST(RoomMapFile, PathBesideTheRoomFile) {

@@ -115,7 +115,8 @@ TEST(RoomReader, FailuresReportTheLineAndKeepEarlierRooms) {
   World w(rep);
   EXPECT_FALSE(LoadRecordFile(w, kRoom, "/nonexistent/zemlemer/30.wld"));
   ASSERT_EQ(rep.loadErrors.size(), 1u);
-  EXPECT_NE(rep.loadErrors[0].find(W("(Не смог открыть файл)")), std::string::npos);
+  EXPECT_NE(rep.loadErrors[0].find(W("(Не смог открыть файл: No such file or directory)")),
+            std::string::npos);
 }
 
 TEST(RoomReader, SameVnumAgainRefillsTheRoomButKeepsItsPlace) {

@@ -137,8 +137,9 @@ TEST(ShopFile, BrokenFilesEndWithAnErrorLine) {
   World w(rep);
   EXPECT_FALSE(LoadRecordFile(w, kShop, "/nonexistent/40.shp"));
   EXPECT_EQ(rep.loadErrors,
-            std::vector<std::string>{W("Не могу загрузить магазин из файла "
-                                       "/nonexistent/40.shp (Не смог открыть файл)")});
+            std::vector<std::string>{
+                W("Не могу загрузить магазин из файла "
+                  "/nonexistent/40.shp (Не смог открыть файл: No such file or directory)")});
 }
 
 TEST(ShopFile, FactorLines) {

@@ -132,7 +132,8 @@ TEST(TriggerFile, BrokenFilesEndWithAnErrorLine) {
   World w(rep);
   EXPECT_FALSE(LoadRecordFile(w, kTrigger, "/nonexistent/1.trg"));
   EXPECT_EQ(rep.loadErrors.back(),
-            W("Не могу загрузить триггеры из файла /nonexistent/1.trg (Не смог открыть файл)"));
+            W("Не могу загрузить триггеры из файла /nonexistent/1.trg (Не смог открыть файл: "
+              "No such file or directory)"));
 }
 
 TEST(TriggerFile, TriggersThatCannotBeWrittenKeepTheOldFile) {

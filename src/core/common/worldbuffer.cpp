@@ -1,5 +1,7 @@
 #include "common/worldbuffer.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "common/cp1251.h"
@@ -19,16 +21,17 @@ void WorldBuffer::LoadWorldBuffer(const std::filesystem::path& path) {
   m_data.clear();
   m_pos = 0;
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw FileError("not a file: " + path.string());
+  if (std::filesystem::is_directory(path, ec)) throw FileError(std::strerror(EISDIR));
+  errno = 0;
   std::ifstream f(path, std::ios::binary | std::ios::ate);
-  if (!f) throw FileError("cannot open " + path.string());
+  if (!f) throw FileError(std::strerror(errno ? errno : ENOENT));
   std::streamoff size = f.tellg();
-  if (size < 0) throw FileError("cannot read " + path.string());
+  if (size < 0) throw FileError(std::strerror(errno ? errno : EIO));
   std::string bytes(static_cast<size_t>(size), '\0');
   f.seekg(0);
   f.read(bytes.data(), size);
   // A file that shrank meanwhile keeps what was there; a read error fails.
-  if (f.bad()) throw FileError("cannot read " + path.string());
+  if (f.bad()) throw FileError(std::strerror(errno ? errno : EIO));
   bytes.resize(static_cast<size_t>(f.gcount()));
   m_data = std::move(bytes);
 }

@@ -16,6 +16,7 @@ namespace zm {
 struct ParseError : std::runtime_error {
   ParseError() : std::runtime_error("parse error") {}
 };
+// What the system said, e.g. "Permission denied".
 struct FileError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };

@@ -25,10 +25,13 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
       w.reporter().AddLoadWarning(FormatMessage(ErrorText(ErrorMsg::FileNotWhole),
                                                 {path.string(), note->Skipped, note->FirstLine}));
     return whole;
-  } catch (const std::exception&) {
-    // ParseError, FileError, or a file too large to hold.
+  } catch (const std::exception& e) {
+    // ParseError, FileError (with the system's reason), or a file too large
+    // to hold.
     if (note) note->Fail(buf.Line());
-    FmtArgs args{path.string(), LineErrorText(buf.Line())};
+    std::string where = LineErrorText(buf.Line());
+    if (dynamic_cast<const FileError*>(&e)) where += std::string(": ") + e.what();
+    FmtArgs args{path.string(), where};
     if (report.InBox)
       w.reporter().ShowError(report.Error, args);
     else
