@@ -68,9 +68,9 @@ void BM_RawReadAndSplit(benchmark::State& state) {
   state.SetLabel(std::to_string(state.range(0)) + " zones");
 }
 
-BENCHMARK(BM_LoadWorld)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWorld)->Arg(100)->Arg(400)->Arg(1200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RawReadAndSplit)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveAllZones)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAllZones)->Arg(100)->Arg(400)->Arg(1200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zm::bench

@@ -77,17 +77,16 @@ bool LoadRoomMap(World& w, const fs::path& mapPath) {
 
 void BuildRoomMapLines(const TRoomList& rooms, int32_t zone, std::vector<std::string>& lines) {
   lines.clear();
-  for (const auto& r : rooms)
-    if (r->Zone == zone)
-      lines.push_back(IntText(r->Vnum) + " " + IntText(r->MapX) + " " + IntText(r->MapY) + " " +
-                      IntText(r->MapZ));
+  for (const TRoom* r : rooms.InZone(zone))
+    lines.push_back(IntText(r->Vnum) + " " + IntText(r->MapX) + " " + IntText(r->MapY) + " " +
+                    IntText(r->MapZ));
 }
 
 bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath) {
   const fs::path mapPath = RoomMapPath(roomPath);
   bool placed = false;
-  for (const auto& r : w.Rooms)
-    if (r->Zone == zone && IsPlaced(*r)) placed = true;
+  for (const TRoom* r : w.Rooms.InZone(zone))
+    if (IsPlaced(*r)) placed = true;
   std::error_code ec;
   if (!placed && !fs::exists(mapPath, ec)) return true;
 

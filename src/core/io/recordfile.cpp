@@ -133,8 +133,7 @@ std::optional<int32_t> BuildRecordLines(const World& w, RecordKind kind, int32_t
   std::optional<int32_t> bad;
   w.ForKind(kind, [&](const auto& list) {
     lines.push_back(f->Header);
-    for (const auto& rec : list) {
-      if (rec->Zone != zone) continue;
+    for (const auto* rec : list.InZone(zone)) {
       bool written = false;
       try {
         written = f->Write(w, *rec, lines);

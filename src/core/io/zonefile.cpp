@@ -289,8 +289,7 @@ void BuildZoneLines(const World& w, const TZone& z, std::vector<std::string>& li
                     Numbers({o->Chance}) + p.ObjComment(o->ID));
   for (const auto& q : z.RemovedMobs)
     lines.push_back("Q" + Numbers({q->Cond, q->ID}) + " -1 -1 -1" + p.MobComment(q->ID));
-  for (const auto& r : w.Rooms)
-    if (r->Zone == z.Vnum) RoomLines(p, *r, lines);
+  for (const TRoom* r : w.Rooms.InZone(z.Vnum)) RoomLines(p, *r, lines);
   lines.push_back("S");
   lines.push_back("$");
   lines.push_back("$");

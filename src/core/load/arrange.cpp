@@ -119,9 +119,7 @@ bool ToGrid(const std::vector<double>& v, int base, std::vector<int>& out) {
 }  // namespace
 
 bool ArrangeZone(World& w, int32_t zone) {
-  std::vector<TRoom*> rooms;
-  for (const auto& r : w.Rooms)
-    if (r->Zone == zone) rooms.push_back(r.get());
+  std::vector<TRoom*> rooms = w.Rooms.InZone(zone);
   if (rooms.empty()) {
     w.reporter().ShowError(ErrorMsg::NoRoomsToArrange);
     return false;

@@ -58,17 +58,15 @@ int OppositeDirection(int dir) {
 
 ZoneCheckResult CheckZone(const World& w, int32_t zone) {
   ZoneCheckResult r;
-  for (const auto& room : w.Rooms) {
-    if (room->Zone != zone) continue;
-    ++r.Rooms;
+  const auto& rooms = w.Rooms.InZone(zone);
+  r.Rooms = static_cast<int>(rooms.size());
+  for (const TRoom* room : rooms)
     if (room->MapX < 0) ++r.Unplaced;
-  }
   r.Objects = w.Objs.CountInZone(zone);
   r.Mobiles = w.Mobs.CountInZone(zone);
   r.Shops = w.Shops.CountInZone(zone);
   r.Triggers = w.Triggers.CountInZone(zone);
-  for (const auto& room : w.Rooms) {
-    if (room->Zone != zone) continue;
+  for (const TRoom* room : rooms) {
     CheckMobs(w, *room, r.Errors);
     CheckExits(w, *room, r.Errors);
   }

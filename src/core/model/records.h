@@ -202,6 +202,7 @@ class TMUDList {
     T* p = rec.get();
     if (!m_dirty) m_index.try_emplace(p->Vnum, Count());
     m_items.push_back(std::move(rec));
+    m_zonesDirty = true;
     return p;
   }
   // Takes the record out of the list and gives it to the caller.
@@ -209,7 +210,7 @@ class TMUDList {
     if (i < 0 || i >= Count()) return nullptr;
     auto rec = std::move(m_items[static_cast<size_t>(i)]);
     m_items.erase(m_items.begin() + i);
-    m_dirty = true;
+    m_dirty = m_zonesDirty = true;
     return rec;
   }
   void Delete(int i) { Extract(i); }
@@ -222,9 +223,10 @@ class TMUDList {
     m_items.clear();
     m_index.clear();
     m_dirty = false;
+    m_zonesDirty = true;
   }
-  // Call after changing a record's Vnum in place.
-  void VnumsChanged() { m_dirty = true; }
+  // Call after changing a record's Vnum (or Zone) in place.
+  void VnumsChanged() { m_dirty = m_zonesDirty = true; }
 
   int IndexOfVnum(int32_t vnum) const {
     Reindex();
@@ -238,12 +240,19 @@ class TMUDList {
     while (!IsFreeVnum(MakeVnum(n, zone))) ++n;
     return n;
   }
-  int CountInZone(int32_t zone) const {
-    int c = 0;
-    for (const auto& r : m_items)
-      if (r->Zone == zone) ++c;
-    return c;
+  // The records of a zone, in list order: what the writers of its files
+  // walk, so that saving every zone does not walk the whole list per zone.
+  const std::vector<T*>& InZone(int32_t zone) const {
+    if (m_zonesDirty) {
+      m_byZone.clear();
+      for (const auto& r : m_items) m_byZone[r->Zone].push_back(r.get());
+      m_zonesDirty = false;
+    }
+    static const std::vector<T*> kNone;
+    auto it = m_byZone.find(zone);
+    return it == m_byZone.end() ? kNone : it->second;
   }
+  int CountInZone(int32_t zone) const { return static_cast<int>(InZone(zone).size()); }
 
   // The name a record is listed under (the nominative for objects and mobiles).
   virtual std::string NameOfRecord(const T& rec) const = 0;
@@ -278,6 +287,8 @@ class TMUDList {
   std::vector<std::unique_ptr<T>> m_items;
   mutable std::unordered_map<int32_t, int> m_index;
   mutable bool m_dirty = false;
+  mutable std::unordered_map<int32_t, std::vector<T*>> m_byZone;
+  mutable bool m_zonesDirty = true;
   TreeSink* m_sink = nullptr;
 };
 
