@@ -3,16 +3,17 @@
 namespace zm {
 namespace fs = std::filesystem;
 
-namespace {
-
-// The same file reached as WLD/30.wld or wld/../wld/30.wld is one file.
-std::string Key(const fs::path& path) {
-  std::error_code ec;
-  fs::path p = fs::weakly_canonical(path, ec);
-  return (ec ? path.lexically_normal() : p).string();
+// The same file reached as WLD/30.wld or wld/../wld/30.wld is one file. The
+// answer is kept: every save asks it for each file it writes.
+const std::string& FileNotes::Key(const fs::path& path) const {
+  auto [it, fresh] = m_keys.try_emplace(path.string());
+  if (fresh) {
+    std::error_code ec;
+    fs::path p = fs::weakly_canonical(path, ec);
+    it->second = (ec ? path.lexically_normal() : p).string();
+  }
+  return it->second;
 }
-
-}  // namespace
 
 bool FileNote::LossyFor(int32_t zone) const {
   if (Failed || Skipped > 0) return true;

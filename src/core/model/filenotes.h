@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 namespace zm {
 
@@ -41,11 +42,17 @@ class FileNotes {
     const FileNote* n = Find(path);
     return n && n->LossyFor(zone);
   }
-  void Clear() { m_notes.clear(); }
+  void Clear() {
+    m_notes.clear();
+    m_keys.clear();
+  }
   const std::map<std::string, FileNote>& All() const { return m_notes; }
 
  private:
-  std::map<std::string, FileNote> m_notes;  // by normalised path
+  const std::string& Key(const std::filesystem::path& path) const;
+
+  std::map<std::string, FileNote> m_notes;                      // by normalised path
+  mutable std::unordered_map<std::string, std::string> m_keys;  // path as given -> its key
 };
 
 }  // namespace zm
