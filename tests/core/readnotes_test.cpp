@@ -2,6 +2,8 @@
 // asks before writing the file without it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/worldbuffer.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
@@ -115,6 +117,37 @@ TEST(ReadNotes, ASecondZoneFileOfOneNumberIsLeftAlone) {
   EXPECT_EQ(w.Zones.Count(), 1);
   ASSERT_TRUE(SaveWholeZone(w, 50).ok);
   EXPECT_EQ(test::ReadFile(dir / "ZON/50b.zon"), zone);
+}
+
+// Values the writers used to change: each comes back as it was read (or as
+// the documented form), or its file is noted.
+TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
+  const std::string obj =
+      "#5000\na~\na~\na~\na~\na~\na~\na~\nd~\n~\n0 0 0 0\n0 0 0 0\n0 0 0\n5 0 a0\n";
+  struct Case {
+    RecordKind kind;
+    std::string text;
+    const char* saved;  // a line the saved file must have; null: the file is noted
+  } cases[] = {
+      {kObject, obj + "b0A0 0 0 0\n1 1 1 1\n", "67108866 0 0 0"},  // bits 1 and 26
+      {kObject, obj + "a1 0 0 0\n1 1 1 1\n", "a1 0 0 0"},          // a flag of plane 1
+      {kShop,
+       "#5000 E~\n-1\n1.155\n0.8\n1\n-1\n-1\na~\nb~\nc~\nd~\ne~\nf~\ng~\n0\n0\n5000\n0\n-1\n"
+       "0\n28\n0\n0\n",
+       "1.155"},
+      {kTrigger, "#5000\ntrig~\n0 g 100 extra\n~\nsay hi\n~\n", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    test::RecordingReporter rep;
+    World w(rep);
+    ASSERT_TRUE(LoadRecordBytes(w, c.kind, c.text + "$\n$\n", "50.file"));
+    EXPECT_EQ(w.Files.LossyFor("50.file", 50), c.saved == nullptr);
+    if (!c.saved) continue;
+    std::vector<std::string> lines;
+    ASSERT_EQ(BuildRecordLines(w, c.kind, 50, lines), std::nullopt);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), c.saved), lines.end());
+  }
 }
 
 }  // namespace

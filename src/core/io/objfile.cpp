@@ -20,11 +20,18 @@ std::string BitsToFlags(uint32_t bits) {
   return s;
 }
 
-// Value0 written as flag codes: the letter of each pair is a bit.
+// Value0 written as flag codes of the first plane ("b0A0"): the bits as a
+// number, a..z for bits 0..25 and A..F for 26..31. Anything else (another
+// plane, another letter) has no number and is kept as written.
 std::string FlagsToDecimal(std::string_view s) {
+  if (s.empty() || s.size() % 2 != 0) return std::string(s);
   uint32_t bits = 0;
-  for (size_t i = 0; i < s.size(); i += 2)
-    if (s[i] >= 'a' && s[i] <= 'z') bits |= 1u << (s[i] - 'a');
+  for (size_t i = 0; i < s.size(); i += 2) {
+    const char c = s[i];
+    int bit = c >= 'a' && c <= 'z' ? c - 'a' : c >= 'A' && c <= 'F' ? 26 + (c - 'A') : -1;
+    if (bit < 0 || s[i + 1] != '0') return std::string(s);
+    bits |= 1u << bit;
+  }
   return IntText(bits);
 }
 

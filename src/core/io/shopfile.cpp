@@ -184,6 +184,17 @@ bool AddTypes(std::vector<std::string>& lines, const std::vector<std::string>& t
   return true;
 }
 
+// Two decimals, or as many more as the factor needs to read back the same
+// (1.155 stays 1.155, not 1.16).
+std::string FactorText(double f) {
+  for (int digits = 2; digits < 20; ++digits) {
+    std::string text = FloatText(f, digits);
+    double back;
+    if (ParseFloat(text, back) && back == f) return text;
+  }
+  return FloatText(f, 20);
+}
+
 bool ShopVnum(std::string_view line, int32_t& vnum) {
   bool extended;
   return ParseRecordLine(line, vnum, extended);
@@ -218,9 +229,7 @@ bool WriteShop(const World&, const TMUDClass& rec, std::vector<std::string>& lin
   lines.push_back("#" + IntText(s.Vnum) + " E~");
   for (const auto& g : s.Goods) lines.push_back(IntText(g->Value));
   lines.push_back("-1");
-  lines.push_back(FloatText(s.SellCoeff, 2));
-  lines.push_back(FloatText(s.BuyCoeff, 2));
-  lines.push_back(FloatText(s.ChangeCoeff, 2));
+  for (double f : {s.SellCoeff, s.BuyCoeff, s.ChangeCoeff}) lines.push_back(FactorText(f));
   if (!AddTypes(lines, s.BuyTypes) || !AddTypes(lines, s.ChangeTypes)) return false;
   for (const std::string& m : s.Messages) lines.push_back(m + "~");
   lines.push_back(IntText(s.Temper));

@@ -66,7 +66,7 @@ std::vector<std::string> ScriptLines(const std::string& text) {
 
 class TriggerReader {
  public:
-  explicit TriggerReader(WorldBuffer& b) : m_b(b) {}
+  TriggerReader(WorldBuffer& b, FileNote& note) : m_b(b), m_note(note) {}
 
   // After the "#" line: the fields up to the script. ParseError when cut
   // short or a number is not one.
@@ -81,6 +81,8 @@ class TriggerReader {
     t.TriggerClass = static_cast<uint8_t>(c);
     t.TriggerTypes = TypesFromText(types);
     if (!ParseInt(num, t.NumArg)) throw ParseError();
+    // The line has no room for more: what stands after is left out.
+    if (!Trim(line).empty()) m_note.Skip(m_b.Line());
     t.Arg = WithoutTilde(Next());
   }
 
@@ -116,10 +118,11 @@ class TriggerReader {
   }
 
   WorldBuffer& m_b;
+  FileNote& m_note;
 };
 
 bool ReadTriggers(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
-  TriggerReader reader(buf);
+  TriggerReader reader(buf, note);
   PassedLines passed(note);
   RecordsSeen seen(note);
   std::string line;

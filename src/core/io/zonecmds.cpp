@@ -368,6 +368,8 @@ class CommandPass {
   // file alone would add one more.
   bool Trigger() {
     int32_t cond = Field(), type = Field(), vnum = Field();
+    // The owners' files have no place for a condition: such a line stays.
+    if (cond != 0) return false;
     switch (type) {
       case 0: {
         TMob* m = m_w.Mobs.Items(m_mob);
