@@ -184,8 +184,10 @@ bool ReadMobiles(World& w, WorldBuffer& buf, FileNote& note, const std::filesyst
   return true;
 }
 
-// The text and then a "~" line. The reader adds a CR LF for that "~" line,
-// so one trailing CR LF is taken off again; blank lines before it stay.
+// The reader adds a CR LF for a "~" line of its own, so a text ending with
+// one is written with that "~" line (one trailing CR LF taken off; blank
+// lines before it stay), and a text without one gets its "~" at the end of
+// its last line, as the file had it.
 void AddLookDescription(std::vector<std::string>& lines, const std::string& text) {
   if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) {
     auto parts = SplitTextLines(std::string_view(text).substr(0, text.size() - 2));
@@ -194,6 +196,10 @@ void AddLookDescription(std::vector<std::string>& lines, const std::string& text
       lines.push_back("~");
       return;
     }
+  }
+  if (!text.empty() && !EndsWithTilde(text) && text.back() != '\n' && text.back() != '\r') {
+    AddTilded(lines, text);
+    return;
   }
   AddLinesThenTilde(lines, StripLineEnd(text));
 }
