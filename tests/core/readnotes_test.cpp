@@ -136,6 +136,15 @@ TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
        "0\n28\n0\n0\n",
        "1.155"},
       {kTrigger, "#5000\ntrig~\n0 g 100 extra\n~\nsay hi\n~\n", nullptr},
+      // What stands after a zero byte in a line is not read.
+      {kTrigger, std::string("#5000\ntrig~\n0 g 100\n~\nsay hi\0 there\n~\n", 38), nullptr},
+      // A mobile without its "E" line: the next one is a mobile of its own.
+      {kMobile,
+       "#5000\nm~\nm~\nm~\nm~\nm~\nm~\nm~\nlong\n~\nlook\n~\n0 0 0 E\n1 20 10 1d1+1 1d1+1\n"
+       "0d0+0 0\n8 8 1\nRace: 1\n"
+       "#5001\nm~\nm~\nm~\nm~\nm~\nm~\nm~\nlong\n~\nlook\n~\n0 0 0 E\n1 20 10 1d1+1 1d1+1\n"
+       "0d0+0 0\n8 8 1\nE\n",
+       nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -143,6 +152,7 @@ TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
     World w(rep);
     ASSERT_TRUE(LoadRecordBytes(w, c.kind, c.text + "$\n$\n", "50.file"));
     EXPECT_EQ(w.Files.LossyFor("50.file", 50), c.saved == nullptr);
+    if (c.kind == kMobile) EXPECT_EQ(w.Mobs.Count(), 2);
     if (!c.saved) continue;
     std::vector<std::string> lines;
     ASSERT_EQ(BuildRecordLines(w, c.kind, 50, lines), std::nullopt);

@@ -50,7 +50,10 @@ std::string WorldBuffer::ReadBufferLine() {
   if (m_pos < n && m_data[m_pos] == '\r') ++m_pos;
   if (m_pos < n && m_data[m_pos] == '\n') ++m_pos;
   ++m_line;
-  if (size_t z = line.find('\0'); z != std::string::npos) line.resize(z);
+  if (size_t z = line.find('\0'); z != std::string::npos) {
+    line.resize(z);
+    if (m_cutLines++ == 0) m_firstCut = m_line;
+  }
   if (m_coding == kCodingKoi) KoiToWin(line);
   return line;
 }

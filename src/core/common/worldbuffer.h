@@ -37,6 +37,7 @@ class WorldBuffer {
   void ResetWorldBuffer() {
     m_pos = 0;
     m_line = 0;
+    m_cutLines = m_firstCut = 0;
   }
   void FreeWorldBuffer() {
     m_data.clear();
@@ -71,12 +72,17 @@ class WorldBuffer {
   size_t Pos() const { return m_pos; }
   void SetPos(size_t p) { m_pos = p < m_data.size() ? p : m_data.size(); }
   size_t Size() const { return m_data.size(); }
+  // Lines read since the last reset that a zero byte cut short, and the
+  // first of them.
+  int CutLines() const { return m_cutLines; }
+  int FirstCutLine() const { return m_firstCut; }
   std::string_view Data() const { return m_data; }
 
  private:
   std::string m_data;  // std::string keeps the zero byte after the data
   size_t m_pos = 0;
   int m_line = 0;
+  int m_cutLines = 0, m_firstCut = 0;
   uint8_t m_coding = kCodingUnknown;
 };
 

@@ -89,7 +89,7 @@ void AddSpell(TMob& m, int32_t spell) {
 
 // Fields whose key does not appear keep their values: a mobile read twice
 // keeps what only the first record named.
-void ReadExtended(LineSource& src, TMob& m) {
+void ReadExtended(LineSource& src, FileNote& note, TMob& m) {
   m.Spells.Clear();
   m.Skills.Clear();
   m.Helpers.Clear();
@@ -101,6 +101,14 @@ void ReadExtended(LineSource& src, TMob& m) {
     std::string rest = line;
     std::string key = Trim(NextWord(rest, ":"));
     if (key == "E") {
+      m.AbsentKeys = absent;
+      return;
+    }
+    // The next record, or the end of the file, before the "E": the mobile
+    // ends here, and the file is not written back as it was.
+    if (!line.empty() && (line[0] == '#' || line[0] == '$')) {
+      src.Unread();
+      note.Skip(src.Line() + 1);
       m.AbsentKeys = absent;
       return;
     }
@@ -178,7 +186,7 @@ bool ReadMobiles(World& w, WorldBuffer& buf, FileNote& note, const std::filesyst
   LineSource src(buf, &passed);
   ReadRecordsInPlace(src, note, w.Mobs, [&](TMob& m) {
     ReadHeader(src, w.Mobs, m);
-    ReadExtended(src, m);
+    ReadExtended(src, note, m);
     ReadTail(src, m);
   });
   return true;

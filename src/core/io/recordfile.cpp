@@ -20,6 +20,8 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
     else
       buf.LoadWorldBuffer(path);
     bool whole = parse(buf, note);
+    // What stood after a zero byte in a line was not read.
+    for (int i = 0; note && i < buf.CutLines(); ++i) note->Skip(buf.FirstCutLine());
     buf.SetLine(kLineClosed);
     if (note && note->Skipped > 0)
       w.reporter().AddLoadWarning(FormatMessage(ErrorText(ErrorMsg::FileNotWhole),
