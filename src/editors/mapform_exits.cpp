@@ -123,7 +123,11 @@ void TMapForm::MR_ERComboBoxChange() {
     vnum = i > 0 ? MR_ERComboBox->itemData(i).toInt() : -1;
   }
   StoreExitFields();
-  Tracked([&] { r->Exits[static_cast<size_t>(m_exit)].ToRoom = vnum > 0 ? vnum : -1; });
+  Tracked([&] {
+    TRoomExit& e = r->Exits[static_cast<size_t>(m_exit)];
+    e.ToRoom = vnum > 0 ? vnum : -1;
+    e.ToNowhere = false;  // linked, or unlinked by hand
+  });
   showExitPanels(r);
   ME_PanelClick(m_exit);
   repaintMap();

@@ -95,7 +95,9 @@ void TRoomForm::R_ERComboBoxChange() {
   // The door fields typed so far stay: the exit is stored before it is
   // shown again.
   storeExit(m_exit);
-  m_wc.Exits[static_cast<size_t>(m_exit)].ToRoom = vnum > 0 ? vnum : -1;
+  TRoomExit& e = m_wc.Exits[static_cast<size_t>(m_exit)];
+  e.ToRoom = vnum > 0 ? vnum : -1;
+  e.ToNowhere = false;  // linked, or unlinked by hand
   showExitPanels();
   showExit(m_exit);
 }

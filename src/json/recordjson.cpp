@@ -117,7 +117,7 @@ ordered_json RoomJson(const TRoom& r, const World& w) {
   j["Flags"] = U(r.Flags);
   j["Sector"] = r.Sector;
   ordered_json exits = ordered_json::array();
-  for (const auto& e : r.Exits)
+  for (const auto& e : r.Exits) {
     exits.push_back({{"Keywords", U(e.Keywords)},
                      {"Description", U(e.Description)},
                      {"DoorFlags", e.DoorFlags},
@@ -126,6 +126,8 @@ ordered_json RoomJson(const TRoom& r, const World& w) {
                      {"DefaultState", e.DefaultState},
                      {"ExitExtra", U(e.ExitExtra)},
                      {"WithoutReset", e.WithoutReset}});
+    if (e.ToNowhere) exits.back()["ToNowhere"] = true;
+  }
   j["Exits"] = exits;
   ordered_json objs = ordered_json::array();
   for (const auto& o : r.Objects) {

@@ -182,6 +182,7 @@ class RoomFileReader {
     e.DoorFlags = Narrow<uint8_t>(IntField(nums));
     e.Key = IntField(nums);
     e.ToRoom = IntField(nums);
+    e.ToNowhere = e.ToRoom < 0;
     e.ExitExtra = Trim(nums);
     if (dir >= 0)
       room.Exits[static_cast<size_t>(dir)] = std::move(e);

@@ -28,6 +28,9 @@ struct TRoomExit {
   // leaves it as players left it. No D line is written for it while
   // DefaultState is 0, so that a save does not start resetting it.
   bool WithoutReset = false;
+  // Read from a file as leading nowhere (-1), with whatever door and texts
+  // it had: written back while nobody links or unlinks it.
+  bool ToNowhere = false;
   bool operator==(const TRoomExit&) const = default;
 };
 
@@ -57,9 +60,10 @@ struct TRoomMob : TCondID {
 };
 
 // Exits to room 0 are kept: a running game's files have them, some with a
-// door; the editor clears an exit to -1, which is not written.
+// door; the editor clears an exit to -1, which is not written unless the file
+// had it so.
 inline bool ExitWritten(const TRoomExit& e) {
-  return e.ToRoom >= 0;
+  return e.ToRoom >= 0 || e.ToNowhere;
 }
 
 class TRoomObjList : public TCondIDList<TRoomObj> {};
