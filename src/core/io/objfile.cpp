@@ -75,9 +75,9 @@ void ReadNumbers(LineSource& src, TObj& o) {
   l = src.Need();
   o.ObjType = NumberToken(l);
   TSkillOrMagicFlags& sm = o.SkillOrMagicFlags;
-  if (o.ObjType != kMagicIngredientType) {
-    sm.Text.clear();
-  } else if (sm.Number != 0) {
+  // Other types keep a first token that is no number (a weapon's "b0") as
+  // text, to be written back as it was.
+  if (o.ObjType == kMagicIngredientType && sm.Number != 0) {
     sm.Text = BitsToFlags(static_cast<uint32_t>(sm.Number));
     sm.Number = 0;
   }
@@ -202,8 +202,9 @@ bool WriteObject(const World&, const TMUDClass& rec, std::vector<std::string>& l
   for (const auto& n : o.Names) lines.push_back(n + "~");
   AddTilded(lines, o.Description);
   AddLinesThenTilde(lines, o.ActionDescription);
-  std::string first = o.ObjType == kMagicIngredientType ? BitVectorText(o.SkillOrMagicFlags.Text)
-                                                        : IntText(o.SkillOrMagicFlags.Number);
+  const TSkillOrMagicFlags& sm = o.SkillOrMagicFlags;
+  std::string first = o.ObjType == kMagicIngredientType || !sm.Text.empty() ? BitVectorText(sm.Text)
+                                                                            : IntText(sm.Number);
   lines.push_back(first + " " + JoinNumbers({o.MaxDurability, o.Durability, o.Material}));
   lines.push_back(
       JoinNumbers({o.Gender, o.Timer, o.Spell > 0 ? o.Spell : o.NoSpellNumber, o.SpellLevel}));
