@@ -47,14 +47,45 @@ std::string JoinLines(std::vector<std::string>& lines, CodingWord cw) {
   return out;
 }
 
-bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& lines, CodingWord cw,
+namespace {
+
+// Writes over the file itself: the other names of a file with hard links
+// then see the new text too, which a rename would cut them off from.
+bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes, std::string* error) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  if (!f) return Fail(error, "cannot open " + path.string());
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  f.close();
+  if (f.fail()) return Fail(error, "cannot write " + path.string());
+  return true;
+}
+
+}  // namespace
+
+bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lines, CodingWord cw,
                std::string* error) {
   namespace fs = std::filesystem;
   std::string bytes = JoinLines(lines, cw);
 
+  std::error_code ec;
+  // Through a symbolic link to the file it names, which is what the game reads.
+  fs::path path = given;
+  if (fs::is_symlink(given, ec)) {
+    fs::path target = fs::weakly_canonical(given, ec);
+    if (!ec) path = target;
+  }
+  auto old = fs::status(path, ec);
+  if (!ec && fs::is_regular_file(old)) {
+    // A file made read-only is not replaced behind its owner's back.
+    if ((old.permissions() & fs::perms::owner_write) == fs::perms::none) {
+      if (error) *error = "read-only file " + path.string();
+      return false;
+    }
+    if (fs::hard_link_count(path, ec) > 1 && !ec) return WriteInPlace(path, bytes, error);
+  }
+
   fs::path tmp = path;
   tmp += ".zemlemer-tmp";
-  std::error_code ec;
   // A world that has no SHP folder yet gets one; a vanished world folder is
   // not recreated.
   fs::path dir = path.parent_path();
@@ -77,8 +108,7 @@ bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& line
     }
   }
   // Keep the permissions the old file had.
-  auto old = fs::status(path, ec);
-  if (!ec && fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
+  if (fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
   fs::rename(tmp, path, ec);
   if (ec) {
     std::error_code ignored;
