@@ -116,6 +116,7 @@ ordered_json RoomJson(const TRoom& r, const World& w) {
   j["Description"] = U(r.Description);
   j["Flags"] = U(r.Flags);
   j["Sector"] = r.Sector;
+  if (r.ZoneInFile) j["ZoneInFile"] = *r.ZoneInFile;
   ordered_json exits = ordered_json::array();
   for (const auto& e : r.Exits) {
     exits.push_back({{"Keywords", U(e.Keywords)},

@@ -89,7 +89,11 @@ class RoomFileReader {
 
     ReadTildeText(room.Description);
     std::string line = Need();
-    NextWord(line, kBlanks);  // the zone number: the vnum says it
+    // The zone number: the vnum says it; another one is kept as written.
+    int32_t zone;
+    if (!ParseInt(NextWord(line, kBlanks), zone)) throw ParseError();
+    room.ZoneInFile.reset();
+    if (zone != room.Zone) room.ZoneInFile = zone;
     room.Flags = BitVectorFromText(NextWord(line, kBlanks));
     int32_t sector;
     if (!ParseInt(Trim(line), sector)) throw ParseError();
@@ -256,7 +260,8 @@ bool WriteRoom(const World&, const TMUDClass& rec, std::vector<std::string>& lin
   lines.push_back("#" + IntText(r.Vnum));
   lines.push_back(r.Name + "~");
   AddText(lines, r.Description + "~");
-  lines.push_back(IntText(r.Zone) + " " + BitVectorText(r.Flags) + " " + IntText(r.Sector));
+  lines.push_back(IntText(r.ZoneInFile.value_or(r.Zone)) + " " + BitVectorText(r.Flags) + " " +
+                  IntText(r.Sector));
   for (int d = 0; d < kDirections; ++d) {
     const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
     if (!ExitWritten(e)) continue;

@@ -78,10 +78,14 @@ class CommandPass {
         m_anchor->push_back(raw);  // a comment stays where it stood
       } else if (letter != '$') {
         ++m_z.CommandsRead;
-        if (IsCommandLetter(letter) && Command(letter))
+        const std::string key = CommandKey(line);
+        if (IsCommandLetter(letter) && Command(letter)) {
           m_chain = false;
-        else
+        } else {
           Keep(raw, letter);
+          Kept.push_back({m_before, key, m_line});
+        }
+        m_before = key;
       }
       if (m_buf.BufferEof()) break;
       raw = m_buf.ReadBufferLine();
@@ -92,6 +96,46 @@ class CommandPass {
   }
 
   bool Named() const { return m_named; }
+
+  // A kept line and the command line before it, as the file had them.
+  struct KeptPlace {
+    std::string before, line;
+    int lineNo;
+  };
+  std::vector<KeptPlace> Kept;
+
+  // The letter and the first three fields: enough to tell a command line,
+  // whatever its comment and the numbers the writer settles.
+  static std::string CommandKey(std::string line) {
+    std::string key;
+    for (int i = 0; i < 4; ++i) {
+      std::string t = NextWord(line, kBlanks);
+      if (t.empty() || t[0] == '(') break;
+      key += (i ? " " : "") + t;
+    }
+    return key;
+  }
+
+  // Whether the writer puts each kept line after the command it followed;
+  // one that would move (among commands the writer groups room by room, or
+  // into another zone's file with a room it names) is counted lost.
+  void CheckKeptPlaces(const World& w) {
+    std::vector<std::string> lines;
+    BuildZoneLines(w, m_z, lines);
+    std::vector<std::string> keys;
+    for (size_t i = 4 + m_z.HeaderLines.size(); i < lines.size() && lines[i] != "S"; ++i)
+      if (Trim(lines[i]).rfind('*', 0) != 0) keys.push_back(CommandKey(lines[i]));
+    std::vector<bool> used(keys.size());
+    for (const KeptPlace& k : Kept) {
+      size_t at = 0;
+      while (at < keys.size() && (used[at] || keys[at] != k.line)) ++at;
+      if (at < keys.size()) used[at] = true;
+      if (at == keys.size() || (at == 0 ? std::string() : keys[at - 1]) != k.before) {
+        m_line = k.lineNo;
+        Drop();
+      }
+    }
+  }
 
   // A line not taken in stays after the command taken in before it. A P, G
   // or E line that found no room, object or mobile would find one there when
@@ -131,6 +175,25 @@ class CommandPass {
     int32_t v;
     if (!ParseInt(NextWord(m_rest, kBlanks), v)) throw ParseError();
     return v;
+  }
+
+  static bool LooksNumeric(std::string_view t) {
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.remove_prefix(1);
+    return !t.empty() && t.find_first_not_of("0123456789") == std::string_view::npos;
+  }
+
+  // After the fields a command was read with stand the numbers the writer
+  // writes there (`expected`, or fewer of them, as some files have it), then
+  // the comment it rebuilds. Any other number would not come back, so such
+  // a line is kept as written.
+  bool TailFits(std::initializer_list<std::string_view> expected) const {
+    std::string rest = m_rest;
+    auto want = expected.begin();
+    for (std::string t = NextWord(rest, kBlanks); LooksNumeric(t); t = NextWord(rest, kBlanks)) {
+      if (want == expected.end() || t != *want) return false;
+      ++want;
+    }
+    return true;
   }
 
   // The lines between the name and the numbers line that a running game's
@@ -213,12 +276,13 @@ class CommandPass {
     int32_t cond = Field(), vnum = Field(), max = Field(), roomVnum = Field();
     int32_t inRoom = max;
     std::string fifth = NextWord(m_rest, kBlanks);
-    if (int32_t v; ParseInt(fifth, v)) inRoom = v;
+    const bool fifthFits = !LooksNumeric(fifth) || ParseInt(fifth, inRoom);
+    if (!LooksNumeric(fifth)) m_rest = fifth + " " + m_rest;  // the comment
     m_room = m_w.Rooms.IndexOfVnum(roomVnum);
     // A trigger line after a lost mobile must not land on an earlier one.
     m_mob = -1;
     TRoom* room = CurrentRoom();
-    if (!room || !FitsCond(cond)) {
+    if (!room || !FitsCond(cond) || !fifthFits || !TailFits({})) {
       m_room = -1;
       return false;
     }
@@ -239,7 +303,8 @@ class CommandPass {
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     if (roomVnum >= 0) m_room = m_w.Rooms.IndexOfVnum(roomVnum);
-    if (!FitsCond(cond) || !FitsChance(chance)) {
+    // Only -1 stands for no room; another number below 0 would come back -1.
+    if (!FitsCond(cond) || !FitsChance(chance) || !TailFits({}) || roomVnum < -1) {
       m_obj = -1;
       if (roomVnum >= 0) m_room = -1;
       return false;
@@ -272,7 +337,7 @@ class CommandPass {
     m_obj = -1;
     if (!room || room->Objects.Empty()) return false;
     int32_t chance = Field();
-    if (!FitsCond(cond) || !FitsChance(chance)) return false;
+    if (!FitsCond(cond) || !FitsChance(chance) || !TailFits({})) return false;
     TRoomObj* in = room->Objects.Items(room->Objects.Count() - 1);
     TLinkObj* l = in->Contents.Add(Link(cond, vnum, chance, 255));
     l->OwnMax = max;
@@ -298,15 +363,21 @@ class CommandPass {
       // A running game writes G as "G c v max -1 chance"; the designed layout
       // puts the chance fourth and -1 fifth. With both places taken the
       // line is not understood and is kept as written.
+      std::string rest = m_rest;
+      std::string next = NextWord(rest, kBlanks);
       int32_t v;
-      if (ParseInt(NextWord(m_rest, kBlanks), v) && (chance == -1 || v != -1)) {
+      if (ParseInt(next, v) && (chance == -1 || v != -1)) {
         if (chance != -1) return false;
         chance = v;
         fifth = true;
+        m_rest = rest;
+      } else if (ParseInt(next, v) && v == -1) {
+        m_rest = rest;
       }
     }
     // Worn at 255 would be written back as given.
-    if (!FitsCond(cond) || !FitsChance(chance) || wear < 0 || wear > (equip ? 254 : 255))
+    if (!FitsCond(cond) || !FitsChance(chance) || wear < 0 || wear > (equip ? 254 : 255) ||
+        !TailFits({}))
       return false;
     TRoomMob* mob = room->Mobs.Items(room->Mobs.Count() - 1);
     TLinkObj* l = mob->Inventory.Add(Link(cond, vnum, chance, static_cast<uint8_t>(wear)));
@@ -319,10 +390,9 @@ class CommandPass {
   }
 
   bool Follow() {
-    Field();
-    int32_t roomVnum = Field(), leader = Field(), follower = Field();
+    int32_t zero = Field(), roomVnum = Field(), leader = Field(), follower = Field();
     TRoom* room = m_w.Rooms.Find(roomVnum);
-    if (!room) return false;
+    if (!room || zero != 0 || !TailFits({"-1"})) return false;
     TRoomMob* m = room->Mobs.Items(room->Mobs.IndexOfID(follower));
     if (!m || leader == -1) return false;
     m->Leader = leader;
@@ -331,10 +401,11 @@ class CommandPass {
   }
 
   bool Door() {
-    Field();
-    int32_t roomVnum = Field(), dir = Field(), state = Field();
+    int32_t zero = Field(), roomVnum = Field(), dir = Field(), state = Field();
     TRoom* room = m_w.Rooms.Find(roomVnum);
-    if (!room || dir < 0 || dir >= kDirections || state < 0 || state > 255) return false;
+    if (!room || dir < 0 || dir >= kDirections || state < 0 || state > 255 || zero != 0 ||
+        !TailFits({"-1"}))
+      return false;
     TRoomExit& e = room->Exits[static_cast<size_t>(dir)];
     e.DefaultState = static_cast<uint8_t>(state);
     e.WithoutReset = false;
@@ -347,7 +418,7 @@ class CommandPass {
 
   bool RemoveMobile() {
     int32_t cond = Field(), vnum = Field();
-    if (!FitsCond(cond)) return false;
+    if (!FitsCond(cond) || !TailFits({"-1", "-1", "-1"})) return false;
     m_z.RemovedMobs.Add(TCondID{static_cast<uint8_t>(cond), vnum});
     m_anchor = &m_z.KeptCommands;
     return true;
@@ -356,7 +427,7 @@ class CommandPass {
   bool RemoveObject() {
     int32_t cond = Field(), roomVnum = Field(), vnum = Field();
     TRoom* room = m_w.Rooms.Find(roomVnum);
-    if (!room || !FitsCond(cond)) return false;
+    if (!room || !FitsCond(cond) || !TailFits({"-1", "-1"})) return false;
     room->RemovedObjects.Add(TCondID{static_cast<uint8_t>(cond), vnum});
     m_anchor = &room->KeptCommands;
     return true;
@@ -369,7 +440,7 @@ class CommandPass {
   bool Trigger() {
     int32_t cond = Field(), type = Field(), vnum = Field();
     // The owners' files have no place for a condition: such a line stays.
-    if (cond != 0) return false;
+    if (cond != 0 || !TailFits({})) return false;
     switch (type) {
       case 0: {
         TMob* m = m_w.Mobs.Items(m_mob);
@@ -409,6 +480,7 @@ class CommandPass {
   std::string m_rest;  // the fields of the line being handled
   // Where a line that is not taken in goes: after the last command taken in.
   TKeptLines* m_anchor = nullptr;
+  std::string m_before;  // the key of the last command line read
   // Since the last command taken in, a kept M or O line has left no room.
   bool m_chain = false;
   int m_line = 0;
@@ -449,6 +521,7 @@ bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
         CommandPass pass(w, z, buf);
         try {
           pass.Run();
+          pass.CheckKeptPlaces(w);
         } catch (const std::exception&) {
           // A pass that fails before the name leaves the zone
           // as the header pass made it, not renumbered to 0.

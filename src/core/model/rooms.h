@@ -99,6 +99,9 @@ class TRoom : public TMUDClass {
   int32_t MapX = -1, MapY = -1, MapZ = -1;
   // Zone file lines kept after this room's D lines (see TKeptLines).
   TKeptLines KeptCommands;
+  // The zone number the room file's line gave, where it is not the room's
+  // own (a copied record); written back as it was.
+  std::optional<int32_t> ZoneInFile;
 
   bool operator==(const TRoom&) const = default;
 };
