@@ -2,6 +2,7 @@
 // list but distributed onto room contents, prototypes and the zone's own two
 // lists, from which the writer regenerates them.
 #include <cstdint>
+#include <set>
 
 #include "common/worldbuffer.h"
 #include "io/recordfile.h"
@@ -96,6 +97,13 @@ class CommandPass {
   }
 
   bool Named() const { return m_named; }
+
+  // Zones other than this one whose rooms got lines of this file: saving the
+  // file alone writes those lines nowhere.
+  std::set<int32_t> OtherZones;
+  void Placed(const TRoom& room) {
+    if (room.Zone != m_z.Vnum) OtherZones.insert(room.Zone);
+  }
 
   // A kept line and the command line before it, as the file had them.
   struct KeptPlace {
@@ -293,6 +301,7 @@ class CommandPass {
     rm.MaxInRoom = inRoom;
     rm.OwnMax = max;
     m_anchor = &room->Mobs.Add(std::move(rm))->KeptCommands;
+    Placed(*room);
     m_mob = m_w.Mobs.IndexOfVnum(vnum);
     if (TMob* m = m_w.Mobs.Items(m_mob)) m->MaxInWorld = max;
     return true;
@@ -325,6 +334,7 @@ class CommandPass {
     ro.Chance = static_cast<int16_t>(chance);
     ro.OwnMax = max;
     m_anchor = &room->Objects.Add(std::move(ro))->KeptCommands;
+    Placed(*room);
     return true;
   }
 
@@ -345,6 +355,7 @@ class CommandPass {
     // written back as the file named it.
     if (container != in->ID) l->Container = container;
     m_anchor = &in->KeptCommands;
+    Placed(*room);
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -384,6 +395,7 @@ class CommandPass {
     l->OwnMax = max;
     l->ChanceFifth = fifth;
     m_anchor = &mob->KeptCommands;
+    Placed(*room);
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -397,6 +409,7 @@ class CommandPass {
     if (!m || leader == -1) return false;
     m->Leader = leader;
     m_anchor = &m->KeptCommands;
+    Placed(*room);
     return true;
   }
 
@@ -413,6 +426,7 @@ class CommandPass {
     // of any other is kept as written.
     if (!WritesDoor(e)) return false;
     m_anchor = &room->KeptCommands;
+    Placed(*room);
     return true;
   }
 
@@ -430,6 +444,7 @@ class CommandPass {
     if (!room || !FitsCond(cond) || !TailFits({"-1", "-1"})) return false;
     room->RemovedObjects.Add(TCondID{static_cast<uint8_t>(cond), vnum});
     m_anchor = &room->KeptCommands;
+    Placed(*room);
     return true;
   }
 
@@ -465,6 +480,7 @@ class CommandPass {
         if (!room || !FitsCond(cond)) return false;
         if (room->Triggers.IndexOfID(vnum) < 0) {
           room->Triggers.Add(TCondID{static_cast<uint8_t>(cond), vnum});
+          Placed(*room);
           m_z.PendingOwnerFiles.insert({room->Zone, kRoom});
         }
         return true;
@@ -522,6 +538,8 @@ bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
         try {
           pass.Run();
           pass.CheckKeptPlaces(w);
+          note->Zones.insert(z.Vnum);
+          note->Zones.insert(pass.OtherZones.begin(), pass.OtherZones.end());
         } catch (const std::exception&) {
           // A pass that fails before the name leaves the zone
           // as the header pass made it, not renumbered to 0.
