@@ -106,11 +106,17 @@ TEST(ObjFile, FirstRecordClaimsTheFileEachRecordHangsInItsZone) {
   EXPECT_EQ(sink.entries[1].group, std::make_pair(42, kObject));
   EXPECT_EQ(sink.entries[1].caption, "[4201] n1");
 
-  // A zone whose coding is already set keeps its file setting.
+  // A zone whose file is set and there keeps it; one whose file is not
+  // there takes the file its records were read from.
+  test::TempDir d;
+  test::WriteFile(d / "x.obj", "");
   TZone& set = w.ZoneOrBare(50);
-  set.ObjFilename = {"x.obj", kCodingKoi, kBreakCRLF};
+  set.ObjFilename = {d / "x.obj", kCodingKoi, kBreakCRLF};
   ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
-  EXPECT_EQ(set.ObjFilename, (TFileSetting{"x.obj", kCodingKoi, kBreakCRLF}));
+  EXPECT_EQ(set.ObjFilename, (TFileSetting{d / "x.obj", kCodingKoi, kBreakCRLF}));
+  set.ObjFilename.Path = d / "missing.obj";
+  ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
+  EXPECT_EQ(set.ObjFilename.Path, "OBJ/50.obj");
 }
 
 TEST(ObjFile, SaveFailuresAreReported) {

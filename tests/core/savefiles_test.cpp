@@ -3,6 +3,8 @@
 
 #include "common/savelines.h"
 #include "core/testutil.h"
+#include "load/saving.h"
+#include "load/zloads.h"
 
 namespace zm {
 namespace {
@@ -44,6 +46,40 @@ TEST(SaveFiles, LinksPermissionsAndReadOnlyFiles) {
   EXPECT_NE(error.find("read-only"), std::string::npos);
   EXPECT_EQ(ReadFile(d / "33.wld"), "old\n");
   fs::permissions(d / "33.wld", fs::perms::owner_all);
+}
+
+// Each file is saved where it was read: a room file not named after its zone,
+// and folders whose names differ in letter case only.
+TEST(SaveFiles, EachFileWhereItWasRead) {
+  test::TempDir d;
+  auto zoneFile = [](int n) {
+    return "#" + std::to_string(n) + "\nZone~\n" + std::to_string(n) + "99 10 2\nS\n$\n$\n";
+  };
+  auto rooms = [](int vnum) {
+    return "* Korvask room file v1.0\n#" + std::to_string(vnum) + "\nRoom~\n~\n" +
+           std::to_string(vnum / 100) + " 0 0\nS\n$\n$\n";
+  };
+  WriteFile(d / "ZON/30.zon", zoneFile(30));
+  WriteFile(d / "ZON/31.zon", zoneFile(31));
+  WriteFile(d / "ZON/32.zon", zoneFile(32));
+  WriteFile(d / "WLD/30.wld", rooms(3000));
+  WriteFile(d / "wld/31.wld", rooms(3100));
+  WriteFile(d / "WLD/mines.wld", rooms(3200));
+  test::RecordingReporter rep;
+  World w(rep);
+  EXPECT_EQ(LoadWorld(w, d.path()), 0);
+  ASSERT_EQ(w.Rooms.Count(), 3);
+  for (int32_t vnum : {3000, 3100, 3200}) w.Rooms.Find(vnum)->Name = "Renamed";
+  for (int32_t zone : {30, 31, 32}) EXPECT_TRUE(SaveWholeZone(w, zone).ok);
+  const auto renamed = [&](int vnum) {
+    std::string s = rooms(vnum);
+    return s.replace(s.find("Room~"), 4, "Renamed");
+  };
+  EXPECT_EQ(ReadFile(d / "WLD/30.wld"), renamed(3000));
+  EXPECT_EQ(ReadFile(d / "wld/31.wld"), renamed(3100));
+  EXPECT_EQ(ReadFile(d / "WLD/mines.wld"), renamed(3200));
+  EXPECT_FALSE(fs::exists(d / "WLD/31.wld"));
+  EXPECT_FALSE(fs::exists(d / "WLD/32.wld"));
 }
 
 }  // namespace

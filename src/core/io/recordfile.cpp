@@ -86,7 +86,10 @@ CodingWord ClaimFile(World& w, const RecordFormat& f, WorldBuffer& buf, const fs
         (zone.*f.Companion).Path = RoomMapPath(path);
         (zone.*f.Companion).SetWord(cw);
       }
-    } else if (SameFile(setting.Path, path)) {
+    } else if (std::error_code ec; !fs::exists(setting.Path, ec) || SameFile(setting.Path, path)) {
+      // A zone whose file of this kind is not where its name would put it
+      // (WLD/mines.wld holding zone 32) is saved where its records were read.
+      setting.Path = path;
       if (note.CodingDecided) setting.Coding = cw.Coding;
       if (buf.Data().find('\n') != std::string_view::npos) setting.LineBreak = cw.LineBreak;
     }

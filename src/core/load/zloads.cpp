@@ -41,25 +41,36 @@ std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const st
 }
 
 std::array<WorldFolder, kRecordKinds> DiscoverWorldFiles(const std::filesystem::path& worldPath) {
+  namespace fs = std::filesystem;
   std::array<WorldFolder, kRecordKinds> out;
+  // Every folder of the kind's name in any letter case is read: a world with
+  // both WLD/ and wld/ keeps the files of each, and each is saved where it
+  // was read.
+  std::vector<fs::path> folders;
+  std::error_code ec;
+  for (fs::directory_iterator it(worldPath, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code e2;
+    if (it->is_directory(e2)) folders.push_back(it->path());
+  }
+  std::sort(folders.begin(), folders.end());
   for (const auto& entry : kFolders) {
     WorldFolder& f = out[entry.kind];
-    f.Dir = FindChildNoCase(worldPath, entry.folder);
-    std::error_code ec;
-    if (f.Dir.empty() || !std::filesystem::is_directory(f.Dir, ec)) {
-      f.Dir.clear();
-      continue;
+    std::vector<std::pair<std::string, std::string>> found;  // name, folder
+    for (const fs::path& dir : folders) {
+      if (!WinEqualNoCase(dir.filename().string(), entry.folder)) continue;
+      for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code e2;
+        if (!it->is_regular_file(e2)) continue;
+        std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.') continue;  // hidden files
+        if (!WinEqualNoCase(it->path().extension().string(), entry.ext)) continue;
+        found.emplace_back(name, dir.filename().string());
+      }
     }
-    for (std::filesystem::directory_iterator it(f.Dir, ec), end; !ec && it != end;
-         it.increment(ec)) {
-      std::error_code e2;
-      if (!it->is_regular_file(e2)) continue;
-      std::string name = it->path().filename().string();
-      if (name.empty() || name[0] == '.') continue;  // hidden files
-      if (!WinEqualNoCase(it->path().extension().string(), entry.ext)) continue;
-      f.Names.push_back(name);
-    }
-    std::sort(f.Names.begin(), f.Names.end());
+    if (found.empty() && FindChildNoCase(worldPath, entry.folder).empty()) continue;
+    f.Dir = worldPath;
+    std::sort(found.begin(), found.end());
+    for (const auto& [name, folder] : found) f.Names.push_back(folder + "/" + name);
   }
   return out;
 }
@@ -79,7 +90,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
   const auto& zones = files[kZone];
   p.Phase(W("Устанавливаем зоны"), static_cast<int>(zones.Names.size()));
   for (const auto& name : zones.Names) {
-    p.File(name);
+    p.File(std::filesystem::path(name).filename().string());
     auto zone = std::make_unique<TZone>(0);
     const auto path = zones.Dir / name;
     if (!ReadZoneHeader(w, *zone, path)) {
@@ -111,7 +122,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     const auto& f = files[ph.kind];
     p.Phase(W(ph.title), static_cast<int>(f.Names.size()));
     for (const auto& name : f.Names) {
-      p.File(name);
+      p.File(std::filesystem::path(name).filename().string());
       if (!LoadRecordFile(w, ph.kind, f.Dir / name)) ++failures;
       p.Step();
     }

@@ -27,8 +27,8 @@ class LoadProgress {
 };
 
 struct WorldFolder {
-  std::filesystem::path Dir;       // the folder as it exists on disk, or empty
-  std::vector<std::string> Names;  // file names, sorted
+  std::filesystem::path Dir;       // the world folder, or empty when it has no folder of the kind
+  std::vector<std::string> Names;  // "FOLDER/name" below Dir, sorted by name
 };
 
 // The six folders by record kind (kZone, kRoom, kObject, kMobile, kShop,
