@@ -94,6 +94,21 @@ inline std::string DropLast(std::string s) {
 inline bool IsBlankLine(std::string_view s) {
   return s.find_first_not_of(kBlanks) == std::string_view::npos;
 }
+// A line break would split a one-line field and break the file's layout.
+inline bool HasBreak(std::string_view s) {
+  return s.find_first_of(kLineEnds) != std::string_view::npos;
+}
+// The game closes a tilde field at a "~" followed only by blanks.
+inline bool ClosesTilde(std::string_view line) {
+  size_t e = line.find_last_not_of(kBlanks);
+  return e != std::string_view::npos && line[e] == '~';
+}
+// The line before such a closing "~"; a line that does not close stays whole.
+inline std::string WithoutTilde(std::string_view line) {
+  size_t e = line.find_last_not_of(kBlanks);
+  if (e != std::string_view::npos && line[e] == '~') return std::string(line.substr(0, e));
+  return std::string(line);
+}
 
 // Lines a reader passes over outside the records. Blank lines carry
 // nothing, nor do the lines before the first record (a header the writer

@@ -214,10 +214,6 @@ bool ReadRooms(World& w, WorldBuffer& buf, FileNote& note, const fs::path&) {
 
 namespace {
 
-bool OneLine(std::string_view s) {
-  return s.find_first_of("\r\n") == std::string_view::npos;
-}
-
 // A "~" at a line end inside a tilde text would end the text there on reading.
 bool TildeTextSafe(std::string_view s) {
   for (size_t i = 0; i + 1 < s.size(); ++i)
@@ -228,30 +224,17 @@ bool TildeTextSafe(std::string_view s) {
 // Whether the room can be written so that it reads back as it is; texts typed
 // in the editor could otherwise break the layout of the whole file.
 bool Writable(const TRoom& r) {
-  if (!OneLine(r.Name) || !TildeTextSafe(r.Description)) return false;
+  if (HasBreak(r.Name) || !TildeTextSafe(r.Description)) return false;
   if (r.Flags.find_first_of(" \t\r\n") != std::string::npos) return false;
   for (const auto& e : r.Exits)
     if (ExitWritten(e) &&
-        (!TildeTextSafe(e.Description) || !OneLine(e.Keywords) || !OneLine(e.ExitExtra)))
+        (!TildeTextSafe(e.Description) || HasBreak(e.Keywords) || HasBreak(e.ExitExtra)))
       return false;
   for (const auto& ed : r.ExtraDescs)
-    if (!OneLine(ed->Keywords) || !TildeTextSafe(ed->Description)) return false;
+    if (HasBreak(ed->Keywords) || !TildeTextSafe(ed->Description)) return false;
   for (const auto& i : r.Ingredients)
-    if (!OneLine(i->Name) || i->Name.find(',') != std::string::npos) return false;
+    if (HasBreak(i->Name) || i->Name.find(',') != std::string::npos) return false;
   return true;
-}
-
-// A text of several lines becomes several lines of the file, each ended by
-// the file's own line break.
-void AddText(std::vector<std::string>& lines, std::string_view text) {
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  lines.emplace_back(text.substr(start));
 }
 
 bool WriteRoom(const World&, const TMUDClass& rec, std::vector<std::string>& lines) {
@@ -259,14 +242,14 @@ bool WriteRoom(const World&, const TMUDClass& rec, std::vector<std::string>& lin
   if (!Writable(r)) return false;
   lines.push_back("#" + IntText(r.Vnum));
   lines.push_back(r.Name + "~");
-  AddText(lines, r.Description + "~");
+  AddTilded(lines, r.Description);
   lines.push_back(IntText(r.ZoneInFile.value_or(r.Zone)) + " " + BitVectorText(r.Flags) + " " +
                   IntText(r.Sector));
   for (int d = 0; d < kDirections; ++d) {
     const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
     if (!ExitWritten(e)) continue;
     lines.push_back("D" + IntText(d));
-    AddText(lines, e.Description + "~");
+    AddTilded(lines, e.Description);
     lines.push_back(e.Keywords + "~");
     std::string nums = IntText(e.DoorFlags) + " " + IntText(e.Key) + " " + IntText(e.ToRoom);
     if (!e.ExitExtra.empty()) nums += " " + e.ExitExtra;
@@ -275,7 +258,7 @@ bool WriteRoom(const World&, const TMUDClass& rec, std::vector<std::string>& lin
   for (const auto& ed : r.ExtraDescs) {
     lines.push_back("E");
     lines.push_back(ed->Keywords + "~");
-    AddText(lines, ed->Description + "~");
+    AddTilded(lines, ed->Description);
   }
   lines.push_back("S");
   for (const auto& t : r.Triggers) lines.push_back("T " + IntText(t->ID));

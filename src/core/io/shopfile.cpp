@@ -14,23 +14,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The game closes a tilde field at a "~" followed only by blanks.
-bool ClosesTilde(std::string_view line) {
-  std::string t = Trim(line);
-  return !t.empty() && t.back() == '~';
-}
-
-std::string WithoutTilde(const std::string& line) {
-  size_t e = line.size();
-  while (e > 0 && (line[e - 1] == ' ' || line[e - 1] == '\t')) --e;
-  if (e > 0 && line[e - 1] == '~') return line.substr(0, e - 1);
-  return line;
-}
-
-bool HasBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
 // "#4000 E~" and "#4000" are the extended layout, "#4000~" the plain one.
 bool ParseRecordLine(std::string_view line, int32_t& vnum, bool& extended) {
   if (line.empty() || line[0] != '#') return false;

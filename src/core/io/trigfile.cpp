@@ -13,22 +13,6 @@ std::string RightTrim(std::string_view s) {
   return std::string(s.substr(0, e));
 }
 
-// The game closes a tilde field at a "~" followed only by blanks.
-bool ClosesTilde(std::string_view line) {
-  std::string t = RightTrim(line);
-  return !t.empty() && t.back() == '~';
-}
-
-std::string WithoutTilde(const std::string& line) {
-  std::string t = RightTrim(line);
-  if (!t.empty() && t.back() == '~') return t.substr(0, t.size() - 1);
-  return line;
-}
-
-bool HasBreak(std::string_view s) {
-  return s.find_first_of("\r\n") != std::string_view::npos;
-}
-
 bool AllDigits(std::string_view s) {
   for (char c : s)
     if (c < '0' || c > '9') return false;
@@ -43,25 +27,6 @@ std::string TypesFromText(const std::string& token) {
   if (token.size() == 1 || static_cast<unsigned char>(token[1]) > '9')
     return LettersToPlanes(token);
   return token;
-}
-
-// Script lines at CR LF, LF or a lone CR, so each gets the file's own break.
-std::vector<std::string> ScriptLines(const std::string& text) {
-  std::vector<std::string> out;
-  if (text.empty()) return out;
-  std::string cur;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out.push_back(std::move(cur));
-      cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  out.push_back(std::move(cur));
-  return out;
 }
 
 class TriggerReader {
@@ -145,7 +110,9 @@ bool WriteTrigger(const World&, const TMUDClass& rec, std::vector<std::string>& 
   const TTrigger& t = static_cast<const TTrigger&>(rec);
   if (HasBreak(t.Name) || HasBreak(t.Arg)) return false;
   if (t.TriggerTypes.find_first_of(" \t\r\n") != std::string::npos) return false;
-  std::vector<std::string> script = ScriptLines(t.Text);
+  // A script at CR LF, LF or a lone CR, so each line gets the file's own break.
+  std::vector<std::string> script;
+  if (!t.Text.empty()) script = SplitTextLines(t.Text);
   // A script line ending in "~" would end the script early on reading.
   for (const std::string& l : script)
     if (ClosesTilde(l)) return false;

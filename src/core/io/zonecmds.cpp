@@ -5,6 +5,7 @@
 #include <set>
 
 #include "common/worldbuffer.h"
+#include "io/linesource.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 #include "io/zonefile_internal.h"
@@ -212,7 +213,7 @@ class CommandPass {
     while (!line.empty() && (line[0] == '#' || line[0] == '^' || line[0] == '&')) {
       bool text = line[0] != '#';
       m_z.HeaderLines.push_back(line);
-      while (text && !ClosesText(line)) {
+      while (text && !ClosesTilde(line)) {
         line = ReadLineOrFail(m_buf);
         m_z.HeaderLines.push_back(line);
       }

@@ -8,6 +8,7 @@
 
 #include "common/cp1251.h"
 #include "common/worldbuffer.h"
+#include "io/linesource.h"
 #include "io/recordfile.h"
 #include "io/zonefile_internal.h"
 
@@ -224,7 +225,7 @@ void HeaderTextLines(const std::vector<std::string>& header, std::vector<std::st
       lines.push_back(std::move(line));
       continue;
     }
-    open = !ClosesText(line);
+    open = !ClosesTilde(line);
     lines.push_back(std::move(line));
   }
   if (open) lines.back() += '~';

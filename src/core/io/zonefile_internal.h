@@ -24,13 +24,6 @@ std::string NameFromLine(const std::string& line);
 // The next line; ParseError at the end of the buffer.
 std::string ReadLineOrFail(WorldBuffer& buf);
 
-// The "^" and "&" texts of a zone header run to a line ending with "~"
-// (blanks after it allowed).
-inline bool ClosesText(std::string_view line) {
-  size_t e = line.find_last_not_of(" \t");
-  return e != std::string_view::npos && line[e] == '~';
-}
-
 // Whether the writer writes a D line for the exit.
 inline bool WritesDoor(const TRoomExit& e) {
   return ExitWritten(e) && e.DoorFlags != 0 && !(e.WithoutReset && e.DefaultState == 0);
