@@ -49,11 +49,10 @@ std::string JoinLines(std::vector<std::string>& lines, CodingWord cw) {
 
 namespace {
 
-// Writes over the file itself: the other names of a file with hard links
-// then see the new text too, which a rename would cut them off from.
-bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes, std::string* error) {
+// The bytes as the whole content of the file.
+bool WriteBytes(const std::filesystem::path& path, const std::string& bytes, std::string* error) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  if (!f) return Fail(error, "cannot open " + path.string());
+  if (!f) return Fail(error, "cannot open " + path.string() + " for writing");
   f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   f.close();
   if (f.fail()) return Fail(error, "cannot write " + path.string());
@@ -81,7 +80,9 @@ bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lin
       if (error) *error = "read-only file " + path.string();
       return false;
     }
-    if (fs::hard_link_count(path, ec) > 1 && !ec) return WriteInPlace(path, bytes, error);
+    // Written over in place, the other names of a file with hard links see
+    // the new text too, which a rename would cut them off from.
+    if (fs::hard_link_count(path, ec) > 1 && !ec) return WriteBytes(path, bytes, error);
   }
 
   fs::path tmp = path;
@@ -91,21 +92,10 @@ bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lin
   fs::path dir = path.parent_path();
   if (!dir.empty() && !fs::exists(dir, ec) && fs::is_directory(dir.parent_path(), ec))
     fs::create_directory(dir, ec);
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    if (!f) return Fail(error, "cannot create " + tmp.string());
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    f.flush();
-    if (!f) {
-      f.close();
-      fs::remove(tmp, ec);
-      return Fail(error, "cannot write " + tmp.string());
-    }
-    f.close();
-    if (f.fail()) {
-      fs::remove(tmp, ec);
-      return Fail(error, "cannot write " + tmp.string());
-    }
+  if (!WriteBytes(tmp, bytes, error)) {
+    std::error_code ignored;
+    fs::remove(tmp, ignored);
+    return false;
   }
   // Keep the permissions the old file had.
   if (fs::exists(old)) fs::permissions(tmp, old.permissions(), ec);
