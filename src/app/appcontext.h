@@ -54,7 +54,7 @@ class AppContext {
   EditorWindows* Windows = nullptr;
   ChangeTracker* Changes = nullptr;
 
-  TBasesList* Bases = nullptr;  // from step 8 of the set-up on
+  TBasesList* Bases = nullptr;  // null until the dictionaries are loaded at start-up
   THints* Hints = nullptr;
   EditCmdMenu* EditCmds = nullptr;
   EditPopup* EditPopupMenu = nullptr;
@@ -69,8 +69,9 @@ class AppContext {
   // The template dialog; none until it exists.
   TemplateCreator* Templates = nullptr;
 
-  // The active editor's record applied (Part of every tree move and save);
-  // which zone files that changed is noted for the question at exit.
+  // The active editor's record applied, as every tree move and every save
+  // does first; which zone files that changed is noted for the question at
+  // exit.
   TMUDClass* ApplyActiveEditor(bool unlink);
   // Runs `op`, noting which files of `zone` it changed.
   void Tracked(int32_t zone, const std::function<void()>& op);

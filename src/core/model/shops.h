@@ -26,7 +26,7 @@ class TShop : public TMUDClass {
   // "key=text": an object type number and its dictionary text, or -1 and a keyword.
   std::vector<std::string> BuyTypes;
   std::vector<std::string> ChangeTypes;
-  // Messages[0] is the Part's message 1.
+  // The keeper's seven replies, in the order the shop file has them.
   std::array<std::string, 7> Messages;
   int32_t Temper = 0;
   std::string ShopFlags;  // bit vector, empty for none
