@@ -80,14 +80,13 @@ class CommandPass {
         m_anchor->push_back(raw);  // a comment stays where it stood
       } else if (letter != '$') {
         ++m_z.CommandsRead;
-        const std::string key = CommandKey(line);
         if (IsCommandLetter(letter) && Command(letter)) {
           m_chain = false;
         } else {
           Keep(raw, letter);
-          Kept.push_back({m_before, key, m_line});
+          Kept.push_back({m_before, line, m_line});
         }
-        m_before = key;
+        m_before = line;
       }
       if (m_buf.BufferEof()) break;
       raw = m_buf.ReadBufferLine();
@@ -138,10 +137,11 @@ class CommandPass {
       if (Trim(lines[i]).rfind('*', 0) != 0) keys.push_back(CommandKey(lines[i]));
     std::vector<bool> used(keys.size());
     for (const KeptPlace& k : Kept) {
+      const std::string line = CommandKey(k.line);
       size_t at = 0;
-      while (at < keys.size() && (used[at] || keys[at] != k.line)) ++at;
+      while (at < keys.size() && (used[at] || keys[at] != line)) ++at;
       if (at < keys.size()) used[at] = true;
-      if (at == keys.size() || (at == 0 ? std::string() : keys[at - 1]) != k.before) {
+      if (at == keys.size() || (at == 0 ? std::string() : keys[at - 1]) != CommandKey(k.before)) {
         m_line = k.lineNo;
         Drop();
       }
@@ -499,7 +499,7 @@ class CommandPass {
   std::string m_rest;  // the fields of the line being handled
   // Where a line that is not taken in goes: after the last command taken in.
   TKeptLines* m_anchor = nullptr;
-  std::string m_before;  // the key of the last command line read
+  std::string m_before;  // the last command line read
   // Since the last command taken in, a kept M or O line has left no room.
   bool m_chain = false;
   int m_line = 0;
