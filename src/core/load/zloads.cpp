@@ -56,8 +56,10 @@ std::array<WorldFolder, kRecordKinds> DiscoverWorldFiles(const std::filesystem::
   for (const auto& entry : kFolders) {
     WorldFolder& f = out[entry.kind];
     std::vector<std::pair<std::string, std::string>> found;  // name, folder
+    bool any = false;
     for (const fs::path& dir : folders) {
       if (!WinEqualNoCase(dir.filename().string(), entry.folder)) continue;
+      any = true;
       for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code e2;
         if (!it->is_regular_file(e2)) continue;
@@ -67,7 +69,7 @@ std::array<WorldFolder, kRecordKinds> DiscoverWorldFiles(const std::filesystem::
         found.emplace_back(name, dir.filename().string());
       }
     }
-    if (found.empty() && FindChildNoCase(worldPath, entry.folder).empty()) continue;
+    if (!any) continue;
     f.Dir = worldPath;
     std::sort(found.begin(), found.end());
     for (const auto& [name, folder] : found) f.Names.push_back(folder + "/" + name);
