@@ -107,6 +107,7 @@ ordered_json ZoneJson(const TZone& z, const World& w) {
   if (!z.HeaderLines.empty()) j["HeaderLines"] = Strings(z.HeaderLines);
   if (!z.NumbersTail.empty()) j["NumbersTail"] = U(z.NumbersTail);
   AddKept(j, z.KeptCommands);
+  if (!z.KeptAfterZoneWide.empty()) j["KeptAfterZoneWide"] = Strings(z.KeptAfterZoneWide);
   return j;
 }
 

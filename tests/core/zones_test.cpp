@@ -193,10 +193,10 @@ TEST(ZoneHeader, RealWorldZonesFindTheirRoomFolder) {
 TEST(ZoneCommands, NoteOwnerFilesAndDroppedLines) {
   Fixture f;
   EXPECT_TRUE(
-      f.Read("M 0 3020 1 3000 1\nT 0 0 3090\nO 0 3010 1 3100 100\nT 0 1 3091\n"
+      f.Read("M 0 3020 1 3000 1\nT 0 0 3090\nO 0 3010 1 3001 100\nT 0 1 3091\n"
              "T 0 2 3092\n \nM 0 3021 1 3000 1\n"));
   using P = std::pair<int32_t, RecordKind>;
-  EXPECT_EQ(f.z.PendingOwnerFiles, (std::set<P>{{30, kMobile}, {30, kObject}, {31, kRoom}}));
+  EXPECT_EQ(f.z.PendingOwnerFiles, (std::set<P>{{30, kMobile}, {30, kObject}, {30, kRoom}}));
   EXPECT_EQ(f.z.DroppedCommands, 1);
   EXPECT_EQ(f.z.FirstDroppedLine, 11);
 }

@@ -80,13 +80,16 @@ class CommandPass {
         m_anchor->push_back(raw);  // a comment stays where it stood
       } else if (letter != '$') {
         ++m_z.CommandsRead;
-        if (IsCommandLetter(letter) && Command(letter)) {
-          m_chain = false;
+        m_nowhere = m_mobOrRoom = false;
+        const bool taken = IsCommandLetter(letter) && Command(letter);
+        if (taken) {
+          m_chain = m_chainFromMob = false;
         } else {
           Keep(raw, letter);
           Kept.push_back({m_before, line, m_line});
         }
-        m_before = line;
+        // A T line taken in is written with its owner, not here.
+        if (!taken || letter != 'T') m_before = line;
       }
       if (m_buf.BufferEof()) break;
       raw = m_buf.ReadBufferLine();
@@ -97,13 +100,6 @@ class CommandPass {
   }
 
   bool Named() const { return m_named; }
-
-  // Zones other than this one whose rooms got lines of this file: saving the
-  // file alone writes those lines nowhere.
-  std::set<int32_t> OtherZones;
-  void Placed(const TRoom& room) {
-    if (room.Zone != m_z.Vnum) OtherZones.insert(room.Zone);
-  }
 
   // A kept line and the command line before it, as the file had them.
   struct KeptPlace {
@@ -125,8 +121,8 @@ class CommandPass {
   }
 
   // Whether the writer puts each kept line after the command it followed;
-  // one that would move (among commands the writer groups room by room, or
-  // into another zone's file with a room it names) is counted lost.
+  // one that would move among the commands the writer groups room by room
+  // is counted lost.
   void CheckKeptPlaces(const World& w) {
     // Most zone files keep no line: their load builds no file to compare.
     if (Kept.empty()) return;
@@ -152,14 +148,22 @@ class CommandPass {
   // or E line that found no room, object or mobile would find one there when
   // the file is read again, unless it follows a kept M or O that left no
   // room, as it does here; so would T and F lines. Such lines go to the top
-  // of the section, where nothing comes before them.
+  // of the section, where nothing comes before them. Those that no place
+  // would take in stay where they are, and so do mobile and room T lines
+  // after a kept M (which leaves no mobile and no room until a command is
+  // taken in).
   void Keep(const std::string& raw, char letter) {
     bool needsRoom = letter == 'P' || letter == 'G' || letter == 'E';
-    if (letter == 'T' || letter == 'F' || (needsRoom && !m_chain))
-      m_z.KeptCommands.push_back(raw);
+    bool stays =
+        (needsRoom && m_chain) || m_nowhere || (letter == 'T' && m_chainFromMob && m_mobOrRoom);
+    if (letter == 'T' || letter == 'F' || needsRoom)
+      (stays ? *m_anchor : m_z.KeptCommands).push_back(raw);
     else
       m_anchor->push_back(raw);
-    if (letter == 'M' || letter == 'O') m_chain = m_room == -1;
+    if (letter == 'M' || letter == 'O') {
+      m_chain = m_room == -1;
+      m_chainFromMob = m_chain && letter == 'M';
+    }
   }
   // The line that stopped the pass, and everything after it, is lost.
   void DropFailedLine() {
@@ -257,6 +261,17 @@ class CommandPass {
 
   TRoom* CurrentRoom() const { return m_w.Rooms.Items(m_room); }
 
+  // Only this zone's rooms take commands in. A line naming another zone's
+  // room is kept as written, so that it is saved with the file it came
+  // from: taken in, it would be written into that zone's file, or nowhere
+  // when that zone's file did not load.
+  int OwnRoomIndex(int32_t vnum) const {
+    const int i = m_w.Rooms.IndexOfVnum(vnum);
+    const TRoom* r = m_w.Rooms.Items(i);
+    return r && r->Zone == m_z.Vnum ? i : -1;
+  }
+  TRoom* OwnRoom(int32_t vnum) const { return m_w.Rooms.Items(OwnRoomIndex(vnum)); }
+
   // False when the line is not taken in.
   bool Command(char letter) {
     switch (letter) {
@@ -289,7 +304,7 @@ class CommandPass {
     std::string fifth = NextWord(m_rest, kBlanks);
     const bool fifthFits = !LooksNumeric(fifth) || ParseInt(fifth, inRoom);
     if (!LooksNumeric(fifth)) m_rest = fifth + " " + m_rest;  // the comment
-    m_room = m_w.Rooms.IndexOfVnum(roomVnum);
+    m_room = OwnRoomIndex(roomVnum);
     // A trigger line after a lost mobile must not land on an earlier one.
     m_mob = -1;
     TRoom* room = CurrentRoom();
@@ -304,7 +319,6 @@ class CommandPass {
     rm.MaxInRoom = inRoom;
     rm.OwnMax = max;
     m_anchor = &room->Mobs.Add(std::move(rm))->KeptCommands;
-    Placed(*room);
     m_mob = m_w.Mobs.IndexOfVnum(vnum);
     if (TMob* m = m_w.Mobs.Items(m_mob)) m->MaxInWorld = max;
     return true;
@@ -314,7 +328,7 @@ class CommandPass {
     int32_t cond = Field(), vnum = Field(), max = Field(), roomVnum = Field(), chance = Field();
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
-    if (roomVnum >= 0) m_room = m_w.Rooms.IndexOfVnum(roomVnum);
+    if (roomVnum >= 0) m_room = OwnRoomIndex(roomVnum);
     // Only -1 stands for no room; another number below 0 would come back -1.
     if (!FitsCond(cond) || !FitsChance(chance) || !TailFits({}) || roomVnum < -1) {
       m_obj = -1;
@@ -323,7 +337,7 @@ class CommandPass {
     }
     if (roomVnum < 0) {
       m_z.CreatedObjects.Add(Link(cond, vnum, chance, 255))->OwnMax = max;
-      m_anchor = &m_z.KeptCommands;
+      m_anchor = &m_z.KeptAfterZoneWide;
       return true;
     }
     TRoom* room = CurrentRoom();
@@ -337,7 +351,6 @@ class CommandPass {
     ro.Chance = static_cast<int16_t>(chance);
     ro.OwnMax = max;
     m_anchor = &room->Objects.Add(std::move(ro))->KeptCommands;
-    Placed(*room);
     return true;
   }
 
@@ -358,7 +371,6 @@ class CommandPass {
     // written back as the file named it.
     if (container != in->ID) l->Container = container;
     m_anchor = &in->KeptCommands;
-    Placed(*room);
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -398,7 +410,6 @@ class CommandPass {
     l->OwnMax = max;
     l->ChanceFifth = fifth;
     m_anchor = &mob->KeptCommands;
-    Placed(*room);
     m_obj = m_w.Objs.IndexOfVnum(vnum);
     if (TObj* o = m_w.Objs.Items(m_obj)) o->MaxInWorld = max;
     return true;
@@ -406,19 +417,19 @@ class CommandPass {
 
   bool Follow() {
     int32_t zero = Field(), roomVnum = Field(), leader = Field(), follower = Field();
-    TRoom* room = m_w.Rooms.Find(roomVnum);
-    if (!room || zero != 0 || !TailFits({"-1"})) return false;
+    TRoom* room = OwnRoom(roomVnum);
+    m_nowhere = !room || zero != 0 || !TailFits({"-1"});
+    if (m_nowhere) return false;
     TRoomMob* m = room->Mobs.Items(room->Mobs.IndexOfID(follower));
     if (!m || leader == -1) return false;
     m->Leader = leader;
     m_anchor = &m->KeptCommands;
-    Placed(*room);
     return true;
   }
 
   bool Door() {
     int32_t zero = Field(), roomVnum = Field(), dir = Field(), state = Field();
-    TRoom* room = m_w.Rooms.Find(roomVnum);
+    TRoom* room = OwnRoom(roomVnum);
     if (!room || dir < 0 || dir >= kDirections || state < 0 || state > 255 || zero != 0 ||
         !TailFits({"-1"}))
       return false;
@@ -429,7 +440,6 @@ class CommandPass {
     // of any other is kept as written.
     if (!WritesDoor(e)) return false;
     m_anchor = &room->KeptCommands;
-    Placed(*room);
     return true;
   }
 
@@ -437,17 +447,16 @@ class CommandPass {
     int32_t cond = Field(), vnum = Field();
     if (!FitsCond(cond) || !TailFits({"-1", "-1", "-1"})) return false;
     m_z.RemovedMobs.Add(TCondID{static_cast<uint8_t>(cond), vnum});
-    m_anchor = &m_z.KeptCommands;
+    m_anchor = &m_z.KeptAfterZoneWide;
     return true;
   }
 
   bool RemoveObject() {
     int32_t cond = Field(), roomVnum = Field(), vnum = Field();
-    TRoom* room = m_w.Rooms.Find(roomVnum);
+    TRoom* room = OwnRoom(roomVnum);
     if (!room || !FitsCond(cond) || !TailFits({"-1", "-1"})) return false;
     room->RemovedObjects.Add(TCondID{static_cast<uint8_t>(cond), vnum});
     m_anchor = &room->KeptCommands;
-    Placed(*room);
     return true;
   }
 
@@ -457,8 +466,10 @@ class CommandPass {
   // file alone would add one more.
   bool Trigger() {
     int32_t cond = Field(), type = Field(), vnum = Field();
+    m_mobOrRoom = type == 0 || type == 2;
     // The owners' files have no place for a condition: such a line stays.
-    if (cond != 0 || !TailFits({})) return false;
+    m_nowhere = cond != 0 || !TailFits({}) || type < 0 || type > 2;
+    if (m_nowhere) return false;
     switch (type) {
       case 0: {
         TMob* m = m_w.Mobs.Items(m_mob);
@@ -483,7 +494,6 @@ class CommandPass {
         if (!room || !FitsCond(cond)) return false;
         if (room->Triggers.IndexOfID(vnum) < 0) {
           room->Triggers.Add(TCondID{static_cast<uint8_t>(cond), vnum});
-          Placed(*room);
           m_z.PendingOwnerFiles.insert({room->Zone, kRoom});
         }
         return true;
@@ -502,6 +512,11 @@ class CommandPass {
   std::string m_before;  // the last command line read
   // Since the last command taken in, a kept M or O line has left no room.
   bool m_chain = false;
+  bool m_chainFromMob = false;  // and that line was an M
+  // The line just read would be taken in nowhere (an F line naming no room
+  // of this zone, a T line with a condition or of no known type).
+  bool m_nowhere = false;
+  bool m_mobOrRoom = false;  // a T line of a mobile or a room
   int m_line = 0;
   bool m_named = false;
   // Indexes into the room, mobile and object lists, -1 when unset.
@@ -542,7 +557,6 @@ bool RunCommands(World& w, TZone& z, const fs::path& path, std::string* bytes) {
           pass.Run();
           pass.CheckKeptPlaces(w);
           note->Zones.insert(z.Vnum);
-          note->Zones.insert(pass.OtherZones.begin(), pass.OtherZones.end());
         } catch (const std::exception&) {
           // A pass that fails before the name leaves the zone
           // as the header pass made it, not renumbered to 0.

@@ -141,7 +141,11 @@ void RegisterZoneFiles(World& w, TZone& z, const fs::path& path) {
   const bool inZonFolder = EqualNoCase(dirName, "zon");
   std::string zoneExt = path.extension().string();
   if (!zoneExt.empty()) zoneExt.erase(0, 1);
-  const std::string stem = path.stem().string();
+  // A numbered zone file whose header gives another number (a zone moved
+  // without renaming its file) has files by its own number: the file name's
+  // would be another zone's.
+  std::string stem = path.stem().string();
+  if (int32_t n; ParseInt(stem, n) && n != z.Vnum) stem = IntText(z.Vnum);
 
   struct Sibling {
     TFileSetting* setting;
@@ -290,6 +294,7 @@ void BuildZoneLines(const World& w, const TZone& z, std::vector<std::string>& li
                     Numbers({o->Chance}) + p.ObjComment(o->ID));
   for (const auto& q : z.RemovedMobs)
     lines.push_back("Q" + Numbers({q->Cond, q->ID}) + " -1 -1 -1" + p.MobComment(q->ID));
+  AddKept(lines, z.KeptAfterZoneWide);
   for (const TRoom* r : w.Rooms.InZone(z.Vnum)) RoomLines(p, *r, lines);
   lines.push_back("S");
   lines.push_back("$");

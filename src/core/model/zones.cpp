@@ -14,6 +14,7 @@ void TZone::Clear() {
   HeaderLines.clear();
   NumbersTail.clear();
   KeptCommands.clear();
+  KeptAfterZoneWide.clear();
 }
 
 TZoneList::TZoneList() = default;

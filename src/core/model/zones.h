@@ -53,6 +53,9 @@ class TZone : public TMUDClass {
   // command, or that need one before them (see TKeptLines in rooms.h);
   // written first in the section.
   std::vector<std::string> KeptCommands;
+  // Those that followed the zone-wide O (no room) and Q commands: written
+  // after them.
+  std::vector<std::string> KeptAfterZoneWide;
 
   // Set by the header pass or the new-zone command; a bare zone made by a
   // reader for records without a zone file is not registered.
