@@ -12,7 +12,7 @@ ChangeTracker::Snapshot ChangeTracker::Take(int32_t zone) const {
   s.Zone = zone;
   const World& w = m_world;
   if (const TZone* z = w.Zones.ByNumber(zone)) BuildZoneLines(w, *z, s.Files[kZone]);
-  BuildRoomMapLines(w.Rooms, zone, s.Files[kZoneMap]);
+  BuildRoomMapLines(w, zone, s.Files[kZoneMap]);
   for (RecordKind kind : kRecordFileKinds)
     s.Results[kind] = BuildRecordLines(w, kind, zone, s.Files[kind]);
   return s;

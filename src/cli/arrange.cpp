@@ -49,7 +49,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "zemlemer-cli: zone " << zone << " has no room file to put the map beside\n";
     return kFailed;
   }
-  const bool saved = SaveRoomMap(w, zone, z->RoomFilename.Path);
+  // Each room file's map holds the rooms of that file.
+  bool saved = SaveRoomMap(w, zone, z->RoomFilename.Path, 0);
+  for (size_t i = 0; i < z->RoomFilename.Others.size(); ++i)
+    saved =
+        SaveRoomMap(w, zone, z->RoomFilename.Others[i].Path, static_cast<uint16_t>(i + 1)) && saved;
   flush();
   return saved ? kOk : kFailed;
 }

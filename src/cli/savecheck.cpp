@@ -118,8 +118,10 @@ fs::path Relocated(const fs::path& p, const fs::path& from, const fs::path& to) 
 void Relocate(World& w, const fs::path& from, const fs::path& to) {
   for (const auto& z : w.Zones)
     for (TFileSetting* s : {&z->ZoneFilename, &z->RoomFilename, &z->ZoneMapFilename,
-                            &z->ObjFilename, &z->MobFilename, &z->ShopFilename, &z->TrigFilename})
+                            &z->ObjFilename, &z->MobFilename, &z->ShopFilename, &z->TrigFilename}) {
       if (!s->Path.empty()) s->Path = Relocated(s->Path, from, to);
+      for (TFilePlace& other : s->Others) other.Path = Relocated(other.Path, from, to);
+    }
 }
 
 class TempFolder {

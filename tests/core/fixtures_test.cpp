@@ -16,6 +16,7 @@
 #include "common/bases.h"
 #include "common/coding.h"
 #include "core/testutil.h"
+#include "io/mapfile.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 #include "json/recordjson.h"
@@ -149,8 +150,13 @@ std::map<fs::path, std::pair<int32_t, RecordKind>> Writers(const World& w) {
   for (const auto& z : w.Zones)
     for (int k = 0; k < kRecordKinds; ++k) {
       RecordKind kind = static_cast<RecordKind>(k);
-      const fs::path& p = FileSettingOf(*z, kind)->Path;
-      if (!p.empty()) out.emplace(p, std::make_pair(z->Vnum, kind == kZoneMap ? kRoom : kind));
+      const TFileSetting* s = FileSettingOf(*z, kind);
+      const auto writer = std::make_pair(z->Vnum, kind == kZoneMap ? kRoom : kind);
+      if (!s->Path.empty()) out.emplace(s->Path, writer);
+      for (const TFilePlace& other : s->Others) {
+        out.emplace(other.Path, writer);
+        if (kind == kRoom) out.emplace(RoomMapPath(other.Path), writer);
+      }
     }
   return out;
 }
@@ -271,10 +277,12 @@ TEST_P(Fixture, SurvivesEveryCodingAndLineBreak) {
       World w(rep, nullptr, Bases());
       LoadWorld(w, world);
       for (const auto& z : w.Zones)
-        for (auto s :
-             {&TZone::ZoneFilename, &TZone::RoomFilename, &TZone::ZoneMapFilename,
-              &TZone::ObjFilename, &TZone::MobFilename, &TZone::ShopFilename, &TZone::TrigFilename})
+        for (auto s : {&TZone::ZoneFilename, &TZone::RoomFilename, &TZone::ZoneMapFilename,
+                       &TZone::ObjFilename, &TZone::MobFilename, &TZone::ShopFilename,
+                       &TZone::TrigFilename}) {
           ((*z).*s).SetWord(cw);
+          for (TFilePlace& other : ((*z).*s).Others) other.SetWord(cw);
+        }
       SaveAll(w, world, files);
     }
     std::map<fs::path, std::string> once;

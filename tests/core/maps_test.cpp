@@ -85,7 +85,8 @@ TEST(RoomMapFile, MissingIsNoErrorUnreadableIs) {
   EXPECT_EQ(PosOf(*w.Rooms.Find(3001)), kUnplaced);
 
   fs::create_directories(d / "30.map");
-  EXPECT_FALSE(LoadRecordFile(w, kRoom, d / "30.wld"));
+  World again(rep);
+  EXPECT_FALSE(LoadRecordFile(again, kRoom, d / "30.wld"));
   ASSERT_EQ(rep.loadErrors.size(), 1u);
   EXPECT_EQ(rep.loadErrors[0], W("Не могу загрузить карту комнат из файла ") +
                                    (d / "30.map").string() +

@@ -88,7 +88,7 @@ TEST(ObjFile, SecondRecordOfAVnumRefillsIt) {
   EXPECT_EQ(o.Triggers.Count(), 0);
 }
 
-TEST(ObjFile, FirstRecordClaimsTheFileEachRecordHangsInItsZone) {
+TEST(ObjFile, EachRecordsZoneClaimsTheFileAndHangsItInItsGroup) {
   RecordingReporter rep;
   test::FakeTree sink;
   sink.groups = {{41, kObject}, {42, kObject}};
@@ -100,23 +100,31 @@ TEST(ObjFile, FirstRecordClaimsTheFileEachRecordHangsInItsZone) {
   EXPECT_FALSE(z->Registered);
   EXPECT_EQ(z->ObjFilename.Path, "OBJ/41.obj");
   EXPECT_EQ(z->ObjFilename.LineBreak, kBreakLF);
-  EXPECT_EQ(w.Zones.ByNumber(42), nullptr);  // only the first record's zone
+  ASSERT_NE(w.Zones.ByNumber(42), nullptr);
+  EXPECT_EQ(w.Zones.ByNumber(42)->ObjFilename.Path, "OBJ/41.obj");
   ASSERT_EQ(sink.entries.size(), 2u);
   EXPECT_EQ(sink.entries[0].group, std::make_pair(41, kObject));
   EXPECT_EQ(sink.entries[1].group, std::make_pair(42, kObject));
   EXPECT_EQ(sink.entries[1].caption, "[4201] n1");
 
-  // A zone whose file is set and there keeps it; one whose file is not
-  // there takes the file its records were read from.
+  // A zone whose file is set and there keeps it, and the file read is one
+  // more of its files; one whose file is not there takes the file read.
   test::TempDir d;
   test::WriteFile(d / "x.obj", "");
   TZone& set = w.ZoneOrBare(50);
-  set.ObjFilename = {d / "x.obj", kCodingKoi, kBreakCRLF};
+  set.ObjFilename.Path = d / "x.obj";
+  set.ObjFilename.SetWord({kCodingKoi, kBreakCRLF});
   ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
-  EXPECT_EQ(set.ObjFilename, (TFileSetting{d / "x.obj", kCodingKoi, kBreakCRLF}));
-  set.ObjFilename.Path = d / "missing.obj";
-  ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5000"}.Text(), "OBJ/50.obj"));
-  EXPECT_EQ(set.ObjFilename.Path, "OBJ/50.obj");
+  EXPECT_EQ(set.ObjFilename.Path, d / "x.obj");
+  ASSERT_EQ(set.ObjFilename.Others.size(), 1u);
+  EXPECT_EQ(set.ObjFilename.Others[0].Path, "OBJ/50.obj");
+  EXPECT_EQ(w.Objs.Find(5000)->FileIndex, 1);
+  TZone& moved = w.ZoneOrBare(51);
+  moved.ObjFilename.Path = d / "missing.obj";
+  moved.ObjFilename.SetWord({kCodingKoi, kBreakCRLF});
+  ASSERT_TRUE(LoadRecordBytes(w, kObject, ObjText{.vnum = "5100"}.Text(), "OBJ/51.obj"));
+  EXPECT_EQ(moved.ObjFilename.Path, "OBJ/51.obj");
+  EXPECT_TRUE(moved.ObjFilename.Others.empty());
 }
 
 TEST(ObjFile, SaveFailuresAreReported) {

@@ -144,7 +144,12 @@ TEST(RoomReader, SameVnumAgainRefillsTheRoomButKeepsItsPlace) {
   expected.MapX = 4;
   expected.MapY = 5;
   expected.MapZ = 1;
+  expected.FileIndex = 1;  // saved into the file it came from last
   EXPECT_EQ(*r, expected);
+  // The earlier file's room is gone from memory: that file is noted.
+  const FileNote* note = w.Files.Find(d / "31.wld");
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->Skipped, 1);
   ASSERT_EQ(sink.entries.size(), 1u);
   EXPECT_EQ(sink.entries[0].caption, W("[3001] Новая"));
 }
@@ -169,7 +174,8 @@ TEST(RoomReader, NodesHangUnderTheGroupOfTheirOwnZone) {
   // Zone 50 has no group here: its rooms get no node.
   EXPECT_EQ(sink.Find(w.Rooms.Find(5001)), nullptr);
   ASSERT_NE(w.Zones.ByNumber(50), nullptr);
-  EXPECT_EQ(w.Zones.ByNumber(40), nullptr);
+  ASSERT_NE(w.Zones.ByNumber(40), nullptr);
+  EXPECT_EQ(w.Zones.ByNumber(40)->RoomFilename.Path, d / "30.wld");
 }
 
 TEST(RoomWriter, TextsThatWouldBreakTheFileAreRefused) {

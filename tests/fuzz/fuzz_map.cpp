@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Parse(w, std::string(reinterpret_cast<const char*>(data), size));
 
   std::vector<std::string> lines;
-  BuildRoomMapLines(w.Rooms, 0, lines);
+  BuildRoomMapLines(w, 0, lines);
   World again(rep);
   for (const auto& r : w.Rooms) again.Rooms.Add(std::make_unique<TRoom>(r->Zone, r->Vnum));
   Parse(again, JoinLines(lines, {kCodingWin, kBreakCRLF}));

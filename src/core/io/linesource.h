@@ -223,9 +223,12 @@ inline bool NextBlockLine(LineSource& src, std::string& line) {
 class RecordsSeen {
  public:
   explicit RecordsSeen(FileNote& note) : m_note(note) {}
-  void Record(int32_t vnum, int line) {
+  // `existed`: a record of the vnum was there before this one was read (from
+  // this file, or from another one, whose version the file's replaces).
+  void Record(int32_t vnum, int line, bool existed) {
     m_note.Zones.insert(ZoneOf(vnum));
-    if (!m_vnums.insert(vnum).second) m_note.Skip(line);
+    m_note.Records.push_back({vnum, line});
+    if (!m_vnums.insert(vnum).second || existed) m_note.Skip(line);
   }
 
  private:
@@ -242,8 +245,8 @@ void ReadRecordsInPlace(LineSource& src, FileNote& note, List& list, Read read) 
   while (src.SeekRecord()) {
     const int at = src.Line() + 1;
     int32_t vnum = src.ReadVnum();
-    seen.Record(vnum, at);
     T* rec = list.Find(vnum);
+    seen.Record(vnum, at, rec != nullptr);
     if (!rec) rec = list.Add(std::make_unique<T>(ZoneOf(vnum), vnum));
     read(*rec);
   }

@@ -75,26 +75,36 @@ bool LoadRoomMap(World& w, const fs::path& mapPath) {
   });
 }
 
-void BuildRoomMapLines(const TRoomList& rooms, int32_t zone, std::vector<std::string>& lines) {
+void BuildRoomMapLines(const World& w, int32_t zone, std::vector<std::string>& lines,
+                       std::optional<uint16_t> file) {
   lines.clear();
-  for (const TRoom* r : rooms.InZone(zone))
-    lines.push_back(IntText(r->Vnum) + " " + IntText(r->MapX) + " " + IntText(r->MapY) + " " +
-                    IntText(r->MapZ));
+  const TZone* z = w.Zones.ByNumber(zone);
+  const TFileSetting* setting = z ? &z->RoomFilename : nullptr;
+  for (const TRoom* r : w.Rooms.InZone(zone))
+    if (InFile(*r, setting, file))
+      lines.push_back(IntText(r->Vnum) + " " + IntText(r->MapX) + " " + IntText(r->MapY) + " " +
+                      IntText(r->MapZ));
 }
 
-bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath) {
+bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath, std::optional<uint16_t> file) {
   const fs::path mapPath = RoomMapPath(roomPath);
+  const TZone* z = w.Zones.ByNumber(zone);
   bool placed = false;
   for (const TRoom* r : w.Rooms.InZone(zone))
-    if (IsPlaced(*r)) placed = true;
+    if (IsPlaced(*r) && InFile(*r, z ? &z->RoomFilename : nullptr, file)) placed = true;
   std::error_code ec;
   if (!placed && !fs::exists(mapPath, ec)) return true;
 
   std::vector<std::string> lines;
-  BuildRoomMapLines(w.Rooms, zone, lines);
+  BuildRoomMapLines(w, zone, lines, file);
   // Plain digits: no code-page conversion, only the stored line break.
   CodingWord cw{kCodingWin, kBreakCRLF};
-  if (const TZone* z = w.Zones.ByNumber(zone)) cw.LineBreak = z->ZoneMapFilename.LineBreak;
+  // The map of one of the zone's further room files breaks its lines as
+  // that file does.
+  if (z && file && *file > 0 && *file <= z->RoomFilename.Others.size())
+    cw.LineBreak = z->RoomFilename.Others[*file - 1].LineBreak;
+  else if (z)
+    cw.LineBreak = z->ZoneMapFilename.LineBreak;
   return WriteWorldFile(w, ErrorMsg::MapSave, zone, mapPath, lines, cw);
 }
 

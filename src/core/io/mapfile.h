@@ -3,6 +3,7 @@
 // zone's room file, read and written together with it.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,14 @@ bool LoadRoomMap(World& w, const std::filesystem::path& mapPath);
 // The parse of LoadRoomMap over a loaded buffer; throws ParseError.
 void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf);
 
-// One line per room of the zone, in list order.
-void BuildRoomMapLines(const TRoomList& rooms, int32_t zone, std::vector<std::string>& lines);
+// One line per room of the zone (of those of one of its room files), in list
+// order.
+void BuildRoomMapLines(const World& w, int32_t zone, std::vector<std::string>& lines,
+                       std::optional<uint16_t> file = std::nullopt);
 // Writes the map file beside the room file just written. Skipped (true) when
 // no room of the zone has a position and no map file exists yet, so a world
 // without maps does not gain files it never had. Reports error 13 on failure.
-bool SaveRoomMap(World& w, int32_t zone, const std::filesystem::path& roomPath);
+bool SaveRoomMap(World& w, int32_t zone, const std::filesystem::path& roomPath,
+                 std::optional<uint16_t> file = std::nullopt);
 
 }  // namespace zm

@@ -63,41 +63,87 @@ bool SameFile(const fs::path& a, const fs::path& b) {
   return a == b || fs::equivalent(a, b, ec);
 }
 
-// The zone of the file's first record takes the file as its own, when it has
-// none yet; a bad number is left to the record loop to report at its line.
-// The file keeps its own coding and line break where its bytes tell them;
-// where they do not, it takes its zone's. Returns the coding to read with.
-CodingWord ClaimFile(World& w, const RecordFormat& f, WorldBuffer& buf, const fs::path& path,
-                     FileNote& note) {
+// The file keeps its own coding where its letters tell it; where they do
+// not, it takes that of its first record's zone. Returns the coding to read
+// with.
+CodingWord FileCoding(World& w, const RecordFormat& f, WorldBuffer& buf, FileNote& note) {
   CodingWord cw = buf.DetectCoding();
   note.CodingDecided = buf.CodingDecided();
   buf.ResetWorldBuffer();
-  while (!buf.BufferEof()) {
+  while (!note.CodingDecided && !buf.BufferEof()) {
     std::string line = buf.ReadBufferLine();
     if (line.empty() || line[0] != '#') continue;
     int32_t vnum;
     if (!f.RecordVnum(line, vnum)) break;
-    TZone& zone = w.ZoneOrBare(ZoneOf(vnum));
-    TFileSetting& setting = zone.*f.Setting;
-    if (setting.Coding == kCodingUnknown) {
-      setting.Path = path;
-      setting.SetWord(cw);
-      if (f.Companion) {
-        (zone.*f.Companion).Path = RoomMapPath(path);
-        (zone.*f.Companion).SetWord(cw);
-      }
-    } else if (std::error_code ec; !fs::exists(setting.Path, ec) || SameFile(setting.Path, path)) {
-      // A zone whose file of this kind is not where its name would put it
-      // (WLD/mines.wld holding zone 32) is saved where its records were read.
-      setting.Path = path;
-      if (note.CodingDecided) setting.Coding = cw.Coding;
-      if (buf.Data().find('\n') != std::string_view::npos) setting.LineBreak = cw.LineBreak;
+    if (const TZone* z = w.Zones.ByNumber(ZoneOf(vnum))) {
+      const TFileSetting& setting = z->*f.Setting;
+      if (setting.Coding != kCodingUnknown) cw.Coding = setting.Coding;
     }
-    if (!note.CodingDecided && setting.Coding != kCodingUnknown) cw.Coding = setting.Coding;
     break;
   }
   buf.ResetWorldBuffer();
   return cw;
+}
+
+// Which of the zone's files of the kind `path` is: the zone's own when it
+// has none yet, or when its own is not where its name would put it
+// (WLD/mines.wld holding zone 32); else one of its other files.
+uint16_t PlaceFile(World& w, const RecordFormat& f, int32_t zoneNumber, const fs::path& path,
+                   CodingWord cw, const FileNote& note, bool hasBreak) {
+  TZone& zone = w.ZoneOrBare(zoneNumber);
+  TFileSetting& setting = zone.*f.Setting;
+  auto adopt = [&](TFilePlace& place) {
+    place.Path = path;
+    if (note.CodingDecided || place.Coding == kCodingUnknown) place.Coding = cw.Coding;
+    if (hasBreak) place.LineBreak = cw.LineBreak;
+  };
+  if (setting.Coding == kCodingUnknown) {
+    setting.Path = path;
+    setting.SetWord(cw);
+    if (f.Companion) {
+      (zone.*f.Companion).Path = RoomMapPath(path);
+      (zone.*f.Companion).SetWord(cw);
+    }
+    return 0;
+  }
+  if (SameFile(setting.Path, path)) {
+    adopt(setting);
+    return 0;
+  }
+  for (size_t i = 0; i < setting.Others.size(); ++i)
+    if (SameFile(setting.Others[i].Path, path)) {
+      adopt(setting.Others[i]);
+      return static_cast<uint16_t>(i + 1);
+    }
+  if (std::error_code ec; !fs::exists(setting.Path, ec)) {
+    adopt(setting);
+    return 0;
+  }
+  TFilePlace other;
+  other.SetWord(cw);
+  adopt(other);
+  setting.Others.push_back(std::move(other));
+  return static_cast<uint16_t>(setting.Others.size());
+}
+
+// Every record read from the file is given the file as its place.
+void PlaceRecords(World& w, const RecordFormat& f, const fs::path& path, CodingWord cw,
+                  const FileNote& note, bool hasBreak) {
+  w.ForKind(f.Kind, [&](auto& list) {
+    int32_t zone = 0;
+    uint16_t index = 0;
+    bool placed = false;
+    for (const auto& [vnum, line] : note.Records) {
+      auto* rec = list.Find(vnum);
+      if (!rec) continue;
+      if (!placed || rec->Zone != zone) {
+        zone = rec->Zone;
+        index = PlaceFile(w, f, zone, path, cw, note, hasBreak);
+        placed = true;
+      }
+      rec->FileIndex = index;
+    }
+  });
 }
 
 // `opened` tells whether the file could be read at all.
@@ -105,8 +151,18 @@ bool Load(World& w, const RecordFormat& f, const fs::path& path, std::string* by
           bool* opened = nullptr) {
   return ReadWorldFile(w, path, bytes, {f.LoadError}, [&](WorldBuffer& buf, FileNote* note) {
     if (opened) *opened = true;
-    buf.SetCoding(ClaimFile(w, f, buf, path, *note).Coding);
-    bool whole = f.Read(w, buf, *note, path);
+    const CodingWord cw = FileCoding(w, f, buf, *note);
+    const bool hasBreak = buf.Data().find('\n') != std::string_view::npos;
+    buf.SetCoding(cw.Coding);
+    bool whole = false;
+    try {
+      whole = f.Read(w, buf, *note, path);
+    } catch (...) {
+      // The records read before the failure are saved where they came from.
+      PlaceRecords(w, f, path, cw, *note, hasBreak);
+      throw;
+    }
+    PlaceRecords(w, f, path, cw, *note, hasBreak);
     buf.FreeWorldBuffer();
     return whole;
   });
@@ -130,15 +186,28 @@ bool LoadRecordBytes(World& w, RecordKind kind, std::string bytes, const fs::pat
   return f && Load(w, *f, path, &bytes);
 }
 
+bool InFile(const TMUDClass& rec, const TFileSetting* setting, std::optional<uint16_t> file) {
+  if (!file) return true;
+  // An index no file has (a record copied from another zone) means the
+  // zone's own file.
+  uint16_t at = rec.FileIndex;
+  if (!setting || at > setting->Others.size()) at = 0;
+  return at == *file;
+}
+
 std::optional<int32_t> BuildRecordLines(const World& w, RecordKind kind, int32_t zone,
-                                        std::vector<std::string>& lines) {
+                                        std::vector<std::string>& lines,
+                                        std::optional<uint16_t> file) {
   lines.clear();
   const RecordFormat* f = FormatOf(kind);
   if (!f) return -1;
+  const TZone* z = w.Zones.ByNumber(zone);
+  const TFileSetting* setting = z ? &(z->*f->Setting) : nullptr;
   std::optional<int32_t> bad;
   w.ForKind(kind, [&](const auto& list) {
     lines.push_back(f->Header);
     for (const auto* rec : list.InZone(zone)) {
+      if (!InFile(*rec, setting, file)) continue;
       bool written = false;
       try {
         written = f->Write(w, *rec, lines);
@@ -156,19 +225,36 @@ std::optional<int32_t> BuildRecordLines(const World& w, RecordKind kind, int32_t
   return bad;
 }
 
+namespace {
+
+bool SaveOneFile(World& w, const RecordFormat& f, int32_t zone, const fs::path& target,
+                 CodingWord word, std::optional<uint16_t> file) {
+  std::vector<std::string> lines;
+  if (std::optional<int32_t> bad = BuildRecordLines(w, f.Kind, zone, lines, file)) {
+    ReportSaveFailure(w, f.SaveError, zone, target, W(f.BadRecord) + IntText(*bad));
+    return false;
+  }
+  if (!WriteWorldFile(w, f.SaveError, zone, target, lines, word)) return false;
+  return !f.Companion || SaveRoomMap(w, zone, target, file);
+}
+
+}  // namespace
+
 bool SaveRecordFile(World& w, RecordKind kind, int32_t zone, const fs::path& path) {
   const RecordFormat* f = FormatOf(kind);
   if (!f) return false;
   const TZone* z = w.Zones.ByNumber(zone);
-  const fs::path target = !path.empty() ? path : z ? (z->*f->Setting).Path : fs::path();
-  std::vector<std::string> lines;
-  if (std::optional<int32_t> bad = BuildRecordLines(w, kind, zone, lines)) {
-    ReportSaveFailure(w, f->SaveError, zone, target, W(f->BadRecord) + IntText(*bad));
-    return false;
+  if (!path.empty() || !z)
+    return SaveOneFile(w, *f, zone, path, z ? (z->*f->Setting).Word() : kDefaultCodingWord, {});
+  const TFileSetting& setting = z->*f->Setting;
+  // The zone's own file first: a failure there leaves the others as they were.
+  if (!SaveOneFile(w, *f, zone, setting.Path, setting.Word(), 0)) return false;
+  for (size_t i = 0; i < setting.Others.size(); ++i) {
+    const TFilePlace other = setting.Others[i];
+    if (!SaveOneFile(w, *f, zone, other.Path, other.Word(), static_cast<uint16_t>(i + 1)))
+      return false;
   }
-  const CodingWord word = z ? (z->*f->Setting).Word() : kDefaultCodingWord;
-  if (!WriteWorldFile(w, f->SaveError, zone, target, lines, word)) return false;
-  return !f->Companion || SaveRoomMap(w, zone, target);
+  return true;
 }
 
 }  // namespace zm

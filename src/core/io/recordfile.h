@@ -19,6 +19,11 @@
 #include "model/kinds.h"
 
 namespace zm {
+class TMUDClass;
+struct TFileSetting;
+}  // namespace zm
+
+namespace zm {
 
 class World;
 class WorldBuffer;
@@ -58,12 +63,20 @@ bool LoadRecordFile(World& w, RecordKind kind, const std::filesystem::path& path
 // in the zone's file setting.
 bool LoadRecordBytes(World& w, RecordKind kind, std::string bytes,
                      const std::filesystem::path& path);
-// The lines of the zone's file of `kind`. On failure the lines are empty and
-// the result is the vnum of the record that cannot be written.
+// Whether the record goes to `file` of its zone's files of its kind (`setting`;
+// every record goes to no file in particular).
+bool InFile(const TMUDClass& rec, const TFileSetting* setting, std::optional<uint16_t> file);
+
+// The lines of the zone's records of `kind`: all of them, or those of one of
+// its files (0 its own, i its i-th other; see TMUDClass::FileIndex). On
+// failure the lines are empty and the result is the vnum of the record that
+// cannot be written.
 std::optional<int32_t> BuildRecordLines(const World& w, RecordKind kind, int32_t zone,
-                                        std::vector<std::string>& lines);
-// Writes the zone's file of `kind` (rooms: and then the map file); an empty
-// path means the zone's own file. Reports and returns false on failure.
+                                        std::vector<std::string>& lines,
+                                        std::optional<uint16_t> file = std::nullopt);
+// Writes the zone's records of `kind` (rooms: and then the map file) into
+// `path`, or, with an empty path, each into the file it was read from.
+// Reports and returns false on failure.
 bool SaveRecordFile(World& w, RecordKind kind, int32_t zone,
                     const std::filesystem::path& path = {});
 

@@ -82,7 +82,7 @@ class RoomFileReader {
     m_buf.Skip();
     int32_t vnum;
     if (!ParseInt(Trim(Need()), vnum)) throw ParseError();
-    m_seen.Record(vnum, m_buf.Line());
+    m_seen.Record(vnum, m_buf.Line(), m_w.Rooms.Find(vnum) != nullptr);
     while (!m_buf.BufferEof() && (m_buf.Peek() == '\r' || m_buf.Peek() == '\n'))
       m_buf.ReadBufferLine();
     TRoom& room = Start(vnum, DropLast(Need()));

@@ -192,7 +192,7 @@ bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem
     int32_t vnum;
     bool extended;
     if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
-    seen.Record(vnum, buf.Line());
+    seen.Record(vnum, buf.Line(), w.Shops.Find(vnum) != nullptr);
     TShop s = RecordCopy(w.Shops, vnum);
     reader.Read(s, extended);
     StoreRecord(w.Shops, std::move(s));

@@ -94,7 +94,7 @@ bool ReadTriggers(World& w, WorldBuffer& buf, FileNote& note, const std::filesys
   while (SeekRecordLine(buf, passed, line)) {
     int32_t vnum;
     if (!PlainRecordVnum(line, vnum)) throw ParseError();
-    seen.Record(vnum, buf.Line());
+    seen.Record(vnum, buf.Line(), w.Triggers.Find(vnum) != nullptr);
     while (!buf.BufferEof() && (buf.Peek() == '\r' || buf.Peek() == '\n')) buf.ReadBufferLine();
     TTrigger t = RecordCopy(w.Triggers, vnum);
     reader.ReadHead(t);

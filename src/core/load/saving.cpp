@@ -36,10 +36,14 @@ void TargetsOf(const World& w, int32_t zone, RecordKind kind,
                std::vector<std::pair<std::filesystem::path, int32_t>>& out) {
   const TZone* z = w.Zones.ByNumber(zone);
   if (!z) return;
-  const std::filesystem::path& path = FileSettingOf(*z, kind)->Path;
-  if (path.empty()) return;
-  out.push_back({path, zone});
-  if (kind == kRoom) out.push_back({RoomMapPath(path), zone});
+  const TFileSetting* setting = FileSettingOf(*z, kind);
+  if (setting->Path.empty()) return;
+  out.push_back({setting->Path, zone});
+  if (kind == kRoom) out.push_back({RoomMapPath(setting->Path), zone});
+  for (const TFilePlace& other : setting->Others) {
+    out.push_back({other.Path, zone});
+    if (kind == kRoom) out.push_back({RoomMapPath(other.Path), zone});
+  }
   // The zone file takes its owners' files along (see Write).
   if (kind == kZone)
     for (const auto& [ownerZone, ownerKind] : z->PendingOwnerFiles)
@@ -104,12 +108,15 @@ SaveResult Write(World& w, int32_t zone, RecordKind kind) {
   r.ok = SaveRecordFile(w, kind, zone);
   if (r.ok) {
     w.Zones.OwnerFileSaved(zone, kind);
-    r.written.push_back(fs->Path);
-    if (kind == kRoom) {
+    auto wrote = [&](const std::filesystem::path& path) {
+      r.written.push_back(path);
       std::error_code ec;
-      std::filesystem::path map = RoomMapPath(fs->Path);
-      if (std::filesystem::exists(map, ec)) r.written.push_back(map);
-    }
+      // A map file is written only where a room of its file has a place.
+      if (kind == kRoom && std::filesystem::exists(RoomMapPath(path), ec))
+        r.written.push_back(RoomMapPath(path));
+    };
+    wrote(fs->Path);
+    for (const TFilePlace& other : fs->Others) wrote(other.Path);
   }
   return r;
 }

@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace zm {
 
@@ -16,6 +18,8 @@ struct FileNote {
   int Skipped = 0;          // lines left out
   int FirstLine = 0;        // the first of them (or of the failure), 0 unknown
   std::set<int32_t> Zones;  // zones of the records the file held
+  // The records it held, with the line of each "#".
+  std::vector<std::pair<int32_t, int>> Records;
   // Its letters told its coding; otherwise it takes its zone's.
   bool CodingDecided = false;
 

@@ -25,6 +25,10 @@ class TMUDClass {
   RecordKind Kind;
   int32_t Zone = 0;
   int32_t Vnum = 0;
+  // The file of its kind it was read from, so that it is written back
+  // there: 0 its zone's own (and a record made in the editor), i the i-th
+  // of the zone's other files of the kind (TFileSetting::Others).
+  uint16_t FileIndex = 0;
 
   bool operator==(const TMUDClass&) const = default;
 

@@ -15,7 +15,7 @@ namespace zm {
 
 class World;
 
-struct TFileSetting {
+struct TFilePlace {
   std::filesystem::path Path;
   uint8_t Coding = kCodingUnknown;  // 0 AutoDetect, 1 Windows, 2 KOI-8
   uint8_t LineBreak = kBreakCRLF;   // 0 LF, 1 CRLF
@@ -24,6 +24,13 @@ struct TFileSetting {
     Coding = w.Coding;
     LineBreak = w.LineBreak;
   }
+  bool operator==(const TFilePlace&) const = default;
+};
+
+struct TFileSetting : TFilePlace {
+  // Further files that held records of this kind of the zone (WLD/mines.wld
+  // beside WLD/32.wld): each is written back with the records read from it.
+  std::vector<TFilePlace> Others;
   bool operator==(const TFileSetting&) const = default;
 };
 

@@ -176,6 +176,7 @@ TMUDClass* Create(World& w, TMUDList<T>& list, const TTemplet<T>& templet, Templ
     if (source) *rec = *source;
     rec->Zone = zone;
     rec->Vnum = MakeVnum(n, zone);
+    rec->FileIndex = 0;  // a new record goes to its zone's own file
     T* added = list.Add(std::move(rec));
     if (!first) first = added;
   }
