@@ -26,6 +26,7 @@
 #include "app/selectform.h"
 #include "app/templetform.h"
 #include "app/treecontrol.h"
+#include "app/worldoverview.h"
 #include "app/worldtree.h"
 #include "common/bases.h"
 #include "load/saving.h"
@@ -113,6 +114,7 @@ TForm1::TForm1(StartOptions options, QWidget* parent)
     if (item) m_treeControl->Select(item);
     return item != nullptr;
   };
+  m_overview = new WorldOverview(m_app, m_mdi);
   qApp->installEventFilter(this);
   RegisterEditors(m_app);
 }

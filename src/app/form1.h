@@ -39,6 +39,7 @@ class TSelectForm;
 class TTempletForm;
 class TreeController;
 class World;
+class WorldOverview;
 class WorldTree;
 
 struct StartOptions {
@@ -75,6 +76,7 @@ class TForm1 : public QMainWindow {
   ChangeTracker& Changes() { return *m_changes; }
   QTreeWidget* TreeView1() const { return m_treeView; }
   QMdiArea* Mdi() const { return m_mdi; }
+  WorldOverview* Overview() const { return m_overview; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
   TConfigForm* ConfigForm() const { return m_configForm; }
@@ -119,6 +121,7 @@ class TForm1 : public QMainWindow {
   QSplitter* m_splitter = nullptr;
   QTreeWidget* m_treeView = nullptr;
   QMdiArea* m_mdi = nullptr;
+  WorldOverview* m_overview = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_treePopup = nullptr;
   EditPopup* m_editPopup = nullptr;

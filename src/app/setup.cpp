@@ -1,5 +1,6 @@
 // The set-up sequence of the main window's first activation.
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "app/form1.h"
 #include "app/loadform.h"
 #include "app/selectform.h"
+#include "app/worldoverview.h"
 #include "app/worldtree.h"
 #include "common/bases.h"
 #include "common/textutil.h"
@@ -108,16 +110,28 @@ void TForm1::FormActivate() {
     resize(m_settings.Width, m_settings.Height);
     const int total = m_splitter->width();
     m_splitter->setSizes({m_settings.Splitter, std::max(total - m_settings.Splitter, 1)});
-  } else if (const QScreen* screen = this->screen()) {
-    // The designed size is smaller than most editor windows; where the screen
-    // allows, the first look shows an editor whole.
-    const QRect avail = screen->availableGeometry();
-    const QSize fit(std::min(avail.width() * 9 / 10, 1280), std::min(avail.height() * 9 / 10, 900));
-    if (fit.width() > width() || fit.height() > height()) {
-      resize(fit.expandedTo(size()));
-      move(avail.center() - rect().center());
+  } else {
+    if (const QScreen* screen = this->screen()) {
+      // The designed size is smaller than most editor windows; where the
+      // screen allows, the first look shows an editor whole.
+      const QRect avail = screen->availableGeometry();
+      const QSize fit(std::min(avail.width() * 9 / 10, 1280),
+                      std::min(avail.height() * 9 / 10, 900));
+      if (fit.width() > width() || fit.height() > height()) {
+        resize(fit.expandedTo(size()));
+        move(avail.center() - rect().center());
+      }
     }
+    // No remembered splitter: the tree as wide as its zone names, up to
+    // two fifths of the window.
+    m_treeView->resizeColumnToContents(0);
+    const int wanted = m_treeView->columnWidth(0) + 2 * m_treeView->frameWidth() +
+                       m_treeView->verticalScrollBar()->sizeHint().width() + 4;
+    const int total = m_splitter->width() > 0 ? m_splitter->width() : width();
+    const int tree = std::clamp(wanted, 180, std::max(180, total * 2 / 5));
+    m_splitter->setSizes({tree, std::max(total - tree, 1)});
   }
+  m_overview->Refresh();
   m_fontSetting = m_settings.Font;
   ApplyFont(FontOf(m_fontSetting, font()));
 }

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTreeWidget>
 #include <map>
 #include <set>
 
@@ -14,6 +15,7 @@
 #include "app/commands.h"
 #include "app/configform.h"
 #include "app/treecontrol.h"
+#include "app/worldoverview.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
 
@@ -110,6 +112,31 @@ TEST_F(MainWindow, TreeIsFilledAndSorted) {
   EXPECT_TRUE(app->reporter.errors.empty());
   EXPECT_TRUE(app->reporter.loadErrors.empty());
   EXPECT_EQ(form().LoadedWorldPath(), world);
+}
+
+TEST_F(MainWindow, OverviewShowsTheWorldWhileNoEditorIsOpen) {
+  WorldOverview* overview = form().Overview();
+  ASSERT_NE(overview, nullptr);
+  EXPECT_TRUE(overview->isVisibleTo(&form()));
+  QTreeWidget* zones = overview->ZoneList();
+  ASSERT_EQ(zones->topLevelItemCount(), 4);  // zone 77 has no zone file
+  QTreeWidgetItem* z12 = zones->topLevelItem(2);
+  EXPECT_EQ(z12->text(0), QStringLiteral("[12] Лес"));
+  EXPECT_EQ(z12->text(1), QStringLiteral("5"));  // rooms
+  EXPECT_EQ(z12->text(5), QStringLiteral("1"));  // triggers
+
+  // A zone line opens the zone's editor; the overview gives way to it and
+  // comes back, up to date, when the last window closes.
+  emit zones->itemActivated(z12, 0);
+  FakeEditor* e = test::ActiveFake(form().Windows());
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->linked, form().world().Zones.ByNumber(12));
+  EXPECT_FALSE(overview->isVisibleTo(&form()));
+  form().Changes().Mark(12, kRoom);
+  form().Mdi()->closeAllSubWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(overview->isVisibleTo(&form()));
+  EXPECT_FALSE(overview->ZoneList()->topLevelItem(2)->text(6).isEmpty());
 }
 
 TEST_F(MainWindow, PopupEnablingRules) {
