@@ -1,14 +1,17 @@
 #include "cli/savecheck.h"
 
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <ostream>
 #include <random>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 
 #include "cli/command.h"
+#include "cli/linecompare.h"
+#include "common/coding.h"
+#include "common/cp1251.h"
 #include "common/messages.h"
 #include "common/textutil.h"
 #include "io/mapfile.h"
@@ -90,21 +93,22 @@ CommandCount CountResetCommands(const std::vector<std::string>& lines) {
 
 namespace {
 
+bool ReadBytes(const fs::path& p, std::string& bytes) {
+  std::ifstream f(p, std::ios::binary | std::ios::ate);
+  if (!f) return false;
+  const std::streamoff size = f.tellg();
+  if (size < 0) return false;
+  bytes.resize(static_cast<size_t>(size));
+  f.seekg(0);
+  return static_cast<bool>(f.read(bytes.data(), size));
+}
+
 // The file's lines without their line ends; false when it cannot be read.
 bool FileLines(const fs::path& p, std::vector<std::string>& lines) {
   lines.clear();
-  std::ifstream f(p, std::ios::binary);
-  if (!f) return false;
-  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
+  std::string bytes;
+  if (!ReadBytes(p, bytes)) return false;
+  lines = SplitLines(bytes);
   return true;
 }
 
@@ -228,6 +232,52 @@ std::string NoteText(const FileNote* n) {
   return s;
 }
 
+// kZone to kTrigger; kRecordKinds for a file of no kind.
+int KindOfExtension(std::string ext) {
+  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  static const std::pair<const char*, RecordKind> kinds[] = {
+      {".zon", kZone},   {".wld", kRoom}, {".map", kZoneMap}, {".obj", kObject},
+      {".mob", kMobile}, {".shp", kShop}, {".trg", kTrigger}};
+  for (const auto& [e, k] : kinds)
+    if (ext == e) return k;
+  return kRecordKinds;
+}
+
+std::string PathKey(const fs::path& p) {
+  return p.lexically_normal().generic_string();
+}
+
+// The coding each file was read in, by path, before the save moves them.
+std::map<std::string, uint8_t> Codings(const World& w) {
+  std::map<std::string, uint8_t> out;
+  for (const auto& z : w.Zones)
+    for (const TFileSetting* s : {&z->ZoneFilename, &z->RoomFilename, &z->ObjFilename,
+                                  &z->MobFilename, &z->ShopFilename, &z->TrigFilename})
+      if (!s->Path.empty()) out.emplace(PathKey(s->Path), s->Coding);
+  return out;
+}
+
+std::string ShownLine(std::string text, uint8_t coding) {
+  if (coding == kCodingKoi) KoiToWin(text);
+  std::string out;
+  for (char c : WinToUtf8(text)) out += c == '\0' ? std::string("\\0") : std::string(1, c);
+  return out;
+}
+
+// Whether the world read back attaches the trigger where a zone's T line did.
+bool Carries(const World& w, int32_t type, int32_t owner, int32_t trigger) {
+  if (type == 0) {
+    const TMob* m = w.Mobs.Find(owner);
+    return m && m->Triggers.IndexOf(trigger) >= 0;
+  }
+  if (type == 1) {
+    const TObj* o = w.Objs.Find(owner);
+    return o && o->Triggers.IndexOf(trigger) >= 0;
+  }
+  const TRoom* r = type == 2 ? w.Rooms.Find(owner) : nullptr;
+  return r && r->Triggers.IndexOfID(trigger) >= 0;
+}
+
 }  // namespace
 
 int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
@@ -242,17 +292,18 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
   // What the files held, before the save writes anything.
   auto files = DiscoverWorldFiles(world);
   std::vector<fs::path> paths;
-  std::vector<bool> zoneFile;
+  std::vector<RecordKind> kinds;
   for (RecordKind k : {kZone, kRoom, kObject, kMobile, kShop, kTrigger})
     for (const auto& name : files[k].Names) {
       paths.push_back(files[k].Dir / name);
-      zoneFile.push_back(k == kZone);
+      kinds.push_back(k);
       std::error_code ec;
       if (k == kRoom && fs::exists(RoomMapPath(paths.back()), ec)) {
         paths.push_back(RoomMapPath(paths.back()));
-        zoneFile.push_back(false);
+        kinds.push_back(kZoneMap);
       }
     }
+  const std::map<std::string, uint8_t> codings = Codings(before);
   std::vector<FileNote> notes;
   for (const auto& p : paths) {
     const FileNote* n = before.Files.Find(p);
@@ -290,7 +341,7 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
       continue;
     }
     out << DifferingLines(was, now) << " differing lines";
-    if (zoneFile[i]) {
+    if (kinds[i] == kZone) {
       CommandCount c0 = CountResetCommands(was), c1 = CountResetCommands(now);
       out << ", reset commands " << c0.all << " -> " << c1.all;
       int moved = c0.triggers - c1.triggers;
@@ -300,6 +351,46 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
     out << NoteText(&notes[i]) << "\n";
     if (notes[i].Failed || notes[i].Skipped > 0) bad = true;
   }
+
+  // Every line of the files as they were, against every saved file.
+  SavedLines saved;
+  std::set<std::string> added;
+  std::vector<std::string> lines;
+  std::string bytes;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    const fs::path p = Relocated(paths[i], world, temp.path());
+    if (!ReadBytes(p, bytes)) continue;
+    saved.Add(kinds[i], SplitLines(bytes));
+    added.insert(PathKey(p));
+  }
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(temp.path(), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const int k = KindOfExtension(it->path().extension().string());
+    if (k != kRecordKinds && !added.count(PathKey(it->path())) && ReadBytes(it->path(), bytes))
+      saved.Add(static_cast<RecordKind>(k), SplitLines(bytes));
+  }
+  const TriggerCarried carried = [&](int32_t type, int32_t owner, int32_t trigger) {
+    return Carries(after, type, owner, trigger);
+  };
+  size_t lostLines = 0;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (!ReadBytes(paths[i], bytes)) continue;
+    lines = SplitLines(bytes);
+    std::vector<LostLine> lost = saved.Lost(kinds[i], lines, carried);
+    if (lost.empty()) continue;
+    auto c = codings.find(PathKey(paths[i]));
+    const uint8_t coding = c != codings.end() ? c->second : DetectCodingOf(bytes, true).Coding;
+    out << paths[i].lexically_relative(world).generic_string() << ": " << lost.size()
+        << " lines lost or changed\n";
+    for (const LostLine& l : lost)
+      out << "  " << l.Line << ": " << ShownLine(l.Text, coding) << "\n";
+    lostLines += lost.size();
+  }
+  out << (lostLines == 0 ? std::string("no line lost or changed")
+                         : std::to_string(lostLines) + " lines lost or changed")
+      << "\n";
+  bad = bad || lostLines > 0;
 
   std::vector<std::string> changes = CompareRecords(before, after);
   for (const auto& c : changes) out << c << "\n";

@@ -1,14 +1,14 @@
 #pragma once
 // save --check WORLD: the world is saved into a temporary folder and read
-// back from there; what the save changed is listed file by file and value by
-// value.
+// back from there; what the save changed is listed file by file, then the
+// lines of the files that did not come back, then value by value.
 #include <iosfwd>
 
 #include "cli/clicommon.h"
 
 namespace zm::cli {
 
-// Exit status: kOk when no value was lost or changed.
+// Exit status: kOk when no line and no value was lost or changed.
 int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err);
 
 // The number of lines that differ between two texts: those only in the first
