@@ -3,11 +3,13 @@
 #include <filesystem>
 
 #include "app/form1.h"
+#include "app/translation.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zemlemer"));
   QApplication::setApplicationVersion(QStringLiteral(ZEMLEMER_VERSION));
+  zm::InstallQtTranslation(app);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Землемер: редактор мира MUD"));

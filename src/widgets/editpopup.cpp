@@ -39,7 +39,25 @@ void EditPopup::Build(const EditCmdMenu& menu) {
 
 void EditPopup::PopupFor(QWidget* target, const QPoint& globalPos) {
   m_target = target;
-  popup(globalPos);
+  QMenu* menu = nullptr;
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(target))
+    menu = plain->createStandardContextMenu(plain->viewport()->mapFromGlobal(globalPos));
+  else if (auto* rich = qobject_cast<QTextEdit*>(target))
+    menu = rich->createStandardContextMenu(rich->viewport()->mapFromGlobal(globalPos));
+  else if (auto* line = qobject_cast<QLineEdit*>(target))
+    menu = line->createStandardContextMenu();
+  if (!menu) {
+    m_shown = this;
+    popup(globalPos);
+    return;
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addSeparator();
+  // The commands' actions are shared: they insert into m_target whichever
+  // menu shows them.
+  for (QAction* a : actions()) menu->addAction(a);
+  m_shown = menu;
+  menu->popup(globalPos);
 }
 
 void EditPopup::InsertCommand(QWidget* target, int tag) {

@@ -15,14 +15,18 @@ class EditPopup : public QMenu {
 
   // Submenus and items of `menu`; the menu is kept for the commands.
   void Build(const EditCmdMenu& menu);
-  // Opens the menu for a text field (QPlainTextEdit, QTextEdit or QLineEdit).
+  // Opens the field's own context menu (undo, cut, copy, paste …) with the
+  // insert commands below it, for a QPlainTextEdit, QTextEdit or QLineEdit.
   void PopupFor(QWidget* target, const QPoint& globalPos);
+  // The menu PopupFor opened last, while it is open.
+  QMenu* Shown() const { return m_shown; }
   // The command of item `tag` at the target's caret; the caret after it.
   void InsertCommand(QWidget* target, int tag);
 
  private:
   const EditCmdMenu* m_menu = nullptr;
   QPointer<QWidget> m_target;
+  QPointer<QMenu> m_shown;
 };
 
 }  // namespace zm

@@ -197,12 +197,19 @@ TEST_F(Editors, EditPopupInsertsAtTheCaret) {
   c.setPosition(1);
   memo->setTextCursor(c);
   emit memo->customContextMenuRequested(QPoint(2, 2));
-  EditPopup* popup = form().EditPopupMenu();
+  QMenu* popup = form().EditPopupMenu()->Shown();
+  ASSERT_NE(popup, nullptr);
   ASSERT_TRUE(popup->isVisible());
+  // The field's own entries first, then the commands.
+  QStringList names;
+  for (QAction* a : popup->actions()) names << a->objectName();
+  EXPECT_TRUE(names.contains(QStringLiteral("edit-paste"))) << names.join(u',').toStdString();
+  EXPECT_TRUE(names.contains(QStringLiteral("edit-undo")));
   QAction* item = nullptr;
-  for (QMenu* sub : popup->findChildren<QMenu*>())
-    for (QAction* a : sub->actions())
-      if (!item && a->text().endsWith(QStringLiteral("\telse"))) item = a;
+  for (QAction* top : popup->actions())
+    if (QMenu* sub = top->menu())
+      for (QAction* a : sub->actions())
+        if (!item && a->text().endsWith(QStringLiteral("\telse"))) item = a;
   ASSERT_NE(item, nullptr);
   item->trigger();
   popup->close();

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTranslator>
 
 #include "app/commands.h"
 #include "app/czoneform.h"
@@ -19,6 +21,7 @@
 #include "app/loadform.h"
 #include "app/roomtiles.h"
 #include "app/selectform.h"
+#include "app/translation.h"
 #include "common/bases.h"
 #include "common/cp1251.h"
 #include "gui/guitestutil.h"
@@ -440,6 +443,21 @@ TEST(DescriptionDialog, AcceptedFlagAndClear) {
   form.show();
   EXPECT_FALSE(form.Accepted);
   form.hide();
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+TEST(QtTexts, StandardButtonsSpeakRussian) {
+  QTranslator* t = InstallQtTranslation(*QCoreApplication::instance());
+  ASSERT_NE(t, nullptr) << "Qt's Russian translation (qt6-translations-l10n) is missing";
+  QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+  QCoreApplication::removeTranslator(t);
+  delete t;
 }
 
 }  // namespace

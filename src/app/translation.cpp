@@ -1,0 +1,24 @@
+#include "app/translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace zm {
+
+QTranslator* InstallQtTranslation(QCoreApplication& app) {
+  auto* translator = new QTranslator(&app);
+  const QString folders[] = {
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+      QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtbase_ru"), folder)) {
+      QCoreApplication::installTranslator(translator);
+      return translator;
+    }
+  }
+  delete translator;
+  return nullptr;
+}
+
+}  // namespace zm
