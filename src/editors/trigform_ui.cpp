@@ -119,32 +119,21 @@ void TTriggerForm::setUpMemo() {
 }
 
 void TTriggerForm::memoContextMenu(const QPoint& pos) {
-  const QPoint global = T_TextMemo->mapToGlobal(pos);
-  EditPopup* popup = App().EditPopupMenu;
-  QMenu* menu = popup ? static_cast<QMenu*>(popup) : new QMenu(this);
-  QPointer<QAction> separator = menu->addSeparator();
-  QPointer<QAction> save = menu->addAction(QStringLiteral("Сохранить блок\tCtrl+K S"));
+  auto* save = new QAction(QStringLiteral("Сохранить блок\tCtrl+K S"), this);
   save->setObjectName("T_SaveBlockItem");
   save->setEnabled(T_TextMemo->textCursor().hasSelection());
   connect(save, &QAction::triggered, T_TextMemo, &TMemoEx::SaveBlock);
-  // The menu hides before the chosen entry fires: the entry goes after it.
-  connect(
-      menu, &QMenu::aboutToHide, this,
-      [menu, separator, save, own = !popup] {
-        QMetaObject::invokeMethod(
-            menu,
-            [menu, separator, save, own] {
-              delete separator.data();
-              delete save.data();
-              if (own) menu->deleteLater();
-            },
-            Qt::QueuedConnection);
-      },
-      Qt::SingleShotConnection);
-  if (popup)
-    popup->PopupFor(T_TextMemo, global);
-  else
-    menu->popup(global);
+  const QPoint global = T_TextMemo->mapToGlobal(pos);
+  if (EditPopup* popup = App().EditPopupMenu) {
+    popup->PopupFor(T_TextMemo, global, {save});
+    return;
+  }
+  QMenu* menu = T_TextMemo->createStandardContextMenu(pos);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addSeparator();
+  save->setParent(menu);
+  menu->addAction(save);
+  menu->popup(global);
 }
 
 void TTriggerForm::layOutTypeColumns() {

@@ -37,7 +37,7 @@ void EditPopup::Build(const EditCmdMenu& menu) {
   }
 }
 
-void EditPopup::PopupFor(QWidget* target, const QPoint& globalPos) {
+void EditPopup::PopupFor(QWidget* target, const QPoint& globalPos, const QList<QAction*>& extra) {
   m_target = target;
   QMenu* menu = nullptr;
   if (auto* plain = qobject_cast<QPlainTextEdit*>(target))
@@ -46,16 +46,18 @@ void EditPopup::PopupFor(QWidget* target, const QPoint& globalPos) {
     menu = rich->createStandardContextMenu(rich->viewport()->mapFromGlobal(globalPos));
   else if (auto* line = qobject_cast<QLineEdit*>(target))
     menu = line->createStandardContextMenu();
-  if (!menu) {
-    m_shown = this;
-    popup(globalPos);
-    return;
-  }
+  if (!menu) menu = new QMenu(target);
+  // Deleted only after a chosen entry has fired.
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addSeparator();
+  if (!menu->isEmpty()) menu->addSeparator();
   // The commands' actions are shared: they insert into m_target whichever
   // menu shows them.
   for (QAction* a : actions()) menu->addAction(a);
+  if (!extra.isEmpty()) menu->addSeparator();
+  for (QAction* a : extra) {
+    a->setParent(menu);
+    menu->addAction(a);
+  }
   m_shown = menu;
   menu->popup(globalPos);
 }

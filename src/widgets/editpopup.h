@@ -17,7 +17,8 @@ class EditPopup : public QMenu {
   void Build(const EditCmdMenu& menu);
   // Opens the field's own context menu (undo, cut, copy, paste …) with the
   // insert commands below it, for a QPlainTextEdit, QTextEdit or QLineEdit.
-  void PopupFor(QWidget* target, const QPoint& globalPos);
+  // `extra` entries of the target's own go last; the menu takes them.
+  void PopupFor(QWidget* target, const QPoint& globalPos, const QList<QAction*>& extra = {});
   // The menu PopupFor opened last, while it is open.
   QMenu* Shown() const { return m_shown; }
   // The command of item `tag` at the target's caret; the caret after it.

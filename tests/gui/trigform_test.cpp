@@ -346,13 +346,18 @@ TEST_F(TrigEditor, CaretPositionAndSavedBlockMessages) {
   EditPopup* popup = ctx().EditPopupMenu;
   ASSERT_NE(popup, nullptr);
   emit m->customContextMenuRequested(QPoint(5, 5));
-  auto* save = popup->findChild<QAction*>(QStringLiteral("T_SaveBlockItem"));
+  QPointer<QMenu> menu = popup->Shown();
+  ASSERT_NE(menu, nullptr);
+  auto* save = menu->findChild<QAction*>(QStringLiteral("T_SaveBlockItem"));
   ASSERT_NE(save, nullptr);
   EXPECT_TRUE(save->isEnabled());
-  popup->hide();
+  menu->close();
   save->trigger();
   QApplication::processEvents();
   ASSERT_EQ(shown.size(), 2);
+  // The entry goes with the menu; the shared menu never had it.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(menu, nullptr);
   EXPECT_EQ(popup->findChild<QAction*>(QStringLiteral("T_SaveBlockItem")), nullptr);
 }
 
