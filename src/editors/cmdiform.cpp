@@ -7,7 +7,9 @@
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <array>
 
@@ -38,8 +40,19 @@ TCMDIForm::TCMDIForm(AppContext& app, int kind, QWidget* parent)
     : QWidget(parent), m_app(app), m_kind(kind) {
   if (app.MainWindow) setFont(app.MainWindow->font());
   // Smaller than the pages' own minimum: a remembered size of another kind
-  // of editor must fit, and restoring from maximized must give it back.
+  // of editor must fit, and restoring from maximized must give it back. The
+  // controls keep their own minimum and scroll.
   setMinimumSize(240, 160);
+  auto* frame = new QVBoxLayout(this);
+  frame->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("EditorScrollArea"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  m_body = new QWidget(scroll);
+  m_body->setObjectName(QStringLiteral("EditorBody"));
+  scroll->setWidget(m_body);
+  frame->addWidget(scroll);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now && isAncestorOf(now)) m_lastFocus = now;
   });
@@ -76,6 +89,10 @@ void TCMDIForm::ApplyRecord() {
 
 void TCMDIForm::AttachTo(QMdiSubWindow* sub, QSize designed) {
   m_sub = sub;
+  // Never larger than the work area: the window's own buttons stay on
+  // screen, and the controls scroll.
+  if (QMdiArea* area = sub->mdiArea(); area && !area->viewport()->size().isEmpty())
+    designed = designed.boundedTo(area->viewport()->size());
   sub->resize(designed);
   // The area's placement of a window wider than the area starts left of it.
   if (sub->x() < 0 || sub->y() < 0) sub->move(std::max(sub->x(), 0), std::max(sub->y(), 0));

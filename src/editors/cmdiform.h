@@ -37,6 +37,10 @@ class TCMDIForm : public QWidget, public EditorWindow {
   ~TCMDIForm() override;
 
   AppContext& App() const { return m_app; }
+  // Where an editor lays out its controls: inside a scroll area, so that a
+  // window smaller than the controls' minimum scrolls instead of squeezing
+  // them.
+  QWidget* Body() const { return m_body; }
   // Null once the child window is going.
   QMdiSubWindow* SubWindow() const { return qobject_cast<QMdiSubWindow*>(m_sub.data()); }
 
@@ -112,6 +116,7 @@ class TCMDIForm : public QWidget, public EditorWindow {
   // Untyped: the child window is watched while it is being destroyed.
   QPointer<QObject> m_sub;
   QPointer<QWidget> m_lastFocus;
+  QWidget* m_body = nullptr;
   QHash<QWidget*, TBases*> m_dicts;
   QHash<const QPlainTextEdit*, const LineMend*> m_mends;
   int m_kind;

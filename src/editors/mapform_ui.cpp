@@ -57,7 +57,7 @@ QLabel* Value(QWidget* parent, const char* name) {
 }  // namespace
 
 void TMapForm::buildUi() {
-  auto* top = new QHBoxLayout(this);
+  auto* top = new QHBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
   MapDrawGrid = Named(new MapGridWidget(this), "MapDrawGrid");
   top->addWidget(MapDrawGrid, 1);
@@ -68,7 +68,9 @@ void TMapForm::buildUi() {
   right->addStretch(1);
   auto* rightBox = new QWidget(this);
   rightBox->setLayout(right);
-  rightBox->setFixedWidth(290);
+  // As wide as their contents need in the font of the day; the grid takes
+  // the rest.
+  rightBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   right->setContentsMargins(0, 0, 0, 0);
   top->addWidget(rightBox);
   m_keyWatch = std::make_unique<CtrlWatch>(this);
@@ -76,7 +78,7 @@ void TMapForm::buildUi() {
 
 QWidget* TMapForm::buildSidePanel() {
   auto* side = new QWidget(this);
-  side->setFixedWidth(210);
+  side->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   auto* col = new QVBoxLayout(side);
   col->setContentsMargins(0, 0, 0, 0);
 

@@ -63,7 +63,7 @@ const std::array<TMobForm::DiceField, 3>& TMobForm::DiceFields() {
 }
 
 void TMobForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
   top->addWidget(buildGeneral());
   top->addWidget(buildDice());

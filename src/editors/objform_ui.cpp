@@ -21,7 +21,7 @@
 
 namespace zm {
 void TObjForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
   top->addWidget(buildGeneral());
   O_PageControl = Named(new QTabWidget(this), "O_PageControl");

@@ -28,7 +28,7 @@ constexpr std::array<const char*, kVariants + 1> kDescTabs = {
 }  // namespace
 
 void TRoomForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
   auto* nameRow = new QHBoxLayout();
   nameRow->addWidget(new QLabel(QStringLiteral("Описание"), this));

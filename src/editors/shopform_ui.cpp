@@ -34,7 +34,7 @@ QListWidget* List(QWidget* parent, const char* name) {
 }  // namespace
 
 void TShopForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
 
   auto* keeper = new QHBoxLayout();

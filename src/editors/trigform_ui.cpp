@@ -34,7 +34,7 @@ constexpr int kTypeRows = 8;  // the longest event list in three columns
 }  // namespace
 
 void TTriggerForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
 
   auto* fields = new QGridLayout();

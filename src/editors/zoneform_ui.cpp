@@ -53,7 +53,7 @@ constexpr std::array<FileRow, TZoneForm::kFiles> kFileRows = {{{"Зона", "Zon
 }  // namespace
 
 void TZoneForm::buildUi() {
-  auto* top = new QVBoxLayout(this);
+  auto* top = new QVBoxLayout(Body());
   top->setContentsMargins(6, 6, 6, 6);
   Z_PageControl = Named(new QTabWidget(this), "Z_PageControl");
   Z_PageControl->addTab(buildParamsPage(), QStringLiteral("Параметры"));

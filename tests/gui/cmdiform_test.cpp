@@ -153,8 +153,10 @@ TEST_F(Editors, RoomEditorIsReusedAndNewWindowOpensBeside) {
 TEST_F(Editors, GeometryIsSharedBetweenEditors) {
   form().show();  // a hidden child window is maximized without a size to restore
   TRoomForm* first = Open(1200);
-  // The first editor keeps its designed size.
-  EXPECT_EQ(first->SubWindow()->size(), TRoomForm::DesignedSize());
+  // The first editor keeps its designed size, within the work area.
+  EXPECT_EQ(first->SubWindow()->size(),
+            TRoomForm::DesignedSize().boundedTo(form().Mdi()->viewport()->size()));
+  EXPECT_TRUE(form().Mdi()->viewport()->rect().contains(first->SubWindow()->geometry()));
   EXPECT_GE(first->SubWindow()->x(), 0);
   first->SubWindow()->setGeometry(15, 25, 500, 420);
   first->SubWindow()->close();
