@@ -57,7 +57,10 @@ TAboutForm::TAboutForm(const RoomTiles& tiles, QWidget* parent)
                      "русскоязычной игры.</p>"
                      "<p>Версия %1</p>"
                      "<p>Файлы мира читаются и пишутся в их собственной кодировке (Windows-1251 "
-                     "или KOI8-R) и с их окончаниями строк.</p>")
+                     "или KOI8-R) и с их окончаниями строк.</p>"
+                     "<p>Падежи имён склоняются по морфологическому словарю OpenCorpora "
+                     "(лицензия CC BY-SA 3.0) в сборке pymorphy2 из пакета az 0.2.3 "
+                     "(лицензия MIT).</p>")
           .arg(QStringLiteral(ZEMLEMER_VERSION)));
   connect(m_ui->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -16,6 +16,7 @@
 #include "common/textutil.h"
 #include "load/zloads.h"
 #include "model/world.h"
+#include "text/declension.h"
 #include "widgets/editpopup.h"
 
 namespace zm {
@@ -67,6 +68,9 @@ void TForm1::FormActivate() {
 
   // Help/hints: without it the controls simply have no hints.
   m_hints.LoadHints(Beside(Beside(m_appDir, "Help"), "hints"));
+
+  // Read on the first use of a name button, not here: start-up stays as fast.
+  SetMorphologyDir(Beside(m_appDir, "morph"));
 
   const fs::path basesDir = Beside(m_appDir, "Bases");
   m_bases = std::make_unique<TBasesList>(basesDir);

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "common/cp1251.h"
+#include "common/reporter.h"
 #include "common/textutil.h"
 #include "editors/cmdiform.h"
 #include "editors/fieldtext.h"
@@ -268,6 +269,19 @@ bool ExtraDescEdit::Remove(TExtraDescList& descs) {
   const int n = m_list->count();
   m_list->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
   return true;
+}
+
+void DeclineNameFields(Reporter* rep, const std::array<QLineEdit*, 6>& fields, Animacy hint) {
+  if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
+  const morph::Dictionary* dict = SharedMorphology();
+  // Told once per reason, not at every press of the button.
+  static std::string told;
+  if (!dict && SharedMorphologyError() != told) {
+    told = SharedMorphologyError();
+    rep->ShowError(ErrorMsg::MorphologyLoad, {told});
+  }
+  const auto forms = DeclineAll(ReadLine(fields[0]), dict, hint);
+  for (size_t c = 1; c < fields.size(); ++c) ShowLine(fields[c], forms[c]);
 }
 
 }  // namespace zm

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/rooms.h"
+#include "text/declension.h"
 
 class QComboBox;
 class QGridLayout;
@@ -24,6 +25,7 @@ class QWidget;
 
 namespace zm {
 
+class Reporter;
 class TCMDIForm;
 class TExtraDescList;
 class World;
@@ -111,5 +113,10 @@ class ExtraDescEdit {
   QLineEdit* m_keywords;
   QPlainTextEdit* m_memo;
 };
+
+// The name button of the object and mobile editors: once the builder agrees,
+// the name in the first field declined into the other five. A dictionary that
+// cannot be read is told once; the ending rules stand in for it.
+void DeclineNameFields(Reporter* rep, const std::array<QLineEdit*, 6>& fields, Animacy hint);
 
 }  // namespace zm

@@ -13,9 +13,9 @@
 #include "common/reporter.h"
 #include "common/textutil.h"
 #include "editors/fieldtext.h"
+#include "editors/formparts.h"
 #include "editors/listrows.h"
 #include "model/world.h"
-#include "text/declension.h"
 
 namespace zm {
 namespace {
@@ -157,11 +157,7 @@ void TMobForm::Apply() {
 }
 
 void TMobForm::M_NameBtnClick() {
-  Reporter* rep = App().reporter;
-  if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
-  const std::string name = ReadLine(M_NameEdit[0]);
-  for (int c = kGenitive; c <= kPrepositional; ++c)
-    ShowLine(M_NameEdit[static_cast<size_t>(c)], DeclinePhrase(name, c));
+  DeclineNameFields(App().reporter, M_NameEdit, Animacy::Animate);
 }
 
 void TMobForm::M_DiceBtnClick(QPushButton* button) {

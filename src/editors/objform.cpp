@@ -11,7 +11,6 @@
 #include "editors/fieldtext.h"
 #include "editors/formparts.h"
 #include "model/world.h"
-#include "text/declension.h"
 
 namespace zm {
 namespace {
@@ -150,11 +149,7 @@ void TObjForm::O_TypeComboBoxChange() {
 }
 
 void TObjForm::O_NameBtnClick() {
-  Reporter* rep = App().reporter;
-  if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
-  const std::string name = ReadLine(O_NameEdit[0]);
-  for (int c = kGenitive; c <= kPrepositional; ++c)
-    ShowLine(O_NameEdit[static_cast<size_t>(c)], DeclinePhrase(name, c));
+  DeclineNameFields(App().reporter, O_NameEdit, Animacy::Inanimate);
 }
 
 void RegisterObjEditor(AppContext& app) {

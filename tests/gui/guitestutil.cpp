@@ -86,6 +86,7 @@ fs::path MakeAppDir(const fs::path& dir, bool withData) {
     const fs::path bin = ZEMLEMER_BIN_DIR;
     fs::create_directory_symlink(bin / "Bases", dir / "Bases");
     fs::create_directory_symlink(bin / "Help", dir / "Help");
+    fs::create_directory_symlink(bin / "morph", dir / "morph");
   }
   return dir;
 }

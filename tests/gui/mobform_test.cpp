@@ -239,6 +239,7 @@ TEST_F(MobEditor, IngredientsAndDeclension) {
   app->reporter.answers[4] = true;
   f->M_NameBtnClick();
   EXPECT_EQ(f->M_NameEdit[1]->text(), QStringLiteral("старого волка"));
+  EXPECT_EQ(f->M_NameEdit[3]->text(), QStringLiteral("старого волка"));
   EXPECT_EQ(f->M_NameEdit[4]->text(), QStringLiteral("старым волком"));
   f->M_FullDescMemo->setPlainText(QStringLiteral("Серый волк.\n~\n\n"));
   Apply();

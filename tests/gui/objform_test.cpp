@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
 
 #include "app/selectform.h"
@@ -259,15 +260,35 @@ TEST_F(ObjEditor, NameButtonDeclines) {
 
   app->reporter.answers[4] = true;
   f->O_NameBtnClick();
-  const QStringList expected = {
-      QStringLiteral("железного шлема"), QStringLiteral("железному шлему"),
-      QStringLiteral("железного шлема"), QStringLiteral("железным шлемом"),
-      QStringLiteral("железном шлеме")};
+  const QStringList expected = {QStringLiteral("железного шлема"),
+                                QStringLiteral("железному шлему"), QStringLiteral("железный шлем"),
+                                QStringLiteral("железным шлемом"),
+                                QStringLiteral("железном шлеме")};
   for (int i = 1; i < 6; ++i)
     EXPECT_EQ(f->O_NameEdit[static_cast<size_t>(i)]->text(), expected[i - 1]);
   Apply();
   EXPECT_EQ(o.Names[0], W("железный шлем"));
   EXPECT_EQ(o.Names[4], W("железным шлемом"));
+}
+
+// An application folder without its "morph" folder: the builder is told
+// once, and the ending rules still fill the fields.
+TEST_F(ObjEditor, NameButtonWithoutTheDictionary) {
+  Started bare(test::MakeAppDir(dir / "bare", false), dir / "world");
+  RegisterObjEditor(bare.form->App());
+  bare.form->Windows().Edit(*bare.form->world().Objs.Items(0));
+  auto* f = qobject_cast<TObjForm*>(bare.form->Windows().ActiveSubWindow()->widget());
+  ASSERT_NE(f, nullptr);
+  f->O_NameEdit[0]->setText(QStringLiteral("фляга"));
+  bare.reporter.answers[4] = true;
+  f->O_NameBtnClick();
+  f->O_NameBtnClick();
+  EXPECT_EQ(std::count_if(
+                bare.reporter.errors.begin(), bare.reporter.errors.end(),
+                [](const auto& e) { return e.n == static_cast<int>(ErrorMsg::MorphologyLoad); }),
+            1);
+  EXPECT_EQ(f->O_NameEdit[1]->text(), QStringLiteral("фляги"));
+  EXPECT_EQ(f->O_NameEdit[4]->text(), QStringLiteral("флягой"));
 }
 
 TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {

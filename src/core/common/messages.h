@@ -57,6 +57,7 @@ enum class ErrorMsg : int {
   ZoneFull = 22,
   ZoneDuplicate = 23,
   FileNotWhole = 24,
+  MorphologyLoad = 25,
 };
 
 // The numbered confirmation texts.
