@@ -136,6 +136,14 @@ TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
        "0\n28\n0\n0\n",
        "1.155"},
       {kTrigger, "#5000\ntrig~\n0 g 100 extra\n~\nsay hi\n~\n", nullptr},
+      // A name without its "~"; a second exit of one direction; a mark
+      // after a shop's number that the writer does not write.
+      {kRoom, "#5000\nRoom\n~\n50 0 0\nS\n", nullptr},
+      {kRoom, "#5000\nRoom~\n~\n50 0 0\nD1\n~\n~\n0 -1 5001\nD1\n~\n~\n0 -1 5002\nS\n", nullptr},
+      {kShop,
+       "#5000 X~\n-1\n1\n0.8\n1\n-1\n-1\na~\nb~\nc~\nd~\ne~\nf~\ng~\n0\n0\n5000\n0\n-1\n"
+       "0\n28\n0\n0\n",
+       nullptr},
       // What stands after a zero byte in a line is not read.
       {kTrigger, std::string("#5000\ntrig~\n0 g 100\n~\nsay hi\0 there\n~\n", 38), nullptr},
       // A mobile without its "E" line: the next one is a mobile of its own.

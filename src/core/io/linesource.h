@@ -91,6 +91,16 @@ inline std::string DropLast(std::string s) {
   if (!s.empty()) s.pop_back();
   return s;
 }
+// A one-line text closed by "~": the text before it. A line that does not
+// end so is kept whole and noted (the game would read on into the next line).
+inline std::string TildeLine(std::string s, FileNote& note, int line) {
+  if (EndsWithTilde(s)) {
+    s.pop_back();
+  } else {
+    note.Skip(line);
+  }
+  return s;
+}
 inline bool IsBlankLine(std::string_view s) {
   return s.find_first_not_of(kBlanks) == std::string_view::npos;
 }

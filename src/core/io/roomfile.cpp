@@ -85,7 +85,8 @@ class RoomFileReader {
     m_seen.Record(vnum, m_buf.Line(), m_w.Rooms.Find(vnum) != nullptr);
     while (!m_buf.BufferEof() && (m_buf.Peek() == '\r' || m_buf.Peek() == '\n'))
       m_buf.ReadBufferLine();
-    TRoom& room = Start(vnum, DropLast(Need()));
+    std::string name = Need();
+    TRoom& room = Start(vnum, TildeLine(std::move(name), m_note, m_buf.Line()));
 
     ReadTildeText(room.Description);
     std::string line = Need();
@@ -100,13 +101,14 @@ class RoomFileReader {
     room.Sector = Narrow<int16_t>(sector);
 
     line = Need();
+    m_exitsRead = {};
     while (!line.empty() && line[0] == 'D') {
       ReadExit(room, line);
       line = Need();
     }
     while (!line.empty() && line[0] == 'E') {
       TExtraDesc* ed = room.ExtraDescs.Add({});
-      ed->Keywords = DropLast(Need());
+      ed->Keywords = TildeLine(Need(), m_note, m_buf.Line());
       ReadTildeText(ed->Description);
       line = Need();
     }
@@ -181,23 +183,29 @@ class RoomFileReader {
       closed = EndsWithTilde(more);
       if (more != "~") m_note.Skip(m_buf.Line());
     }
-    e.Keywords = DropLast(Need());
+    e.Keywords = TildeLine(Need(), m_note, m_buf.Line());
     std::string nums = Need();
     e.DoorFlags = Narrow<uint8_t>(IntField(nums));
     e.Key = IntField(nums);
     e.ToRoom = IntField(nums);
     e.ToNowhere = e.ToRoom < 0;
     e.ExitExtra = Trim(nums);
-    if (dir >= 0)
-      room.Exits[static_cast<size_t>(dir)] = std::move(e);
-    else
+    if (dir < 0) {
       m_note.Skip(m_buf.Line());
+      return;
+    }
+    // A second exit of one direction replaces the first, as in the game;
+    // the first is not written back.
+    if (m_exitsRead[static_cast<size_t>(dir)]) m_note.Skip(m_buf.Line());
+    m_exitsRead[static_cast<size_t>(dir)] = true;
+    room.Exits[static_cast<size_t>(dir)] = std::move(e);
   }
 
   World& m_w;
   WorldBuffer& m_buf;
   FileNote& m_note;
   PassedLines m_passed;
+  std::array<bool, kDirections> m_exitsRead{};  // of the room being read
   RecordsSeen m_seen;
   size_t m_lineStart = 0;
   int m_lineNo = 0;

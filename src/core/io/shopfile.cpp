@@ -193,6 +193,12 @@ bool ReadShops(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem
     bool extended;
     if (!ParseRecordLine(line, vnum, extended)) throw ParseError();
     seen.Record(vnum, buf.Line(), w.Shops.Find(vnum) != nullptr);
+    // After the number stands "~", "E~" or nothing; anything else is not
+    // written back.
+    size_t end = 1;
+    while (end < line.size() && IsDigit(line[end])) ++end;
+    const std::string mark = Trim(std::string_view(line).substr(end));
+    if (!mark.empty() && mark != "~" && mark != "E~") note.Skip(buf.Line());
     TShop s = RecordCopy(w.Shops, vnum);
     reader.Read(s, extended);
     StoreRecord(w.Shops, std::move(s));
