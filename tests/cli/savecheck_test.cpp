@@ -63,8 +63,8 @@ TEST(Cli, SaveCheckListsFilesAndWhatWouldChange) {
       {"nothing lost",
        kRooms,
        0,
-       {// A header line, the O line's chance -1 written as 100, a second "$".
-        "zon/30.zon: 4 differing lines, reset commands 3 -> 3\n", "wld/30.wld: 1 differing lines\n",
+       {// A header line and a second "$".
+        "zon/30.zon: 2 differing lines, reset commands 3 -> 3\n", "wld/30.wld: 1 differing lines\n",
         "obj/30.obj: 2 differing lines\n", "mob/30.mob: 2 differing lines\n",
         "no value lost or changed\n"}},
       {"an exit to no room with a door",
