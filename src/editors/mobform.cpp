@@ -91,8 +91,8 @@ void TMobForm::Edit(TMob& mob) {
   ShowDict(M_AffectCheckListBox, mob.Affects);
   ShowDict(M_SpecCheckListBox, mob.SpecialFlags);
 
-  showGrid(M_SkillStringGrid, m_shownSkills, "mobskills", mob.Skills);
-  showGrid(M_SpellStringGrid, m_shownSpells, "mobspells", mob.Spells);
+  showGrid(M_SkillStringGrid, m_shownSkills, "mobskills", mob.Skills, false);
+  showGrid(M_SpellStringGrid, m_shownSpells, "mobspells", mob.Spells, true);
   m_triggers->Show(Values(mob.Triggers));
   m_path->Show(PathVnums(mob.Destinations));
   m_helpers->Show(Values(mob.Helpers));

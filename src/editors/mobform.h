@@ -140,7 +140,10 @@ class TMobForm : public TCMDIForm {
   QWidget* buildOtherPage();
   void connectPages();
   // mobform_grids.cpp
-  void showGrid(QTableWidget* grid, QStringList& shown, const char* dict, const TIntList& list);
+  // `add`: entries of one number add up (spell counts); otherwise the last
+  // one stands (skill values).
+  void showGrid(QTableWidget* grid, QStringList& shown, const char* dict, const TIntList& list,
+                bool add);
   void readGrid(QTableWidget* grid, const QStringList& shown, const char* dict, TIntList& list,
                 int32_t maxValue);
   // mobform_lists.cpp

@@ -47,15 +47,20 @@ QString Cell(const QTableWidget* grid, int row) {
 }  // namespace
 
 void TMobForm::showGrid(QTableWidget* grid, QStringList& shown, const char* dict,
-                        const TIntList& list) {
+                        const TIntList& list, bool add) {
   const int rows = grid->rowCount();
   const std::vector<int32_t> numbers = RowNumbers(App(), dict, rows);
-  shown.clear();
-  for (int r = 0; r < rows; ++r) shown << QStringLiteral("0");
+  // A number may have several entries: a file names a spell again after
+  // another one.
+  std::vector<int32_t> values(static_cast<size_t>(rows));
   for (const auto& e : list) {
     const int r = RowOf(numbers, SpellNumber(e->Value));
-    if (r >= 0) shown[r] = QString::number(SpellCount(e->Value));
+    if (r < 0) continue;
+    int32_t& v = values[static_cast<size_t>(r)];
+    v = add ? v + SpellCount(e->Value) : SpellCount(e->Value);
   }
+  shown.clear();
+  for (int32_t v : values) shown << QString::number(v);
   for (int r = 0; r < rows; ++r) SetCell(grid, r, shown[r]);
 }
 

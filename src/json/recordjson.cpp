@@ -106,6 +106,7 @@ ordered_json ZoneJson(const TZone& z, const World& w) {
   j["Registered"] = z.Registered;
   if (!z.HeaderLines.empty()) j["HeaderLines"] = Strings(z.HeaderLines);
   if (!z.NumbersTail.empty()) j["NumbersTail"] = U(z.NumbersTail);
+  if (!z.TopInFile.empty()) j["TopInFile"] = U(z.TopInFile);
   AddKept(j, z.KeptCommands);
   if (!z.KeptAfterZoneWide.empty()) j["KeptAfterZoneWide"] = Strings(z.KeptAfterZoneWide);
   return j;

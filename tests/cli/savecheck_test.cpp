@@ -67,9 +67,8 @@ TEST(Cli, SaveCheckListsFilesAndWhatWouldChange) {
       {"nothing lost",
        kRooms,
        0,
-       {// A header line, the M line's fifth number, the T line with the mobile, the O line's
-        // chance -1 written as 100, a second "$".
-        "zon/30.zon: 7 differing lines, reset commands 4 -> 3 (1 T lines saved with their "
+       {// A header line, the M line's fifth number, the T line with the mobile, a second "$".
+        "zon/30.zon: 5 differing lines, reset commands 4 -> 3 (1 T lines saved with their "
         "owners)\n",
         "wld/30.wld: 1 differing lines\n", "obj/30.obj: 2 differing lines\n",
         "mob/30.mob: 3 differing lines\n", "no line lost or changed\n",

@@ -1,51 +1,14 @@
-// The object reader over arbitrary bytes: it must end, and what it read must
-// come back the same from its own output.
-#include <algorithm>
+// The object reader over arbitrary bytes: it must end, and a file it read
+// whole must come back the same from its own output.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "common/reporter.h"
-#include "common/savelines.h"
-#include "io/recordfile.h"
-#include "model/world.h"
-
-namespace {
-
-using namespace zm;
-
-// Every zone's file, in the order the zones first appear.
-std::string SaveAll(const World& w) {
-  std::vector<int32_t> zones;
-  for (const auto& o : w.Objs)
-    if (std::find(zones.begin(), zones.end(), o->Zone) == zones.end()) zones.push_back(o->Zone);
-  std::string all;
-  std::vector<std::string> lines;
-  for (int32_t z : zones) {
-    if (BuildRecordLines(w, kObject, z, lines)) std::abort();
-    all += JoinLines(lines, {kCodingWin, kBreakLF});
-  }
-  return all;
-}
-
-}  // namespace
+#include "roundtrip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string bytes(reinterpret_cast<const char*>(data), size);
-  SilentReporter rep;
-  World w(rep);
-  (void)LoadRecordBytes(w, kObject, bytes, "fuzz.obj");
-
-  // Bytes without the high bit keep the coding undetermined, so the second
-  // read sees exactly the text the first one produced.
-  for (char& c : bytes) c &= 0x7F;
-  World first(rep);
-  (void)LoadRecordBytes(first, kObject, bytes, "fuzz.obj");
-  std::string once = SaveAll(first);
-  World second(rep);
-  if (!LoadRecordBytes(second, kObject, once, "fuzz.obj")) std::abort();
-  if (SaveAll(second) != once) std::abort();
+  using namespace zm;
+  fuzz::CheckRoundTrip<fuzz::KindReading<kObject>>(
+      std::string(reinterpret_cast<const char*>(data), size));
   return 0;
 }

@@ -61,18 +61,30 @@ void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf) {
   }
 }
 
-bool LoadRoomMap(World& w, const fs::path& mapPath) {
-  std::error_code ec;
-  auto st = fs::status(mapPath, ec);
-  if (st.type() == fs::file_type::not_found) return true;
-  // A failure is noted: the positions after the failing line would be lost
-  // by the next save.
-  return ReadWorldFile(w, mapPath, nullptr, {ErrorMsg::MapLoad}, [&](WorldBuffer& buf, FileNote*) {
+namespace {
+
+// A failure is noted: the positions after the failing line would be lost by
+// the next save.
+bool ReadMap(World& w, const fs::path& mapPath, std::string* bytes) {
+  return ReadWorldFile(w, mapPath, bytes, {ErrorMsg::MapLoad}, [&](WorldBuffer& buf, FileNote*) {
     buf.SetCoding(buf.DetectCoding().Coding);
     buf.ResetWorldBuffer();
     ParseRoomMap(w.Rooms, buf);
     return true;
   });
+}
+
+}  // namespace
+
+bool LoadRoomMap(World& w, const fs::path& mapPath) {
+  std::error_code ec;
+  auto st = fs::status(mapPath, ec);
+  if (st.type() == fs::file_type::not_found) return true;
+  return ReadMap(w, mapPath, nullptr);
+}
+
+bool LoadRoomMapBytes(World& w, std::string bytes, const fs::path& mapPath) {
+  return ReadMap(w, mapPath, &bytes);
 }
 
 void BuildRoomMapLines(const World& w, int32_t zone, std::vector<std::string>& lines,

@@ -23,6 +23,9 @@ std::filesystem::path RoomMapPath(const std::filesystem::path& roomPath);
 // are simply unplaced. Reports error 12 and returns false when the file cannot
 // be read or a line of a known room is malformed; positions read before it stay.
 bool LoadRoomMap(World& w, const std::filesystem::path& mapPath);
+// The same over bytes in memory; `mapPath` only names them. For tests and
+// fuzzing.
+bool LoadRoomMapBytes(World& w, std::string bytes, const std::filesystem::path& mapPath);
 // The parse of LoadRoomMap over a loaded buffer; throws ParseError.
 void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf);
 

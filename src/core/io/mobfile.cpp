@@ -76,15 +76,17 @@ void ReadHeader(LineSource& src, TMobList& list, TMob& m) {
   m.Sex = NumberToken(l);
 }
 
+// A spell named on lines one after the other counts up one entry; named
+// again after another spell, it gets an entry of its own, so that the lines
+// are written back in the order the file had them.
 void AddSpell(TMob& m, int32_t spell) {
-  int i = m.IndexOfSpell(spell);
-  if (i < 0) {
-    m.Spells.Add(PackSpell(spell, 1));
+  const int last = m.Spells.Count() - 1;
+  const int32_t packed = m.Spells.Get(last);
+  if (last >= 0 && SpellNumber(packed) == spell && SpellCount(packed) < INT16_MAX) {
+    m.Spells.Put(last, PackSpell(spell, SpellCount(packed) + 1));
     return;
   }
-  int32_t packed = m.Spells.Get(i);
-  int32_t count = SpellCount(packed);
-  if (count < INT16_MAX) m.Spells.Put(i, PackSpell(SpellNumber(packed), count + 1));
+  m.Spells.Add(PackSpell(spell, 1));
 }
 
 // Fields whose key does not appear keep their values: a mobile read twice

@@ -113,16 +113,21 @@ bool WriteTrigger(const World&, const TMUDClass& rec, std::vector<std::string>& 
   // A script at CR LF, LF or a lone CR, so each line gets the file's own break.
   std::vector<std::string> script;
   if (!t.Text.empty()) script = SplitTextLines(t.Text);
-  // A script line ending in "~" would end the script early on reading.
-  for (const std::string& l : script)
-    if (ClosesTilde(l)) return false;
+  // A script line ending in "~" would end the script early on reading; the
+  // last one can take the closing "~" after it, as the reader allows.
+  for (size_t i = 0; i + 1 < script.size(); ++i)
+    if (ClosesTilde(script[i])) return false;
+  const bool merge = !script.empty() && ClosesTilde(script.back());
   lines.push_back("#" + IntText(t.Vnum));
   lines.push_back(t.Name + "~");
   lines.push_back(IntText(t.TriggerClass) + " " + BitVectorText(t.TriggerTypes) + " " +
                   IntText(t.NumArg));
   lines.push_back(t.Arg + "~");
   for (std::string& l : script) lines.push_back(std::move(l));
-  lines.push_back("~");
+  if (merge)
+    lines.back() += '~';
+  else
+    lines.push_back("~");
   return true;
 }
 

@@ -38,8 +38,9 @@ bool EndsSection(const std::string& line) {
 bool FitsCond(int32_t v) {
   return v >= 0 && v <= 255;
 }
-bool FitsChance(int32_t& v) {
-  if (v == -1) v = 100;
+// A chance of -1 stays -1: the game's files have it, and a 100 written in
+// its place would be a change nobody made.
+bool FitsChance(int32_t v) {
   return v >= INT16_MIN && v <= INT16_MAX;
 }
 
@@ -128,16 +129,24 @@ class CommandPass {
     if (Kept.empty()) return;
     std::vector<std::string> lines;
     BuildZoneLines(w, m_z, lines);
-    std::vector<std::string> keys;
-    for (size_t i = 4 + m_z.HeaderLines.size(); i < lines.size() && lines[i] != "S"; ++i)
-      if (Trim(lines[i]).rfind('*', 0) != 0) keys.push_back(CommandKey(lines[i]));
+    // The kept line itself, by its text: a command the writer builds can
+    // share its key ("D 0 3001 4 0 -1" beside a kept "D 0 3001 4 309").
+    std::vector<std::string> texts, keys;
+    for (size_t i = 4 + m_z.HeaderLines.size(); i < lines.size() && lines[i] != "S"; ++i) {
+      if (Trim(lines[i]).rfind('*', 0) == 0) continue;
+      texts.push_back(LeftTrim(lines[i]));
+      keys.push_back(CommandKey(lines[i]));
+    }
     std::vector<bool> used(keys.size());
     for (const KeptPlace& k : Kept) {
-      const std::string line = CommandKey(k.line);
+      const std::string before = CommandKey(k.before);
       size_t at = 0;
-      while (at < keys.size() && (used[at] || keys[at] != line)) ++at;
-      if (at < keys.size()) used[at] = true;
-      if (at == keys.size() || (at == 0 ? std::string() : keys[at - 1]) != CommandKey(k.before)) {
+      while (at < keys.size() && (used[at] || texts[at] != k.line ||
+                                  (at == 0 ? std::string() : keys[at - 1]) != before))
+        ++at;
+      if (at < keys.size()) {
+        used[at] = true;
+      } else {
         m_line = k.lineNo;
         Drop();
       }
@@ -228,11 +237,19 @@ class CommandPass {
     return line;
   }
 
-  // The top vnum (always written as N*100+99), ResetTime and ResetMode; what
-  // follows them is kept as written.
+  // The top vnum, ResetTime and ResetMode; what follows them is kept as
+  // written, and so is a top other than the zone's own. A top that is no
+  // number is lost (written back it could read as a header line).
   void NumbersLine(std::string line) {
     m_rest = std::move(line);
-    NextWord(m_rest, kBlanks);
+    std::string top = NextWord(m_rest, kBlanks);
+    int32_t n;
+    if (!ParseInt(top, n)) {
+      m_line = m_buf.Line();
+      Drop();
+    } else if (top != IntText(int64_t{m_z.Vnum} * 100 + 99)) {
+      m_z.TopInFile = std::move(top);
+    }
     m_z.ResetTime = Field();
     size_t end = m_rest.find_first_of(kBlanks);
     std::string mode = m_rest.substr(0, end);

@@ -286,8 +286,9 @@ void BuildZoneLines(const World& w, const TZone& z, std::vector<std::string>& li
   lines.push_back("#" + IntText(z.Vnum));
   lines.push_back(OneLine(z.Name) + "~");
   HeaderTextLines(z.HeaderLines, lines);
-  lines.push_back(IntText(int64_t{z.Vnum} * 100 + 99) + Numbers({z.ResetTime, z.ResetMode}) +
-                  OneLine(z.NumbersTail));
+  const std::string top =
+      z.TopInFile.empty() ? IntText(int64_t{z.Vnum} * 100 + 99) : OneLine(z.TopInFile);
+  lines.push_back(top + Numbers({z.ResetTime, z.ResetMode}) + OneLine(z.NumbersTail));
   AddKept(lines, z.KeptCommands);
   for (const auto& o : z.CreatedObjects)
     lines.push_back("O" + Numbers({o->Cond, o->ID}) + " " + p.ObjMax(o->ID, o->OwnMax) + " -1" +

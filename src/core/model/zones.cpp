@@ -13,6 +13,7 @@ void TZone::Clear() {
   RemovedMobs.Clear();
   HeaderLines.clear();
   NumbersTail.clear();
+  TopInFile.clear();
   KeptCommands.clear();
   KeptAfterZoneWide.clear();
 }

@@ -56,6 +56,10 @@ class TZone : public TMUDClass {
   // its leading blank included ("4099 30 2 0 * " keeps " 0 * ").
   std::vector<std::string> HeaderLines;
   std::string NumbersTail;
+  // The numbers line's top vnum where it is not the zone's own (N*100+99),
+  // written back as it was: a save does not change the range the game gives
+  // the zone.
+  std::string TopInFile;
   // Command lines the writer cannot regenerate that came before any other
   // command, or that need one before them (see TKeptLines in rooms.h);
   // written first in the section.
