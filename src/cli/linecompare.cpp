@@ -178,9 +178,6 @@ std::vector<std::string> CommandWords(std::string_view line) {
   while (n < w.size() && LooksNumeric(w[n])) ++n;
   w.resize(n);
   if (w[0].size() != 1) return w;
-  auto chanceAt = [&](size_t i) {
-    if (w.size() > i && w[i] == "-1") w[i] = "100";
-  };
   auto padTo = [&](size_t size) {
     while (w.size() < size) w.push_back("-1");
   };
@@ -189,19 +186,9 @@ std::vector<std::string> CommandWords(std::string_view line) {
       // The fifth number, the maximum in the room, is the maximum when absent.
       if (w.size() == 5) w.push_back(w[3]);
       break;
-    case 'O':
-    case 'P':
-    case 'E':
-      chanceAt(5);
-      break;
     case 'G':
-      // "G c v max chance -1", or "G c v max -1 chance" as a running game has it.
-      if (w.size() == 5) {
-        chanceAt(4);
-        padTo(6);
-      } else if (w.size() == 6) {
-        if (w[4] == "-1") chanceAt(5);
-      }
+      // "G c v max chance" gets its trailing -1.
+      if (w.size() == 5) padTo(6);
       break;
     case 'F':
     case 'D':
@@ -272,10 +259,8 @@ void ZoneEntries(const std::vector<std::string>& lines, std::vector<Entry>& out)
       ++i;
     }
   }
-  // The numbers line: the top vnum is always N*100+99.
   if (i < n) {
     std::vector<std::string> w = Words(lines[i]);
-    if (!w.empty()) w[0] = "N*100+99";
     if (!w.empty()) out.push_back({i, Key(kZone, record, Join(w))});
     ++i;
   }

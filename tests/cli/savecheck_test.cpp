@@ -133,9 +133,9 @@ TEST(LineCheck, ListsLinesThatDidNotComeBack) {
        kZone,
        "#30\nTown~\n^Author:\n X~\n#1 0 0\n3050 15  2 0 * \n m 0 3000 2 3001\t(guard)\n"
        "G 1 3010 5 -1 -1\nG 1 3011 5 -1\nO 0 3012 1 3002 -1\nD 0 3001 1 1\nR 0 3001 3012\nS\n$\n",
-       "* Korvask zone file v1.0\n#30\nTown~\n^Author:\n X~\n#1 0 0\n3099 15 2 0 *\n"
-       "O 0 3012 1 3002 100\t(box)\nR 0 3001 3012 -1 -1\t(box)\nM 0 3000 2 3001 2\t(guard)\n"
-       "G 1 3010 5 -1 100\t(a)\nG 1 3011 5 100 -1\t(b)\nD 0 3001 1 1 -1\t(Street)\nS\n$\n$\n",
+       "* Korvask zone file v1.0\n#30\nTown~\n^Author:\n X~\n#1 0 0\n3050 15 2 0 *\n"
+       "O 0 3012 1 3002 -1\t(box)\nR 0 3001 3012 -1 -1\t(box)\nM 0 3000 2 3001 2\t(guard)\n"
+       "G 1 3010 5 -1 -1\t(a)\nG 1 3011 5 -1 -1\t(b)\nD 0 3001 1 1 -1\t(Street)\nS\n$\n$\n",
        {}},
       {"zone lines changed",
        kZone,
@@ -204,7 +204,7 @@ TEST(LineCheck, ListsLinesThatDidNotComeBack) {
 TEST(LineCheck, FindsLinesInTheFilesTheyWentTo) {
   cli::SavedLines saved;
   saved.Add(kZone, Lines("#30\nTown~\n3099 0 0\nM 0 3000 1 3001 1\nS\n"));
-  saved.Add(kZone, Lines("#31\nForest~\n3199 0 0\nO 0 3010 1 3101 100\nS\n"));
+  saved.Add(kZone, Lines("#31\nForest~\n3199 0 0\nO 0 3010 1 3101 -1\nS\n"));
   saved.Add(kMobile, Lines("#3000\nguard~\n"));
   saved.Add(kMobile, Lines("#3100\nwolf~\n"));
   const auto carried = [](int32_t type, int32_t owner, int32_t trigger) {
