@@ -2,6 +2,7 @@
 
 #include "common/cp1251.h"
 #include "common/worldbuffer.h"
+#include "io/linesource.h"
 #include "io/recordfile.h"
 #include "model/world.h"
 
@@ -46,15 +47,29 @@ fs::path RoomMapPath(const fs::path& roomPath) {
   return wanted;
 }
 
-void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf) {
+void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf, FileNote* note) {
+  auto skip = [&] {
+    if (note) note->Skip(buf.Line());
+  };
   while (!buf.BufferEof()) {
     std::string line = buf.ReadBufferLine();
     TRoom* room = rooms.Find(NumberField(line));
-    if (!room) continue;
+    // A line of a room the world does not have is not written back.
+    if (!room) {
+      skip();
+      continue;
+    }
     int32_t x = NumberField(line);
     int32_t y = NumberField(line);
     int32_t z = NumberField(line);
-    // Positions are signed bytes in the file's model: only the low 8 bits count.
+    // Positions are signed bytes; a wider one, or more on the line, would
+    // not come back.
+    auto fits = [](int32_t v) { return v >= INT8_MIN && v <= INT8_MAX; };
+    if (!fits(x) || !fits(y) || !fits(z)) {
+      skip();
+      continue;
+    }
+    if (!IsBlankLine(line)) skip();
     room->MapX = static_cast<int8_t>(x);
     room->MapY = static_cast<int8_t>(y);
     room->MapZ = static_cast<int8_t>(z);
@@ -66,12 +81,13 @@ namespace {
 // A failure is noted: the positions after the failing line would be lost by
 // the next save.
 bool ReadMap(World& w, const fs::path& mapPath, std::string* bytes) {
-  return ReadWorldFile(w, mapPath, bytes, {ErrorMsg::MapLoad}, [&](WorldBuffer& buf, FileNote*) {
-    buf.SetCoding(buf.DetectCoding().Coding);
-    buf.ResetWorldBuffer();
-    ParseRoomMap(w.Rooms, buf);
-    return true;
-  });
+  return ReadWorldFile(w, mapPath, bytes, {ErrorMsg::MapLoad},
+                       [&](WorldBuffer& buf, FileNote* note) {
+                         buf.SetCoding(buf.DetectCoding().Coding);
+                         buf.ResetWorldBuffer();
+                         ParseRoomMap(w.Rooms, buf, note);
+                         return true;
+                       });
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace zm {
 class World;
 class TRoomList;
 class WorldBuffer;
+struct FileNote;
 
 // The map file of a room file: "30.wld" -> "30.map", "30.WLD" -> "30.MAP".
 // An existing file whose extension differs only in letter case is preferred,
@@ -27,7 +28,9 @@ bool LoadRoomMap(World& w, const std::filesystem::path& mapPath);
 // fuzzing.
 bool LoadRoomMapBytes(World& w, std::string bytes, const std::filesystem::path& mapPath);
 // The parse of LoadRoomMap over a loaded buffer; throws ParseError.
-void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf);
+// Lines it cannot hold (an unknown room, a position outside -128..127, more
+// on the line) are left out and noted.
+void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf, FileNote* note = nullptr);
 
 // One line per room of the zone (of those of one of its room files), in list
 // order.
