@@ -139,6 +139,19 @@ TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
       // A name without its "~"; a second exit of one direction; a mark
       // after a shop's number that the writer does not write.
       {kRoom, "#5000\nRoom\n~\n50 0 0\nS\n", nullptr},
+      {kObject,
+       "#5000\na~\na\na~\na~\na~\na~\na~\nd~\n~\n0 0 0 0\n0 0 0 0\n0 0 0\n5 0 a0\n"
+       "0 0 0 0\n1 1 1 1\n",
+       nullptr},
+      // Numbers after those a mobile's lines are read for.
+      {kMobile,
+       "#5000\nm~\nm~\nm~\nm~\nm~\nm~\nm~\nlong\n~\nlook\n~\n0 0 0 E 7\n1 20 10 1d1+1 1d1+1\n"
+       "0d0+0 0\n8 8 1\nE\n",
+       nullptr},
+      {kMobile,
+       "#5000\nm~\nm~\nm~\nm~\nm~\nm~\nm~\nlong\n~\nlook\n~\n0 0 0 E\n1 20 10 1d1+1 1d1+1\n"
+       "0d0+0 0\n8 8 1 5\nE\n",
+       nullptr},
       {kRoom, "#5000\nRoom~\n~\n50 0 0\nD1\n~\n~\n0 -1 5001\nD1\n~\n~\n0 -1 5002\nS\n", nullptr},
       {kShop,
        "#5000 X~\n-1\n1\n0.8\n1\n-1\n-1\na~\nb~\nc~\nd~\ne~\nf~\ng~\n0\n0\n5000\n0\n-1\n"
@@ -160,7 +173,7 @@ TEST(ReadNotes, ValuesComeBackOrTheFileIsNoted) {
     World w(rep);
     ASSERT_TRUE(LoadRecordBytes(w, c.kind, c.text + "$\n$\n", "50.file"));
     EXPECT_EQ(w.Files.LossyFor("50.file", 50), c.saved == nullptr);
-    if (c.kind == kMobile) EXPECT_EQ(w.Mobs.Count(), 2);
+    if (c.text.find("#5001") != std::string::npos) EXPECT_EQ(w.Mobs.Count(), 2);
     if (!c.saved) continue;
     std::vector<std::string> lines;
     ASSERT_EQ(BuildRecordLines(w, c.kind, 50, lines), std::nullopt);

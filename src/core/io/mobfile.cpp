@@ -43,10 +43,14 @@ TDice DiceToken(std::string& line) {
   return d;
 }
 
-void ReadHeader(LineSource& src, TMobList& list, TMob& m) {
-  m.Aliases = DropLast(src.Need());
+void ReadHeader(LineSource& src, FileNote& note, TMobList& list, TMob& m) {
+  // What stands after the numbers a line is read for is not written back.
+  auto ended = [&](const std::string& rest) {
+    if (!IsBlankLine(rest)) note.Skip(src.Line());
+  };
+  m.Aliases = TildeLine(src.Need(), note, src.Line());
   for (size_t i = 0; i < m.Names.size(); ++i) {
-    m.Names[i] = DropLast(src.Need());
+    m.Names[i] = TildeLine(src.Need(), note, src.Line());
     if (i == 0) list.Renamed(m);
   }
   // A long description of several lines (the game allows them) is kept
@@ -57,7 +61,9 @@ void ReadHeader(LineSource& src, TMobList& list, TMob& m) {
   std::string l = src.Need();
   m.Flags = BitVectorFromText(Token(l));
   m.Affects = BitVectorFromText(Token(l));
-  m.Alignment = NumberToken(l);  // the type letter after it is not read
+  m.Alignment = NumberToken(l);
+  Token(l);  // the type letter: the writer writes its own
+  ended(l);
 
   l = src.Need();
   m.Level = NumberToken(l);
@@ -65,15 +71,18 @@ void ReadHeader(LineSource& src, TMobList& list, TMob& m) {
   m.ArmorClass = NumberToken(l);
   m.HitDice = DiceToken(l);
   m.DamageDice = DiceToken(l);
+  ended(l);
 
   l = src.Need();
   m.GoldDice = DiceToken(l);
   m.Experience = NumberToken(l);
+  ended(l);
 
   l = src.Need();
   m.LoadPosition = NumberToken(l);
   m.DefaultPosition = NumberToken(l);
   m.Sex = NumberToken(l);
+  ended(l);
 }
 
 // A spell named on lines one after the other counts up one entry; named
@@ -187,7 +196,7 @@ bool ReadMobiles(World& w, WorldBuffer& buf, FileNote& note, const std::filesyst
   PassedLines passed(note);
   LineSource src(buf, &passed);
   ReadRecordsInPlace(src, note, w.Mobs, [&](TMob& m) {
-    ReadHeader(src, w.Mobs, m);
+    ReadHeader(src, note, w.Mobs, m);
     ReadExtended(src, note, m);
     ReadTail(src, m);
   });

@@ -101,7 +101,7 @@ void ReadNumbers(LineSource& src, TObj& o) {
 
 // The blocks after the numeric lines, in any order: a real file puts its
 // "M" line before the extra descriptions, and stopping there would lose them.
-void ReadBlocks(LineSource& src, TObj& o) {
+void ReadBlocks(LineSource& src, FileNote& note, TObj& o) {
   o.ExtraDescs.Clear();
   o.Applies.Clear();
   o.Triggers.Clear();
@@ -113,7 +113,7 @@ void ReadBlocks(LineSource& src, TObj& o) {
     std::string key = Token(rest);
     if (key == "E") {
       TExtraDesc d;
-      d.Keywords = DropLast(src.Need());
+      d.Keywords = TildeLine(src.Need(), note, src.Line());
       d.Description = ReadTildeText(src, src.Need());
       o.ExtraDescs.Add(std::move(d));
       o.BlockOrder += 'E';
@@ -133,23 +133,23 @@ void ReadBlocks(LineSource& src, TObj& o) {
   if (IsDesignedOrder(o.BlockOrder)) o.BlockOrder.clear();
 }
 
-void ReadObject(LineSource& src, TObjList& list, TObj& o) {
-  o.Aliases = DropLast(src.Need());
+void ReadObject(LineSource& src, FileNote& note, TObjList& list, TObj& o) {
+  o.Aliases = TildeLine(src.Need(), note, src.Line());
   for (size_t i = 0; i < o.Names.size(); ++i) {
-    o.Names[i] = DropLast(src.Need());
+    o.Names[i] = TildeLine(src.Need(), note, src.Line());
     if (i == 0) list.Renamed(o);
   }
   // Descriptions of more than one line (the game allows them) are kept whole.
   o.Description = ReadTildeText(src, src.Need());
   o.ActionDescription = ReadLinesThenTilde(src, src.Need());
   ReadNumbers(src, o);
-  ReadBlocks(src, o);
+  ReadBlocks(src, note, o);
 }
 
 bool ReadObjects(World& w, WorldBuffer& buf, FileNote& note, const std::filesystem::path&) {
   PassedLines passed(note);
   LineSource src(buf, &passed);
-  ReadRecordsInPlace(src, note, w.Objs, [&](TObj& o) { ReadObject(src, w.Objs, o); });
+  ReadRecordsInPlace(src, note, w.Objs, [&](TObj& o) { ReadObject(src, note, w.Objs, o); });
   return true;
 }
 

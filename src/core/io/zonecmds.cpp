@@ -66,6 +66,11 @@ class CommandPass {
     m_buf.Skip();
     std::string numberLine = m_buf.ReadBufferWord(kLineEnds);
     m_z.Zone = m_z.Vnum = ZoneNumber(NextWord(numberLine, kBlanks));
+    // Nothing after the number is written back.
+    if (!IsBlankLine(numberLine)) {
+      m_line = m_buf.Line();
+      Drop();
+    }
     m_z.Name = NameFromLine(ReadLineOrFail(m_buf));
     m_named = true;
     NumbersLine(HeaderLines());
