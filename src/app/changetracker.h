@@ -1,7 +1,7 @@
 #pragma once
 // Which files of which zones differ from their last save, for the question
-// at exit when ConfirmChanges is on. A change is seen by building a zone's
-// files before and after an operation, so editors need not report it.
+// at exit. A change is seen by building a zone's files before and after an
+// operation, so editors need not report it.
 #include <array>
 #include <cstdint>
 #include <optional>

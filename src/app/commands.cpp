@@ -168,8 +168,6 @@ void MainCommands::MI_PDeleteClick() {
   if (parent->childCount() > 0) {
     m_tree.Select(parent->child(std::min(pos, parent->childCount() - 1)));
   } else {
-    // Closing discards a window's edits; those of another record are kept.
-    m_app.ApplyActiveEditor(true);
     m_app.Windows->CloseActive();
     m_tree.Select(parent);
   }

@@ -103,7 +103,7 @@ void EditorWindows::ForgetRecord(const TMUDClass& rec) {
   for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
     EditorWindow* e = EditorOf(sub);
     if (!e || e->ForgetRecord(rec)) continue;
-    // Closing does not apply, so the window cannot write into the record.
+    // Unlinked first: closing would apply the window into the record.
     if (e->LinkedRecord() == &rec) e->Unlink();
     sub->close();
   }

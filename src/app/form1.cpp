@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -31,6 +32,7 @@
 #include "common/bases.h"
 #include "load/saving.h"
 #include "model/world.h"
+#include "widgets/cp1251.h"
 #include "widgets/editpopup.h"
 
 namespace zm {
@@ -138,16 +140,32 @@ void TForm1::showEvent(QShowEvent* e) {
 }
 
 bool TForm1::FormCloseQuery() {
-  if (!m_reporter->AskConfirm(ConfirmMsg::Exit)) return false;
+  // The edits on screen count as well, in every open editor.
+  for (EditorWindow* e : m_windows->All())
+    if (TMUDClass* rec = e->LinkedRecord()) m_app.Tracked(rec->Zone, [e] { e->ApplyRecord(); });
+  if (!m_changes->Any()) return m_reporter->AskConfirm(ConfirmMsg::Exit);
   return SaveChangesBeforeExit();
 }
 
 bool TForm1::SaveChangesBeforeExit() {
-  if (!m_configForm->CheckBox(2)->isChecked()) return true;
-  // The edits on screen count as well.
-  m_app.ApplyActiveEditor(false);
-  if (!m_changes->Any()) return true;
-  if (!m_reporter->AskConfirm(ConfirmMsg::SaveChanges)) return true;
+  QStringList zones;
+  for (const auto& [zone, kind] : m_changes->Changed()) {
+    const std::string name = m_world->Zones.ZoneNameOf(zone);
+    const QString text = name.empty() ? QStringLiteral("[%1]").arg(zone) : ToQt(name);
+    if (!zones.contains(text)) zones << text;
+  }
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"),
+                  ToQt(ConfirmText(ConfirmMsg::SaveChanges)),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setInformativeText(QStringLiteral("Изменены зоны: %1").arg(zones.join(QStringLiteral(", "))));
+  box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("Не сохранять"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = m_runner->Run(box);
+  if (answer == QMessageBox::Discard) return true;
+  if (answer != QMessageBox::Save) return false;
   bool ok = true;
   for (const auto& [zone, kind] : m_changes->Changed()) {
     if (!m_world->Zones.ByNumber(zone)) continue;
@@ -156,7 +174,8 @@ bool TForm1::SaveChangesBeforeExit() {
     else
       ok = false;
   }
-  // A file that could not be written keeps the editor open, with the data.
+  // A file that was not written, failed or refused, keeps the editor open
+  // with the data.
   return ok;
 }
 
@@ -179,8 +198,6 @@ void TForm1::FormClose() {
   m_settings.Width = width();
   m_settings.Height = height();
   m_settings.Splitter = m_treeView->width();
-  m_settings.WorldPath =
-      StoredWorldPath(ResolveWorldPath(m_settings.WorldPath, m_appDir), m_appDir);
   m_configForm->WriteTo(m_settings);
   m_fontSetting = SettingOf(font(), m_fontSetting);
   m_settings.Font = m_fontSetting;
@@ -207,7 +224,12 @@ void TForm1::ApplyFont(const QFont& font) {
     w->setFont(font);
     if (c >= 0) w->setPalette(pal);
   }
-  for (QMdiSubWindow* sub : m_mdi->subWindowList()) sub->setFont(font);
+  // An editor takes the font when it opens, as its own: it gets the new one
+  // too, and its controls with it.
+  for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+    sub->setFont(font);
+    if (QWidget* editor = sub->widget()) editor->setFont(font);
+  }
 }
 
 void TForm1::MI_SettingsClick() {

@@ -107,7 +107,8 @@ class TForm1 : public QMainWindow {
  private:
   void BuildMenus();
   bool FormCloseQuery();
-  // With ConfirmChanges on: false keeps the application running.
+  // Unsaved zones: save, don't save or stay; false keeps the application
+  // running.
   bool SaveChangesBeforeExit();
   void LoadTriggerWords(const std::filesystem::path& basesDir);
 

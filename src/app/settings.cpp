@@ -228,18 +228,6 @@ fs::path ResolveWorldPath(const std::string& value, const fs::path& appDir) {
   return (appDir / p).lexically_normal();
 }
 
-std::string StoredWorldPath(const fs::path& path, const fs::path& appDir) {
-  fs::path p = path.lexically_normal();
-  fs::path rel = p.lexically_relative(appDir.lexically_normal());
-  std::string out;
-  if (!rel.empty() && *rel.begin() != ".." && rel.is_relative())
-    out = rel == "." ? std::string() : rel.generic_string();
-  else
-    out = p.generic_string();
-  if (!out.empty() && out.back() != '/') out += '/';
-  return out;
-}
-
 fs::path SettingsFilePath(const fs::path& appDir) {
   QFileInfo dir(PathText(appDir));
   if (dir.isDir() && dir.isWritable()) return appDir / "ZEMLEMER.INI";

@@ -85,8 +85,6 @@ struct AppSettings {
 // file written on Windows counts as "/".
 std::filesystem::path ResolveWorldPath(const std::string& value,
                                        const std::filesystem::path& appDir);
-// Relative again when it lies under the application folder; ends with "/".
-std::string StoredWorldPath(const std::filesystem::path& path, const std::filesystem::path& appDir);
 
 // ZEMLEMER.INI in the application folder, or in the user's configuration
 // folder when the application folder is not writable.

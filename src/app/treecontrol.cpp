@@ -60,8 +60,11 @@ void TreeController::Select(QTreeWidgetItem* item) {
 
 void TreeController::TreeView1Change(QTreeWidgetItem* current) {
   if (m_quiet) return;
-  m_app.ApplyActiveEditor(true);
-  if (TMUDClass* rec = WorldTree::RecordOf(current)) m_app.Windows->Edit(*rec);
+  TMUDClass* rec = WorldTree::RecordOf(current);
+  // A node without a record leaves the editor on the record it shows, so
+  // what is typed there afterwards still reaches that record.
+  m_app.ApplyActiveEditor(rec != nullptr);
+  if (rec) m_app.Windows->Edit(*rec);
 }
 
 bool TreeController::CtrlClick(QTreeWidgetItem* target) {

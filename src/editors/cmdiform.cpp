@@ -85,6 +85,14 @@ void TCMDIForm::ApplyRecord() {
   if (m_linked) Apply();
 }
 
+void TCMDIForm::closeEvent(QCloseEvent* e) {
+  if (TMUDClass* rec = m_linked) {
+    m_app.Tracked(rec->Zone, [this] { Apply(); });
+    m_linked = nullptr;
+  }
+  QWidget::closeEvent(e);
+}
+
 // ------------------------------------------------------------- geometry
 
 void TCMDIForm::AttachTo(QMdiSubWindow* sub, QSize designed) {

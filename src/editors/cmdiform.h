@@ -109,6 +109,8 @@ class TCMDIForm : public QWidget, public EditorWindow {
   // The record's tree node shows NodeCaption(vnum, name).
   void RefreshNode(TMUDClass& rec, const std::string& name);
   bool eventFilter(QObject* watched, QEvent* e) override;
+  // Closing keeps the edits, as choosing another record does.
+  void closeEvent(QCloseEvent* e) override;
 
  private:
   AppContext& m_app;

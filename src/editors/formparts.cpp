@@ -36,6 +36,16 @@ int PickedRow(const QTreeWidget* view) {
   return item && item->isSelected() ? view->indexOfTopLevelItem(item) : -1;
 }
 
+void OnPick(QListWidget* list, QObject* context, const std::function<void()>& onPick) {
+  QObject::connect(list, &QListWidget::currentRowChanged, context, onPick);
+  QObject::connect(list, &QListWidget::itemSelectionChanged, context, onPick);
+}
+
+void OnPick(QTreeWidget* view, QObject* context, const std::function<void()>& onPick) {
+  QObject::connect(view, &QTreeWidget::currentItemChanged, context, onPick);
+  QObject::connect(view, &QTreeWidget::itemSelectionChanged, context, onPick);
+}
+
 QPushButton* Button(QWidget* parent, const char* text, const char* name) {
   return Named(new QPushButton(QString::fromUtf8(text), parent), name);
 }
@@ -208,6 +218,20 @@ std::vector<std::string> NoChoice() {
 
 void FillZoneChoices(QComboBox* combo, const World* w) {
   FillChoices(combo, w ? w->Zones.ZoneNames() : std::vector<std::string>{}, false);
+}
+
+int32_t ShowExitZone(QComboBox* combo, const World* w, int32_t toRoom) {
+  FillZoneChoices(combo, w);
+  const TRoom* to = toRoom > 0 && w ? w->Rooms.Find(toRoom) : nullptr;
+  const int32_t zone = to ? to->Zone : 0;
+  int i = combo->findData(zone);
+  if (i < 0) {
+    // A zone without a zone file has no entry.
+    combo->addItem(QStringLiteral("[%1]").arg(zone), zone);
+    i = combo->count() - 1;
+  }
+  combo->setCurrentIndex(i);
+  return zone;
 }
 
 void FillRoomChoices(QComboBox* combo, const World* w, int32_t zone, int32_t target) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
+class QObject;
 class QPlainTextEdit;
 class QPushButton;
 class QSize;
@@ -54,6 +56,10 @@ QComboBox* Combo(QWidget* parent, const QString& name, int minLength = 0);
 // only where the keyboard stands); -1 when none is. Trees: top-level rows.
 int PickedRow(const QListWidget* list);
 int PickedRow(const QTreeWidget* view);
+// Runs `onPick` whenever the picked row may have changed: a mouse click
+// makes a row current before it selects it, the keyboard the other way round.
+void OnPick(QListWidget* list, QObject* context, const std::function<void()>& onPick);
+void OnPick(QTreeWidget* view, QObject* context, const std::function<void()>& onPick);
 
 // "Добавить", "Установить", "Удалить" in a row, named <prefix>AddBtn,
 // <prefix>SetBtn, <prefix>DelBtn.
@@ -86,6 +92,10 @@ QGridLayout* ExitCompass(QWidget* parent, const char* prefix, const QSize& size,
 // the rooms of `zone` with `target` current ("Не выбран" without one, the
 // number as typed text when the list lacks it); keys of the key type.
 void FillZoneChoices(QComboBox* combo, const World* w);
+// The zones, with the zone of the exit's target room chosen, or "Все зоны"
+// (0) for an exit without one; a zone the list lacks is added by its
+// number. Returns the chosen zone.
+int32_t ShowExitZone(QComboBox* combo, const World* w, int32_t toRoom);
 void FillRoomChoices(QComboBox* combo, const World* w, int32_t zone, int32_t target);
 void FillKeyChoices(QComboBox* combo, const World* w, int32_t keyType);
 

@@ -91,7 +91,7 @@ void TMapForm::Edit(TZoneMap& map) {
   setWindowTitle(caption);
   m_selected = -1;
   FillGrid();
-  DrawMiniMap();
+  showRoomsLevel();
   UpdateRoomPanel();
 }
 
@@ -129,9 +129,8 @@ void TMapForm::FillGrid() {
   if (const World* w = App().world) {
     for (const auto& r : w->Rooms) {
       if (r->Zone != m_map.Zone) continue;
-      // A position outside the grid, or on a cell another room holds
-      // already, cannot be shown: the room is offered for placing and keeps
-      // its stored values until it is placed.
+      // The rule of UnplaceHiddenRooms, which loading and arranging apply:
+      // a room off the grid or on a cell an earlier room holds is unplaced.
       if (ZoneGrid::Inside(r->MapX, r->MapY, r->MapZ) && m_grid.At(r->MapX, r->MapY, r->MapZ) < 0)
         m_grid.Set(r->MapX, r->MapY, r->MapZ, r->Vnum);
       else
@@ -189,6 +188,21 @@ void TMapForm::setLevel(int level) {
   MapZLabel->setNum(m_level);
   MapDrawGrid->SetLevel(m_level);
   DrawMiniMap();
+}
+
+void TMapForm::showRoomsLevel() {
+  // An empty level would make a placed zone look unplaced: the level that
+  // holds most rooms is shown instead.
+  std::array<int, ZoneGrid::kLevels + 1> rooms{};
+  for (int z = 1; z <= ZoneGrid::kLevels; ++z)
+    for (int y = 0; y < ZoneGrid::kRows; ++y)
+      for (int x = 0; x < ZoneGrid::kCols; ++x)
+        if (m_grid.At(x, y, z) >= 0) ++rooms[static_cast<size_t>(z)];
+  int level = m_level;
+  if (rooms[static_cast<size_t>(level)] == 0)
+    for (int z = 1; z <= ZoneGrid::kLevels; ++z)
+      if (rooms[static_cast<size_t>(z)] > rooms[static_cast<size_t>(level)]) level = z;
+  setLevel(level);
 }
 
 void TMapForm::MapDecZBtnClick() {
@@ -350,6 +364,7 @@ void TMapForm::AutoArrangBtnClick() {
   } else {
     m_selected = -1;
     FillGrid();
+    showRoomsLevel();
     UpdateRoomPanel();
   }
 }

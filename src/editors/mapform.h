@@ -84,6 +84,8 @@ class TMapForm : public TCMDIForm {
   TRoom* room(int32_t vnum) const;
   int tileOf(int32_t vnum) const;
   void setLevel(int level);
+  // The current level, or the one with most rooms when it has none.
+  void showRoomsLevel();
   void selectRoom(int32_t vnum);
   // The unplaced list, kept in the order of the vnums.
   int addListEntry(const TRoom& room);
@@ -96,7 +98,6 @@ class TMapForm : public TCMDIForm {
   // mapform_exits.cpp
   void showExitPanels(const TRoom* room);
   void fillExitParams(int dir);
-  void fillZoneChoices(int32_t zone);
   void fillRoomChoices(int32_t zone, int32_t target);
   void fillKeyChoices();
   void keyComboChange();

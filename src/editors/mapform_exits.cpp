@@ -64,9 +64,12 @@ void TMapForm::fillExitParams(int dir) {
   if (!r) return;
   ++m_updating;
   const TRoomExit& e = r->Exits[static_cast<size_t>(dir)];
-  const TRoom* to = e.ToRoom > 0 ? room(e.ToRoom) : nullptr;
-  fillZoneChoices(to ? to->Zone : 0);
-  fillRoomChoices(to ? to->Zone : 0, e.ToRoom);
+  int32_t zone = 0;
+  {
+    const QSignalBlocker block(MR_EZComboBox);
+    zone = ShowExitZone(MR_EZComboBox, App().world, e.ToRoom);
+  }
+  fillRoomChoices(zone, e.ToRoom);
   MR_EStdPanel->setVisible(e.ToRoom > 0);
   ShowLine(MR_EDescEdit, e.Description);
   ShowLine(MR_ENameEdit, e.Keywords);
@@ -79,18 +82,6 @@ void TMapForm::fillExitParams(int dir) {
   m_fieldsExit = dir;
   m_roomTyped = false;
   --m_updating;
-}
-
-void TMapForm::fillZoneChoices(int32_t zone) {
-  const QSignalBlocker block(MR_EZComboBox);
-  FillZoneChoices(MR_EZComboBox, App().world);
-  int i = MR_EZComboBox->findData(zone);
-  if (i < 0) {
-    // A zone without an entry (one without a zone file) shows its number.
-    MR_EZComboBox->addItem(QString::number(zone), zone);
-    i = MR_EZComboBox->count() - 1;
-  }
-  MR_EZComboBox->setCurrentIndex(i);
 }
 
 void TMapForm::fillRoomChoices(int32_t zone, int32_t target) {

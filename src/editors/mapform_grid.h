@@ -8,17 +8,17 @@
 #include <functional>
 #include <vector>
 
+#include "model/rooms.h"
+
 namespace zm {
 
 struct RoomTiles;
 
 class ZoneGrid {
  public:
-  static constexpr int kCols = 100, kRows = 100, kLevels = 9;
+  static constexpr int kCols = kMapCols, kRows = kMapRows, kLevels = kMapLevels;
 
-  static bool Inside(int x, int y, int z) {
-    return x >= 0 && x < kCols && y >= 0 && y < kRows && z >= 1 && z <= kLevels;
-  }
+  static bool Inside(int x, int y, int z) { return OnMapGrid(x, y, z); }
   // -1 for an empty cell or one outside the grid.
   int32_t At(int x, int y, int z) const { return Inside(x, y, z) ? m_cells[index(x, y, z)] : -1; }
   // Cells outside the grid are never written.

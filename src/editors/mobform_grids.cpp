@@ -1,7 +1,7 @@
 // The skill and spell grids: one row per dictionary entry, the value in the
-// second column. Reading back changes only the entries whose cells the user
-// changed, in their places; entries without a row (a number the dictionary
-// does not know) and cells left alone keep what the mobile had.
+// second column. Once the user has changed a cell the entries are written in
+// the order of the rows; entries without a row (a number the dictionary does
+// not know) keep their places, and cells left alone what the mobile had.
 #include <QTableWidget>
 #include <map>
 #include <set>
@@ -70,7 +70,6 @@ void TMobForm::readGrid(QTableWidget* grid, const QStringList& shown, const char
   const std::vector<int32_t> numbers = RowNumbers(App(), dict, rows);
   // The new value of each number whose cell the user changed; 0 drops it.
   std::map<int32_t, int32_t> changed;
-  std::vector<int32_t> order;
   for (int r = 0; r < rows; ++r) {
     const QString text = Cell(grid, r);
     if (text == shown[r] || numbers[static_cast<size_t>(r)] < 0) continue;
@@ -78,26 +77,37 @@ void TMobForm::readGrid(QTableWidget* grid, const QStringList& shown, const char
     const int v = text.toInt(&ok);
     const bool valid = ok && v > 0 && v <= maxValue;
     if (!valid) SetCell(grid, r, QStringLiteral("0"));
-    const int32_t number = numbers[static_cast<size_t>(r)];
-    if (changed.emplace(number, valid ? v : 0).second) order.push_back(number);
+    changed.emplace(numbers[static_cast<size_t>(r)], valid ? v : 0);
   }
   if (changed.empty()) return;
 
-  TIntList out;
-  std::set<int32_t> written;
+  // In the order of the rows, each entry the mobile had for a row kept
+  // where its cell was left alone; an entry without a row stays where it
+  // stood among them.
+  std::map<int32_t, int> rowOf;
+  for (int r = 0; r < rows; ++r)
+    if (numbers[static_cast<size_t>(r)] >= 0) rowOf.emplace(numbers[static_cast<size_t>(r)], r);
+  std::vector<std::pair<int, int32_t>> kept, added;
+  std::set<int32_t> had;
   for (const auto& e : list) {
     const int32_t number = SpellNumber(e->Value);
-    const auto it = changed.find(number);
-    if (it == changed.end()) {
-      out.Add(e->Value);
-    } else if (it->second > 0 && written.insert(number).second) {
-      out.Add(PackSpell(number, it->second));
+    const auto row = rowOf.find(number);
+    if (row == rowOf.end()) {
+      kept.emplace_back(-1, e->Value);
+      continue;
     }
-    written.insert(number);
+    const auto it = changed.find(number);
+    if (it == changed.end())
+      kept.emplace_back(row->second, e->Value);
+    else if (it->second > 0 && had.insert(number).second)
+      kept.emplace_back(row->second, PackSpell(number, it->second));
+    had.insert(number);
   }
-  for (int32_t number : order)
-    if (changed[number] > 0 && written.insert(number).second)
-      out.Add(PackSpell(number, changed[number]));
+  for (const auto& [number, value] : changed)
+    if (value > 0 && !had.count(number))
+      added.emplace_back(rowOf[number], PackSpell(number, value));
+  TIntList out;
+  for (int32_t v : InItemOrder(kept, added)) out.Add(v);
   list = out;
 }
 

@@ -172,13 +172,13 @@ void TMobForm::connectPages() {
   click(M_HelperSetBtn, &TMobForm::M_HelperSetBtnClick);
   click(M_HelperDelBtn, &TMobForm::M_HelperDelBtnClick);
   connect(M_IngrComboBox, &QComboBox::currentIndexChanged, this, &TMobForm::M_IngrComboBoxChange);
-  connect(M_IngrListView, &QTreeWidget::currentItemChanged, this, &TMobForm::M_IngrListViewClick);
-  connect(M_TriggerListBox, &QListWidget::currentRowChanged, this, &TMobForm::updateButtons);
+  OnPick(M_IngrListView, this, [this] { M_IngrListViewClick(); });
+  OnPick(M_TriggerListBox, this, [this] { updateButtons(); });
   connect(M_TriggerListBox, &QListWidget::itemDoubleClicked, this, &TMobForm::M_TriggerSetBtnClick);
-  connect(M_PathListBox, &QListWidget::currentRowChanged, this, &TMobForm::M_PathListBoxClick);
+  OnPick(M_PathListBox, this, [this] { M_PathListBoxClick(); });
   connect(M_PathComboBox, &QComboBox::activated, this, &TMobForm::M_PathComboBoxChange);
   connect(M_PathEdit, &QSpinBox::valueChanged, this, &TMobForm::M_PathEditChange);
-  connect(M_HelperListBox, &QListWidget::currentRowChanged, this, &TMobForm::M_HelperListBoxClick);
+  OnPick(M_HelperListBox, this, [this] { M_HelperListBoxClick(); });
   connect(M_HelperComboBox, &QComboBox::activated, this, &TMobForm::M_HelperComboBoxChange);
   connect(M_HelperEdit, &QSpinBox::valueChanged, this, &TMobForm::M_HelperEditChange);
 }

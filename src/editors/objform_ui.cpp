@@ -190,9 +190,9 @@ void TObjForm::connectControls() {
           &TObjForm::O_AddDescListBoxClick);
   connect(O_AddDescEdit, &QLineEdit::textChanged, this, &TObjForm::updateButtons);
   connect(O_AddDescMemo, &QPlainTextEdit::textChanged, this, &TObjForm::updateButtons);
-  connect(O_SpecListView, &QTreeWidget::currentItemChanged, this, &TObjForm::O_SpecListViewClick);
+  OnPick(O_SpecListView, this, [this] { O_SpecListViewClick(); });
   connect(O_SpecComboBox, &QComboBox::currentIndexChanged, this, &TObjForm::updateButtons);
-  connect(O_TriggerListBox, &QListWidget::currentRowChanged, this, &TObjForm::updateButtons);
+  OnPick(O_TriggerListBox, this, [this] { updateButtons(); });
   connect(O_TriggerListBox, &QListWidget::itemDoubleClicked, this, &TObjForm::O_TriggerSetBtnClick);
 }
 

@@ -35,18 +35,7 @@ void TRoomForm::showExit(int dir) {
   ++m_updating;
   const TRoomExit& e = m_wc.Exits[static_cast<size_t>(dir)];
   const World* w = App().world;
-  FillZoneChoices(R_EZComboBox, w);
-  // Without a destination the room's own zone is offered: that is where a
-  // builder looks for a neighbour first.
-  const TRoom* to = e.ToRoom > 0 && w ? w->Rooms.Find(e.ToRoom) : nullptr;
-  const int32_t zone = to ? to->Zone : m_wc.Zone;
-  int z = R_EZComboBox->findData(zone);
-  if (z < 0) {
-    R_EZComboBox->addItem(QStringLiteral("[%1]").arg(zone), zone);
-    z = R_EZComboBox->count() - 1;
-  }
-  R_EZComboBox->setCurrentIndex(z);
-  fillRoomChoices(zone, e.ToRoom);
+  fillRoomChoices(ShowExitZone(R_EZComboBox, w, e.ToRoom), e.ToRoom);
   R_EStdPanel->setVisible(e.ToRoom > 0);
   ShowDictInt(R_EStateComboBox, e.DoorFlags);
   R_EKeyEdit->setValue(e.Key);

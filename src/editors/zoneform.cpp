@@ -263,6 +263,9 @@ void TZoneForm::Z_RMobDelBtnClick() {
 // ------------------------------------------------- number, files, checks
 
 void TZoneForm::Z_IDEditExit() {
+  // A window still being filled, or one left without a zone, has no number
+  // to compare with.
+  if (!LinkedRecord()) return;
   Reporter* rep = App().reporter;
   bool number = false;
   const int32_t typed = Z_IDEdit->cleanText().trimmed().toInt(&number);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <sstream>
 
 #include "core/testutil.h"
@@ -60,11 +61,12 @@ TEST(Arrange, SmallLayouts) {
        {3001, 3002, 3003},
        {{3001, kDown, 3002}, {3002, kDown, 3003}},
        "3001 0 0 3\n3002 0 0 2\n3003 0 0 1\n"},
-      {"disagreeing exits meet in the least-squares middle",
+      {"disagreeing exits meet in the least-squares middle, one room per cell",
        {3001, 3002, 3003},
        {{3001, kEast, 3002}, {3002, kEast, 3003}, {3003, kWest, 3001}},
-       // 0, 2/3, 4/3 rounded half up
-       "3001 0 0 1\n3002 1 0 1\n3003 1 0 1\n"},
+       // 0, 2/3, 4/3 rounded half up; the second room on (1, 0) goes to the
+       // free cell nearest to 4/3
+       "3001 0 0 1\n3002 1 0 1\n3003 2 0 1\n"},
       {"exits to itself, to other zones, to nothing and to no room are ignored",
        {3001, 3002, 3101},
        {{3001, kNorth, 3001},
@@ -73,11 +75,11 @@ TEST(Arrange, SmallLayouts) {
         {3001, kSouth, 3077},
         {3002, kWest, 0},
         {3002, kUp, kNone}},
-       "3001 0 0 1\n3002 0 0 1\n"},
-      {"separate groups share one origin",
-       {3001, 3002, 3003, 3004},
-       {{3001, kEast, 3002}, {3003, kSouth, 3004}},
-       "3001 0 1 1\n3002 1 1 1\n3003 1 0 1\n3004 1 1 1\n"},
+       "3001 0 0 1\n3002 1 0 1\n"},
+      {"separate groups lie side by side, each from level 1",
+       {3001, 3002, 3003, 3004, 3005},
+       {{3001, kEast, 3002}, {3003, kSouth, 3004}, {3005, kDown, 3003}},
+       "3001 0 0 1\n3002 1 0 1\n3003 0 1 1\n3004 0 2 1\n3005 0 1 2\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -153,6 +155,48 @@ TEST(Arrange, MoreThanAHundredRoomsInOneZone) {
   }
   for (const auto& r : w.Rooms) {
     EXPECT_TRUE(r->MapX >= 0 && r->MapX <= 127 && r->MapY >= 0 && r->MapZ == 1) << r->Vnum;
+  }
+}
+
+TEST(Arrange, EveryRoomGetsACellOfItsOwn) {
+  // Exits that contradict each other, rooms joined to nothing and repeated
+  // vnums: rounding alone would put several rooms on one cell.
+  test::RecordingReporter rep;
+  World w(rep);
+  for (int32_t v = 3000; v < 3060; ++v) AddRoom(w, v);
+  for (int32_t v = 3000; v < 3010; ++v) AddRoom(w, v);
+  for (int32_t i = 0; i < 40; ++i)
+    w.Rooms.Find(3000 + i)->Exits[static_cast<size_t>(i % 6)].ToRoom = 3000 + (i * 7 + 3) % 40;
+  ASSERT_TRUE(ArrangeZone(w, 30));
+  std::set<std::array<int32_t, 3>> cells;
+  for (const auto& r : w.Rooms) {
+    EXPECT_TRUE(OnMapGrid(r->MapX, r->MapY, r->MapZ)) << r->Vnum;
+    EXPECT_TRUE(cells.insert({r->MapX, r->MapY, r->MapZ}).second) << r->Vnum;
+  }
+}
+
+TEST(Arrange, RoomsTheGridCannotShowLoseTheirPosition) {
+  struct Case {
+    int32_t vnum;
+    std::array<int32_t, 3> pos, after;
+  };
+  const std::array<int32_t, 3> none{-1, -1, -1};
+  const std::vector<Case> cases = {
+      {3001, {5, 5, 1}, {5, 5, 1}}, {3002, {5, 5, 1}, none},    // the cell is taken
+      {3003, {5, 5, 2}, {5, 5, 2}}, {3004, {100, 0, 1}, none},  // off the grid
+      {3005, {0, 0, 0}, none},      {3006, {0, 0, 10}, none},
+      {3007, {-1, -1, -1}, none},   {3101, {5, 5, 1}, {5, 5, 1}},  // another zone's grid
+  };
+  test::RecordingReporter rep;
+  World w(rep);
+  for (const Case& c : cases) {
+    TRoom* r = AddRoom(w, c.vnum);
+    r->MapX = c.pos[0], r->MapY = c.pos[1], r->MapZ = c.pos[2];
+  }
+  EXPECT_EQ(UnplaceHiddenRooms(w), 4);
+  for (const Case& c : cases) {
+    const TRoom& r = *w.Rooms.Find(c.vnum);
+    EXPECT_EQ((std::array<int32_t, 3>{r.MapX, r.MapY, r.MapZ}), c.after) << c.vnum;
   }
 }
 

@@ -191,7 +191,7 @@ TEST(Dictionary, CheckListShowsAndReadsBitVectors) {
       {"a0c1", "[A][C]", {0}, "c1"},
       {"a0c1", "[A][C]", {0, 2}, ""},
       {"c1a0", "[A][C]", {}, "c1a0"},
-      {"c1a0", "[A][C]", {1}, "c1a0b0"},  // shown pairs keep their order
+      {"c1a0", "[A][C]", {1}, "a0b0c1"},  // a change writes item order
       {"a0c", "[A]", {}, "a0c"},          // three characters: first pair only
       {"a0c", "[A]", {2}, "a0c1"},
       {"A0", "[A0]", {}, "A0"},  // another bit than a0: kept as an unknown flag
@@ -201,6 +201,8 @@ TEST(Dictionary, CheckListShowsAndReadsBitVectors) {
       {"z9a0", "[A][z9]", {}, "z9a0"},  // an unknown flag is an extra item
       {"z9a0", "[A][z9]", {1}, "z9a0b0"},
       {"z9a0", "[A][z9]", {3}, "a0"},
+      {"a0z9", "[A][z9]", {1}, "a0b0z9"},  // unknown codes keep their place
+      {"c1z9a0", "[A][C][z9]", {1}, "z9a0b0c1"},
       {"z9z9", "[z9]", {}, "z9z9"},
       {"a0a0", "[A]", {2}, "a0a0c1"},
   };

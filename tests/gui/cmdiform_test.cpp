@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -13,6 +15,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include "app/changetracker.h"
 #include "app/selectform.h"
 #include "common/bases.h"
 #include "common/cp1251.h"
@@ -144,10 +147,11 @@ TEST_F(Editors, RoomEditorIsReusedAndNewWindowOpensBeside) {
   EXPECT_TRUE(items.contains(QStringLiteral("(1201) Комната 1")));
   EXPECT_TRUE(items.contains(QStringLiteral("(1202) Комната 2")));
 
-  // Closing a window does not apply its edits.
+  // Closing a window keeps its edits, as choosing another record does.
   second->R_DescEdit->setText(QStringLiteral("Другое"));
   second->SubWindow()->close();
-  EXPECT_EQ(Room(1202).Name, W("Комната 2"));
+  EXPECT_EQ(Room(1202).Name, W("Другое"));
+  EXPECT_TRUE(form().Changes().Any());
 }
 
 TEST_F(Editors, GeometryIsSharedBetweenEditors) {
@@ -173,6 +177,30 @@ TEST_F(Editors, GeometryIsSharedBetweenEditors) {
   // The size of a normal window stays what it was.
   third->SubWindow()->showNormal();
   EXPECT_EQ(third->SubWindow()->geometry(), QRect(15, 25, 500, 420));
+}
+
+TEST_F(Editors, ChosenFontReachesEveryOpenEditor) {
+  Open(1200);
+  form().Windows().EditInNewWindow(*form().world().Objs.Find(1200));
+  ASSERT_EQ(form().Windows().Count(), 2);
+  QFont chosen = form().font();
+  chosen.setPointSize(chosen.pointSize() + 5);
+  chosen.setItalic(true);
+  app->runner.answer = [&](QDialog& d) {
+    static_cast<QFontDialog&>(d).setCurrentFont(chosen);
+    return QDialog::Accepted;
+  };
+  form().FontEdClick();
+  for (EditorWindow* e : form().Windows().All()) {
+    auto* editor = dynamic_cast<QWidget*>(e);
+    SCOPED_TRACE(editor->objectName().toStdString());
+    for (QWidget* control : {static_cast<QWidget*>(editor->findChild<QLineEdit*>()),
+                             static_cast<QWidget*>(editor->findChild<QLabel*>())}) {
+      ASSERT_NE(control, nullptr);
+      EXPECT_EQ(control->font().pointSize(), chosen.pointSize());
+      EXPECT_TRUE(control->font().italic());
+    }
+  }
 }
 
 TEST_F(Editors, CheckListHoverShowsTheItemInTheStatusBar) {

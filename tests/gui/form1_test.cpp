@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTreeWidget>
 #include <map>
@@ -346,11 +347,15 @@ TEST_F(MainWindow, SelectionAppliesThenEdits) {
   Select(Room(1201));
   EXPECT_EQ(WinToUtf8(form().world().Rooms.Find(1200)->Name), "Опушка");
   EXPECT_EQ(e->linked, form().world().Rooms.Find(1201));
-  // A group node stores the edits and shows nothing new.
+  // A group node stores the edits and leaves the editor on its record: what
+  // is typed there afterwards still reaches it.
   Select(Node(QStringLiteral("Зоны/[12] Лес/Объекты")));
-  EXPECT_EQ(e->linked, nullptr);
+  EXPECT_EQ(e->linked, form().world().Rooms.Find(1201));
   EXPECT_EQ(WinToUtf8(form().world().Rooms.Find(1201)->Name), "Опушка");
   EXPECT_EQ(form().Windows().Count(), 1);
+  e->pendingName = W("Опушка леса");
+  Select(Room(1202));
+  EXPECT_EQ(WinToUtf8(form().world().Rooms.Find(1201)->Name), "Опушка леса");
 }
 
 TEST_F(MainWindow, CtrlClickDropsTheRecordAndKeepsTheSelection) {
@@ -469,53 +474,76 @@ TEST_F(MainWindow, SaveAppliesTheEditorFirst) {
   EXPECT_EQ(test::ActiveFake(form().Windows())->linked, form().world().Rooms.Find(1202));
 }
 
-TEST_F(MainWindow, CloseAsksAndWritesNoWorldFile) {
+TEST_F(MainWindow, ExitWithoutChangesOnlyAsksToLeave) {
   auto before = Files(world);
-  Select(Room(1202));
-  test::ActiveFake(form().Windows())->pendingName = W("Не сохранено");
+  form().ConfigForm()->CheckBox(2)->setChecked(true);
+  Select(Room(1202));  // viewing and applying unchanged controls is no change
   Select(Room(1203));
   Answer(false);
   EXPECT_FALSE(form().close());
-  EXPECT_EQ(app->reporter.confirms.size(), 1u);
   Answer(true);
   EXPECT_TRUE(form().close());
   ASSERT_EQ(app->reporter.confirms.size(), 2u);
   EXPECT_EQ(WinToUtf8(app->reporter.confirms[1].text), "Вы хотите выйти?");
-  auto after = Files(world);
-  EXPECT_EQ(before, after);
+  EXPECT_TRUE(app->runner.shown.empty());
+  EXPECT_EQ(before, Files(world));
   EXPECT_TRUE(fs::exists(tmp / "app" / "ZEMLEMER.INI"));
 }
 
-TEST(MainWindowExit, ConfirmChangesSavesTheChangedZones) {
-  for (bool yes : {true, false}) {
-    SCOPED_TRACE(yes);
+// Unsaved zones at exit, whatever the setting: save (asking about a file read
+// with errors, as the save command does), don't save, or stay.
+TEST(MainWindowExit, UnsavedZonesAskToSave) {
+  struct Case {
+    const char* name;
+    bool setting;
+    int button;
+    bool lossy, overwrite;
+    bool closes, written;
+  } cases[] = {
+      {"save", false, QMessageBox::Save, false, false, true, true},
+      {"save, setting on", true, QMessageBox::Save, false, false, true, true},
+      {"don't save", false, QMessageBox::Discard, false, false, true, false},
+      {"cancel", true, QMessageBox::Cancel, false, false, false, false},
+      {"a file read with errors, kept", false, QMessageBox::Save, true, false, false, false},
+      {"a file read with errors, written", false, QMessageBox::Save, true, true, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     TempDir tmp;
+    const fs::path rooms = tmp / "world" / "WLD" / "12.wld";
     test::WriteWorld(tmp / "world", SampleWorld());
+    if (c.lossy) {
+      std::string text = test::ReadFile(rooms);
+      text.insert(text.find("\r\nS\r\n") + 5, "junk\r\n");
+      test::WriteFile(rooms, text);
+    }
+    const std::string before = test::ReadFile(rooms);
     Started app(test::MakeAppDir(tmp / "app", true), tmp / "world");
     TForm1& form = *app.form;
-    form.ConfigForm()->CheckBox(2)->setChecked(true);
-    auto room = [&](int32_t v) { return form.Tree().ItemOf(form.world().Rooms.Find(v)); };
-    form.TreeView1()->setCurrentItem(room(1202));
+    form.ConfigForm()->CheckBox(2)->setChecked(c.setting);
+    form.TreeView1()->setCurrentItem(form.Tree().ItemOf(form.world().Rooms.Find(1202)));
+    // Typed but not applied yet: the open editor's edits count.
     test::ActiveFake(form.Windows())->pendingName = W("Правка");
-    form.TreeView1()->setCurrentItem(room(1203));
-    auto before = Files(tmp / "world");
-    app.reporter.answers = {{1, true}, {5, yes}};
-    EXPECT_TRUE(form.close());
-    ASSERT_EQ(app.reporter.confirms.size(), 2u);
-    EXPECT_EQ(WinToUtf8(app.reporter.confirms[1].text), "Сохранить изменения?");
-    std::set<std::string> want;
-    if (yes) want = {"WLD/12.wld"};
-    EXPECT_EQ(Changed(before, Files(tmp / "world")), want);
+    app.runner.answer = [&](QDialog& d) {
+      auto* box = qobject_cast<QMessageBox*>(&d);
+      EXPECT_NE(box, nullptr);
+      if (!box) return 0;
+      EXPECT_EQ(box->text(), QStringLiteral("Сохранить изменения?"));
+      EXPECT_TRUE(box->informativeText().contains(QStringLiteral("[12] Лес")));
+      return c.button;
+    };
+    app.reporter.answers = {{static_cast<int>(ConfirmMsg::LossySave), c.overwrite}};
+    EXPECT_EQ(form.close(), c.closes);
+    EXPECT_EQ(app.runner.shown.size(), 1u);
+    int lossy = 0;
+    for (const auto& q : app.reporter.confirms) {
+      EXPECT_NE(q.n, static_cast<int>(ConfirmMsg::Exit));
+      if (q.n == static_cast<int>(ConfirmMsg::LossySave)) ++lossy;
+    }
+    EXPECT_EQ(lossy, c.lossy ? 1 : 0);
+    EXPECT_EQ(test::ReadFile(rooms) != before, c.written);
+    if (c.written) EXPECT_NE(test::ReadFile(rooms).find(W("Правка")), std::string::npos);
   }
-}
-
-TEST_F(MainWindow, ConfirmChangesAsksNothingWithoutChanges) {
-  form().ConfigForm()->CheckBox(2)->setChecked(true);
-  Select(Room(1202));  // viewing and applying unchanged controls is no change
-  Select(Room(1203));
-  Answer(true);
-  EXPECT_TRUE(form().close());
-  EXPECT_EQ(app->reporter.confirms.size(), 1u);
 }
 
 }  // namespace

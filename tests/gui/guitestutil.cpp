@@ -2,6 +2,9 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTest>
 
 #include "app/appcontext.h"
 #include "common/cp1251.h"
@@ -127,6 +130,24 @@ QStringList Captions(const QTreeWidgetItem* parent) {
   QStringList out;
   for (int i = 0; parent && i < parent->childCount(); ++i) out << parent->child(i)->text(0);
   return out;
+}
+
+void ClickRow(QAbstractItemView* view, int row) {
+  for (QWidget* w = view; w->parentWidget(); w = w->parentWidget()) {
+    auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+    if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+      tabs->setCurrentWidget(w);
+    else if (stack)
+      stack->setCurrentWidget(w);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->showMaximized();
+  }
+  QWidget* top = view->window();
+  top->show();
+  QCoreApplication::processEvents();
+  const QModelIndex index = view->model()->index(row, 0);
+  view->scrollTo(index);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    view->visualRect(index).center());
 }
 
 }  // namespace zm::test

@@ -2,6 +2,7 @@
 // Shared helpers of the GUI tests: a runner that answers modal dialogs, a
 // fake editor window, small worlds written through the core's writers, and
 // a main window started on one of them.
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QTreeWidget>
 #include <QWidget>
@@ -105,5 +106,9 @@ struct Started {
 };
 
 QStringList Captions(const QTreeWidgetItem* parent);
+
+// A click of the left mouse button on a row of `view`, as the user gives it:
+// its window shown, the pages holding it brought forward.
+void ClickRow(QAbstractItemView* view, int row);
 
 }  // namespace zm::test

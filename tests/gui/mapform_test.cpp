@@ -17,6 +17,9 @@
 #include <QSpinBox>
 
 #include "gui/guitestutil.h"
+#include "io/mapfile.h"
+#include "load/saving.h"
+#include "load/zonecheck.h"
 
 namespace zm {
 namespace {
@@ -196,7 +199,10 @@ TEST_F(MapEditor, TargetRoomTypedOrChosen) {
   Room(3000).Exits[kEast].ToRoom = 3001;
   TMapForm* f = Open();
   f->MapDrawGrid->SetCurrentCell(1, 1);
+  f->ME_PanelClick(kNorth);
+  EXPECT_EQ(f->MR_EZComboBox->currentData().toInt(), 0);  // an empty exit: all zones
   f->ME_PanelClick(kEast);
+  EXPECT_EQ(f->MR_EZComboBox->currentData().toInt(), 30);
   // The zone choice narrows the list to zone 31; 3001 is then not listed.
   f->MR_EZComboBox->setCurrentIndex(f->MR_EZComboBox->findData(31));
   f->MR_EZComboBoxChange();
@@ -334,6 +340,8 @@ TEST_F(MapEditor, ArrangementAsksFirstAndShowsTheResult) {
     EXPECT_EQ(app->reporter.confirms.back().n, 6);
     EXPECT_EQ(ListRow(f, 3000) < 0, yes);
     EXPECT_EQ(ListRow(f, 3001) < 0, yes);
+    // The map shows the level the rooms are on, not an empty one.
+    EXPECT_EQ(f->Level(), yes ? At(3000).z : 3);
   }
   EXPECT_EQ(At(3000).y, At(3001).y + 1);
   EXPECT_EQ(At(3000).x, At(3001).x);
@@ -354,6 +362,64 @@ TEST_F(MapEditor, MouseOverShowsTheRoomAndGoSelectsItsNode) {
   f->MapDrawGrid->SetCurrentCell(0, 0);
   f->MapGoBtnClick();
   EXPECT_EQ(WorldTree::RecordOf(app->form->TreeView1()->currentItem()), &Room(3000));
+}
+
+// The unplaced list, the zone's count of unplaced rooms and the saved map
+// file tell the same rooms: those a map file puts on a taken cell or off the
+// grid, and those of a real zone after "Авто", which never shares a cell.
+TEST(MapEditorRooms, UnplacedListCountAndSavedMapAgree) {
+  struct Case {
+    const char* name;
+    fs::path source;  // empty: a small world with a map file
+    int32_t zone;
+    int unplaced;
+  } cases[] = {
+      {"a map file", {}, 30, 3},  // 3001 on 3000's cell, 3002 off it, 3004 not in it
+      {"real zone 40 arranged", fs::path(ZEMLEMER_REALWORLD) / "bylins", 40, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir tmp;
+    const fs::path dir = tmp / "world";
+    if (c.source.empty()) {
+      test::WriteWorld(dir, {{30, "Город", 5}});
+      test::WriteFile(dir / "WLD" / "30.map",
+                      "3000 5 5 1\r\n3001 5 5 1\r\n3002 120 0 1\r\n3003 6 5 1\r\n");
+    } else if (fs::exists(c.source)) {
+      fs::copy(c.source, dir, fs::copy_options::recursive);
+      for (const auto& e : fs::recursive_directory_iterator(dir))
+        fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add);
+    } else {
+      continue;
+    }
+    Started app(test::MakeAppDir(tmp / "app", true), dir);
+    RegisterMapEditor(app.form->App());
+    World& w = app.form->world();
+    app.form->Windows().Edit(*w.ZoneMaps.Items(w.ZoneMaps.FindByNumber(c.zone)));
+    auto* f = qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+    ASSERT_NE(f, nullptr);
+    if (!c.source.empty()) {
+      app.reporter.answer = true;
+      f->AutoArrangBtnClick();
+      f = qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+    }
+    int onGrid = 0;
+    for (int z = 1; z <= ZoneGrid::kLevels; ++z)
+      for (int y = 0; y < ZoneGrid::kRows; ++y)
+        for (int x = 0; x < ZoneGrid::kCols; ++x) onGrid += f->Grid().At(x, y, z) >= 0;
+    const ZoneCheckResult check = CheckZone(w, c.zone);
+    EXPECT_EQ(f->MapRoomsListBox->count(), c.unplaced);
+    EXPECT_EQ(check.Unplaced, c.unplaced);
+    EXPECT_EQ(onGrid, check.Rooms - c.unplaced);
+    ASSERT_TRUE(SaveZoneKind(w, c.zone, kRoom).ok);
+    const std::string map =
+        test::ReadFile(RoomMapPath(w.Zones.ByNumber(c.zone)->RoomFilename.Path));
+    int saved = 0;
+    for (size_t at = map.find(" -1 -1 -1"); at != std::string::npos;
+         at = map.find(" -1 -1 -1", at + 1))
+      ++saved;
+    EXPECT_EQ(saved, c.unplaced);
+  }
 }
 
 // Not a timed assertion: the figure goes to the test's output.

@@ -174,7 +174,7 @@ TEST_F(MobEditor, SignButtonFollowsEachMobile) {
   EXPECT_EQ(Mob(1).GoldDice.Bonus, -7);
 }
 
-TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
+TEST_F(MobEditor, GridsAreWrittenInRowOrderOnceChanged) {
   TMob& m = Mob(0);
   // In file order: an unknown skill, one above 100, an ordinary one.
   m.Skills.Add(PackSkill(9999, 40));
@@ -194,7 +194,7 @@ TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
     const char* after;  // the cell after Apply
   } cases[] = {
       {"skill", "2", "35", "35"}, {"skill", "4", "150x", "0"},  {"skill", "7", "60", "60"},
-      {"skill", "1", "0", "0"},   {"spell", "3", "600", "600"}, {"spell", "4", "", "0"},
+      {"skill", "1", "20", "20"}, {"spell", "3", "600", "600"}, {"spell", "4", "", "0"},
   };
   for (const Case& c : cases) {
     const bool skill = std::string(c.grid) == "skill";
@@ -208,12 +208,12 @@ TEST_F(MobEditor, GridsChangeOnlyTheCellsTheUserChanged) {
     EXPECT_EQ(Cell(grid, skill ? "mobskills" : "mobspells", c.key), QString::fromUtf8(c.after))
         << c.key;
   }
-  // The unknown skill keeps its place; skill 4 was changed to no number and
-  // goes; skill 7 is new and comes last.
+  // In the order of the rows, new skills 1 and 7 among them; the unknown
+  // skill keeps its place in front; skill 4 was changed to no number and goes.
   std::vector<int32_t> skills;
   for (const auto& s : m.Skills) skills.push_back(s->Value);
-  EXPECT_EQ(skills,
-            (std::vector<int32_t>{PackSkill(9999, 40), PackSkill(2, 35), PackSkill(7, 60)}));
+  EXPECT_EQ(skills, (std::vector<int32_t>{PackSkill(9999, 40), PackSkill(1, 20), PackSkill(2, 35),
+                                          PackSkill(7, 60)}));
   ASSERT_EQ(m.Spells.Count(), 1);
   EXPECT_EQ(m.Spells.Get(0), PackSpell(3, 600));
 }
@@ -247,6 +247,37 @@ TEST_F(MobEditor, IngredientsAndDeclension) {
   EXPECT_EQ(m.Names[5], W("старом волке"));
   // Trailing line ends go; a lone "~" would end the text in the file.
   EXPECT_EQ(m.LookDescription, W("Серый волк.\r\n~ "));
+}
+
+// A click with the mouse picks the row: the buttons that work on it follow.
+TEST_F(MobEditor, MouseClickOnARowEnablesItsButtons) {
+  TMob& m = Mob(0);
+  m.Ingredients.Add(TIngr{3, 40, W("мех")});
+  m.Ingredients.Add(TIngr{5, 60, W("клык")});
+  for (int32_t v : {1200, 1201}) {
+    m.Triggers.Add(v);
+    m.Helpers.Add(v);
+  }
+  m.Destinations = "1200/1201/1202";
+  TMobForm* f = Open(m);
+  struct Case {
+    QAbstractItemView* view;
+    std::vector<QPushButton*> buttons;
+  } cases[] = {
+      {f->M_IngrListView, {f->M_IngrSetBtn, f->M_IngrDelBtn}},
+      {f->M_TriggerListBox, {f->M_TriggerSetBtn, f->M_TriggerDelBtn}},
+      {f->M_PathListBox, {f->M_PathSetBtn, f->M_PathDelBtn, f->M_PathUpBtn, f->M_PathDownBtn}},
+      {f->M_HelperListBox, {f->M_HelperSetBtn, f->M_HelperDelBtn}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.view->objectName().toStdString());
+    test::ClickRow(c.view, 1);
+    EXPECT_EQ(c.view->currentIndex().row(), 1);
+    for (QPushButton* b : c.buttons) EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+  }
+  EXPECT_EQ(f->M_IngrComboBox->currentText(), QStringLiteral("клык"));
+  EXPECT_EQ(f->M_PathEdit->value(), 1201);
+  EXPECT_EQ(f->M_HelperEdit->value(), 1201);
 }
 
 }  // namespace

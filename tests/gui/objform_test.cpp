@@ -352,5 +352,27 @@ TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {
   EXPECT_EQ(o.Triggers.Get(0), 1200);
 }
 
+// A click with the mouse picks the row: its buttons follow, and an effect's
+// values are those of the clicked row.
+TEST_F(ObjEditor, MouseClickOnARowPicksIt) {
+  TObj& o = *w().Objs.Items(0);
+  o.Applies.Add(PackApply(1, 3));
+  o.Applies.Add(PackApply(2, -4));
+  o.Triggers.Add(1200);
+  o.Triggers.Add(1201);
+  TObjForm* f = Open(o);
+  test::ClickRow(f->O_TriggerListBox, 1);
+  EXPECT_TRUE(f->O_TriggerSetBtn->isEnabled());
+  EXPECT_TRUE(f->O_TriggerDelBtn->isEnabled());
+  for (int row : {1, 0, 1}) {
+    SCOPED_TRACE(row);
+    test::ClickRow(f->O_SpecListView, row);
+    EXPECT_EQ(f->O_SpecEdit->value(), row == 0 ? 3 : -4);
+    EXPECT_EQ(f->O_SpecComboBox->currentIndex(), IndexOf("objbonus", row == 0 ? "1" : "2"));
+    EXPECT_TRUE(f->O_SpecSetBtn->isEnabled());
+    EXPECT_TRUE(f->O_SpecDelBtn->isEnabled());
+  }
+}
+
 }  // namespace
 }  // namespace zm

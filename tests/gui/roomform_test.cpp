@@ -355,6 +355,28 @@ $
 namespace zm {
 namespace {
 
+TEST_F(RoomEditor, TickedFlagsTakeTheirPlaceInItemOrder) {
+  struct Case {
+    const char* flags;
+    const char* tick;
+    const char* after;
+  } cases[] = {
+      {"m0", "a0", "a0m0"},
+      {"m0z9", "a0", "a0m0z9"},  // a code the dictionary lacks keeps its place
+      {"z9m0", "a0", "z9a0m0"},
+      {"m0a0", "c0", "a0c0m0"},
+  };
+  const TBases* flags = form().App().Bases->Find("roomvector");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    Room(1201).Flags = c.flags;
+    TRoomForm* f = Open(1201);
+    f->R_TypeCheckListBox->item(flags->IndexOf(c.tick))->setCheckState(Qt::Checked);
+    Open(1202);
+    EXPECT_EQ(Room(1201).Flags, c.after);
+  }
+}
+
 TEST_F(RoomEditor, FollowListLeavesOutTheMobileItself) {
   TRoomForm* f = Open(1200);
   Answer({{1201}, {1200}});
@@ -407,6 +429,7 @@ TEST_F(RoomEditor, ExitDestinations) {
   // The door fields typed before a destination is chosen stay.
   f->R_ExitPanelClick(kWest);
   EXPECT_TRUE(f->R_EStdPanel->isHidden());
+  EXPECT_EQ(f->R_EZComboBox->currentData().toInt(), 0);  // all zones, as on the map
   f->R_ENameEdit->setText(QStringLiteral("люк"));
   ChooseData(f->R_ERComboBox, 1202);
   EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("люк"));

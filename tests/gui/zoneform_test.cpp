@@ -21,6 +21,7 @@
 #include "app/selectform.h"
 #include "app/settings.h"
 #include "app/treecontrol.h"
+#include "editors/roomform.h"
 #include "gui/guitestutil.h"
 
 namespace zm {
@@ -210,6 +211,20 @@ TEST_F(ZoneEditor, NumberCannotBeChanged) {
   }
   Apply();
   EXPECT_EQ(zone().Vnum, 30);
+}
+
+// A zone editor opening in another editor's place may have its number field
+// lose the focus before Edit has shown the zone: no number was changed.
+TEST_F(ZoneEditor, NumberIsCheckedOnlyOnceTheZoneIsShown) {
+  RegisterRoomEditor(app->form->App());
+  app->form->Windows().Edit(*world().Rooms.Find(3001));
+  auto* f = EnsureEditor<TZoneForm>(app->form->App());
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(f->Z_IDEdit, &out);
+  f->Edit(zone());
+  QApplication::sendEvent(f->Z_IDEdit, &out);
+  EXPECT_TRUE(app->reporter.confirms.empty());
+  EXPECT_TRUE(app->reporter.errors.empty());
 }
 
 TEST_F(ZoneEditor, FileChoiceDecidesCodings) {

@@ -206,28 +206,30 @@ std::string TBases::readDropDown(const DictControl& c) const {
 }
 
 std::string TBases::readCheckList(const DictControl& c) const {
-  int n = c.ItemCount();
+  const int n = c.ItemCount();
   const auto& s = c.Shown;
   std::vector<bool> now(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) now[static_cast<size_t>(i)] = c.IsChecked(i);
+  const bool shown = s.Valid && s.FilledBy == this;
+  if (shown && now == s.Checks) return s.Value;
+  if (!shown && n == 0) return "0";
 
-  std::string out;
-  std::vector<bool> written(static_cast<size_t>(n));
-  if (s.Valid && s.FilledBy == this) {
-    if (now == s.Checks) return s.Value;
-    // The shown pairs keep their place and spelling; a lone trailing
-    // character is no flag and goes once the user has changed the set.
-    for (size_t k = 0; k < s.Pairs.size(); ++k) {
-      int i = s.PairItems[k];
-      if (i < 0 || i >= n || !now[static_cast<size_t>(i)]) continue;
-      out += s.Pairs[k];
-      written[static_cast<size_t>(i)] = true;
-    }
-  } else if (n == 0) {
-    return "0";
+  // The shown pairs still set keep their spelling; a lone trailing character
+  // is no flag and goes once the user has changed the set.
+  const int known = std::min(n, Count());
+  std::vector<std::pair<int, std::string>> kept, added;
+  std::vector<bool> spelled(static_cast<size_t>(known));
+  for (size_t k = 0; shown && k < s.Pairs.size(); ++k) {
+    const int i = s.PairItems[k];
+    if (i < 0 || i >= n || !now[static_cast<size_t>(i)]) continue;
+    kept.emplace_back(i < known ? i : -1, s.Pairs[k]);
+    if (i < known) spelled[static_cast<size_t>(i)] = true;
   }
-  for (int i = 0; i < std::min(n, Count()); ++i)
-    if (now[static_cast<size_t>(i)] && !written[static_cast<size_t>(i)]) out += KeyAt(i);
+  for (int i = 0; i < known; ++i)
+    if (now[static_cast<size_t>(i)] && !spelled[static_cast<size_t>(i)])
+      added.emplace_back(i, KeyAt(i));
+  std::string out;
+  for (const std::string& pair : InItemOrder(kept, added)) out += pair;
   return out;
 }
 

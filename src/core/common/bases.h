@@ -2,12 +2,15 @@
 // Reference dictionaries: the key=text lists in Bases/ that give every coded
 // value and flag of the world files its Russian name, and the way they fill
 // and read the editors' drop-downs, check-lists and grids.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zm {
@@ -60,6 +63,52 @@ class DictControl {
   friend class TBases;
   std::vector<TBases*> m_boundBy;
 };
+
+// A coded sequence rewritten in item order. `kept` are the elements that
+// stay, in their old order, each with its place in the item order, or -1
+// for a code no dictionary names; `added` the new ones. Known codes come in
+// item order, old ones before new ones of the same place. Unnamed codes stay
+// where they stood: those before every known code first, the others in
+// front of the known code that followed them, or last when none did.
+template <typename T>
+std::vector<T> InItemOrder(const std::vector<std::pair<int, T>>& kept,
+                           const std::vector<std::pair<int, T>>& added) {
+  const size_t last = kept.size(), first = kept.size() + 1;
+  std::vector<size_t> anchor(kept.size(), last);
+  for (size_t k = kept.size(), next = last; k-- > 0;) {
+    if (kept[k].first >= 0)
+      next = k;
+    else
+      anchor[k] = next;
+  }
+  for (size_t k = 0; k < kept.size() && kept[k].first < 0; ++k) anchor[k] = first;
+  struct Entry {
+    int place;
+    size_t from;  // index into kept, or kept.size() + index into added
+  };
+  std::vector<Entry> known;
+  for (size_t k = 0; k < kept.size(); ++k)
+    if (kept[k].first >= 0) known.push_back({kept[k].first, k});
+  for (size_t a = 0; a < added.size(); ++a) known.push_back({added[a].first, kept.size() + a});
+  std::stable_sort(known.begin(), known.end(),
+                   [](const Entry& x, const Entry& y) { return x.place < y.place; });
+  std::vector<T> out;
+  auto unnamed = [&](size_t at) {
+    for (size_t k = 0; k < kept.size(); ++k)
+      if (kept[k].first < 0 && anchor[k] == at) out.push_back(kept[k].second);
+  };
+  unnamed(first);
+  for (const Entry& e : known) {
+    if (e.from < kept.size()) {
+      unnamed(e.from);
+      out.push_back(kept[e.from].second);
+    } else {
+      out.push_back(added[e.from - kept.size()].second);
+    }
+  }
+  unnamed(last);
+  return out;
+}
 
 class TBases {
  public:

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
+#include "load/arrange.h"
 
 namespace zm {
 namespace {
@@ -144,6 +145,8 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
     p.Step();
   }
   SettleCommandMaxima(w);
+  // A map file may put a room off the grid or on another room's cell.
+  UnplaceHiddenRooms(w);
   p.Finished();
   return failures;
 }

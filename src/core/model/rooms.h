@@ -81,6 +81,12 @@ struct DescriptionParts {
 DescriptionParts SplitDescription(const std::string& description);
 std::string JoinDescription(const DescriptionParts& parts);
 
+// The map grid: 100 columns (x), 100 rows (y), levels 1 to 9 (z).
+inline constexpr int kMapCols = 100, kMapRows = 100, kMapLevels = 9;
+inline bool OnMapGrid(int x, int y, int z) {
+  return x >= 0 && x < kMapCols && y >= 0 && y < kMapRows && z >= 1 && z <= kMapLevels;
+}
+
 class TRoom : public TMUDClass {
  public:
   TRoom(int32_t zone = 0, int32_t vnum = 0) : TMUDClass(kRoom, zone, vnum) {}
