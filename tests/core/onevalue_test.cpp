@@ -126,7 +126,7 @@ void MakeZone(World& w, const fs::path& dir) {
     r->Sector = 3;
     r->MapX = static_cast<int32_t>(vnum % 10);
     r->MapY = 2;
-    r->MapZ = 0;
+    r->MapZ = 1;
     return w.Rooms.Add(std::move(r));
   };
   TRoom* hall = room(5000, "Зал");

@@ -411,6 +411,10 @@ TEST(MapEditorRooms, UnplacedListCountAndSavedMapAgree) {
     EXPECT_EQ(f->MapRoomsListBox->count(), c.unplaced);
     EXPECT_EQ(check.Unplaced, c.unplaced);
     EXPECT_EQ(onGrid, check.Rooms - c.unplaced);
+    // The map file's unshown positions were noted: the save asks first.
+    const fs::path mapPath = RoomMapPath(w.Zones.ByNumber(c.zone)->RoomFilename.Path);
+    EXPECT_EQ(w.Files.LossyFor(mapPath, c.zone), c.source.empty());
+    app.reporter.answer = true;
     ASSERT_TRUE(SaveZoneKind(w, c.zone, kRoom).ok);
     const std::string map =
         test::ReadFile(RoomMapPath(w.Zones.ByNumber(c.zone)->RoomFilename.Path));

@@ -1,5 +1,8 @@
 #include "io/mapfile.h"
 
+#include <array>
+#include <set>
+
 #include "common/cp1251.h"
 #include "common/worldbuffer.h"
 #include "io/linesource.h"
@@ -51,6 +54,7 @@ void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf, FileNote* note) {
   auto skip = [&] {
     if (note) note->Skip(buf.Line());
   };
+  std::set<std::array<int32_t, 4>> taken;  // zone and cell
   while (!buf.BufferEof()) {
     std::string line = buf.ReadBufferLine();
     TRoom* room = rooms.Find(NumberField(line));
@@ -70,6 +74,13 @@ void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf, FileNote* note) {
       continue;
     }
     if (!IsBlankLine(line)) skip();
+    // The map shows one room a cell, and only cells of its grid: a room
+    // placed elsewhere is shown unplaced and would be saved so.
+    const bool placed = !(x == -1 && y == -1 && z == -1);
+    if (placed && (!OnMapGrid(x, y, z) || !taken.insert({room->Zone, x, y, z}).second)) {
+      skip();
+      continue;
+    }
     room->MapX = static_cast<int8_t>(x);
     room->MapY = static_cast<int8_t>(y);
     room->MapZ = static_cast<int8_t>(z);
