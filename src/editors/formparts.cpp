@@ -284,9 +284,21 @@ void ExtraDescEdit::Set(TExtraDescList& descs) {
   m_list->item(i)->setText(ToQt(descs.Items(i)->Keywords));
 }
 
+void EnableWithReason(QPushButton* button, bool enabled, const QString& why) {
+  static constexpr const char* kOwnTip = "zmOwnToolTip";
+  if (!button->property(kOwnTip).isValid()) button->setProperty(kOwnTip, button->toolTip());
+  button->setEnabled(enabled);
+  button->setToolTip(enabled ? button->property(kOwnTip).toString() : why);
+}
+
+bool AskRemoveFromList(TCMDIForm& form, const char* noun) {
+  Reporter* rep = form.App().reporter;
+  return rep && rep->AskConfirm(ConfirmMsg::RemoveFromList, {W(noun)});
+}
+
 bool ExtraDescEdit::Remove(TExtraDescList& descs) {
   const int i = m_list->currentRow();
-  if (!descs.Items(i)) return false;
+  if (!descs.Items(i) || !AskRemoveFromList(m_form, "дополнительное описание")) return false;
   descs.Delete(i);
   const QSignalBlocker block(m_list);
   delete m_list->takeItem(i);

@@ -52,6 +52,14 @@ QSpinBox* Spin(QWidget* parent, const QString& name);
 // characters instead of growing with its longest item.
 QComboBox* Combo(QWidget* parent, const QString& name, int minLength = 0);
 
+// Enables the button; a disabled one says in its tooltip why (`why`), an
+// enabled one shows its own hint again.
+void EnableWithReason(QPushButton* button, bool enabled, const QString& why);
+
+// "Вы хотите удалить <noun> из списка?", as every list of the editors asks
+// before it loses an entry; `noun` UTF-8.
+bool AskRemoveFromList(TCMDIForm& form, const char* noun);
+
 // The row the user has picked: current and selected (a current row alone is
 // only where the keyboard stands); -1 when none is. Trees: top-level rows.
 int PickedRow(const QListWidget* list);

@@ -103,7 +103,8 @@ void VnumListEdit::Replace(int32_t vnum) {
 
 void VnumListEdit::Remove() {
   const int i = Current();
-  if (i < 0) return;
+  static constexpr const char* kNouns[] = {"триггер", "комнату пути", "помощника"};
+  if (i < 0 || !AskRemoveFromList(m_form, kNouns[m_kind])) return;
   delete m_list->takeItem(i);
   m_touched = true;
   const int n = m_list->count();

@@ -147,7 +147,8 @@ void TObjForm::updateButtons() {
   if (m_updating) return;
   const bool extra = O_AddDescListBox->currentRow() >= 0;
   const bool filled = !O_AddDescEdit->text().isEmpty() && !O_AddDescMemo->document()->isEmpty();
-  O_ADAddBtn->setEnabled(filled);
+  EnableWithReason(O_ADAddBtn, filled,
+                   QStringLiteral("Сначала введите ключевые слова и текст описания"));
   O_ADSetBtn->setEnabled(extra && filled);
   O_ADDelBtn->setEnabled(extra);
 

@@ -129,7 +129,8 @@ void TRoomForm::updateButtons() {
 
   const bool extra = R_EDescListBox->currentRow() >= 0;
   const bool filled = !R_EDescKeyEdit->text().isEmpty() && !R_EDescMemo->document()->isEmpty();
-  R_EDescAddBtn->setEnabled(filled);
+  EnableWithReason(R_EDescAddBtn, filled,
+                   QStringLiteral("Сначала введите ключевые слова и текст описания"));
   R_EDescSetBtn->setEnabled(extra && filled);
   R_EDescDelBtn->setEnabled(extra);
 

@@ -93,7 +93,7 @@ void TShopForm::S_Sell1BtnClick() {
 
 void TShopForm::S_Sell2BtnClick() {
   const int i = PickedRow(S_SellListBox);
-  if (i < 0) return;
+  if (i < 0 || !AskRemoveFromList(*this, "товар")) return;
   m_wc.Goods.Delete(i);
   showGoods();
   Pick(S_SellListBox, std::min(i, S_SellListBox->count() - 1));
@@ -139,7 +139,7 @@ void TShopForm::S_Room1BtnClick() {
 
 void TShopForm::S_Room2BtnClick() {
   const int i = PickedRow(S_RoomListBox);
-  if (i < 0) return;
+  if (i < 0 || !AskRemoveFromList(*this, "комнату")) return;
   m_wc.Rooms.Delete(i);
   showRooms();
   Pick(S_RoomListBox, std::min(i, S_RoomListBox->count() - 1));

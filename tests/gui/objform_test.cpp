@@ -307,6 +307,9 @@ TEST_F(ObjEditor, ListPagesAddChangeAndDelete) {
   f->O_ADSetBtnClick();
   EXPECT_EQ(f->O_AddDescListBox->count(), 2);
   f->O_AddDescListBox->setCurrentRow(0);
+  f->O_ADDelBtnClick();  // asks first: "no" keeps it
+  EXPECT_EQ(f->O_AddDescListBox->count(), 2);
+  app->reporter.answer = true;
   f->O_ADDelBtnClick();
   EXPECT_EQ(f->O_AddDescListBox->currentRow(), 0);
   EXPECT_EQ(f->O_AddDescEdit->text(), QStringLiteral("рукоять"));

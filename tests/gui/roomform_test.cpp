@@ -240,8 +240,13 @@ TEST_F(RoomEditor, EveryGroupOfFieldsReachesRecordAndFiles) {
   f->R_MobOAddBtn->click();
   EXPECT_EQ(f->R_MobOListView->topLevelItem(0)->text(2), QStringLiteral("В правой руке (оружие)"));
 
+  // Without keywords the button says why it does nothing.
+  f->R_EDescKeyEdit->clear();
+  EXPECT_FALSE(f->R_EDescAddBtn->isEnabled());
+  EXPECT_TRUE(f->R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
   f->R_EDescKeyEdit->setText(QStringLiteral("дуб"));
   f->R_EDescMemo->setPlainText(QStringLiteral("Старый дуб.\nС дуплом."));
+  EXPECT_FALSE(f->R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
   f->R_EDescAddBtn->click();
   ChooseText(f->R_INameComboBox, QStringLiteral("мята"));
   f->R_IStrEdit->setValue(10);
@@ -550,8 +555,10 @@ TEST_F(RoomEditor, DeletingAsksAndSelectsTheNextRow) {
   f->R_IngrDelBtn->click();
   EXPECT_EQ(WinToUtf8(app->reporter.confirms.back().text),
             "Вы хотите удалить ингредиент из списка?");
-  f->R_EDescDelBtn->click();  // extra descriptions go without a question
-  EXPECT_EQ(app->reporter.confirms.size(), 5u);
+  f->R_EDescDelBtn->click();
+  ASSERT_EQ(app->reporter.confirms.size(), 6u);
+  EXPECT_EQ(WinToUtf8(app->reporter.confirms.back().text),
+            "Вы хотите удалить дополнительное описание из списка?");
   Open(1201);
   EXPECT_EQ(Room(1200).Objects.Count(), 0);
   EXPECT_EQ(Room(1200).Ingredients.Count(), 0);

@@ -260,6 +260,9 @@ TEST_F(ShopEditor, RemovingNeedsASelectedRow) {
   // removed: none is.
   f->S_SellListBox->setCurrentRow(1);
   EXPECT_TRUE(f->S_Sell2Btn->isEnabled());
+  f->S_Sell2BtnClick();  // asks first: "no" keeps it
+  EXPECT_EQ(f->S_SellListBox->count(), 2);
+  app->reporter.answer = true;
   f->S_Sell2BtnClick();
   EXPECT_EQ(f->S_SellListBox->currentRow(), 0);
   f->S_RoomListBox->setCurrentRow(0);
