@@ -74,7 +74,7 @@ void TSelectForm::fill(int kind) {
 }
 
 void TSelectForm::Prepare(int kind, int32_t vnum, const std::string& cond, int32_t where,
-                          int32_t chance) {
+                          int32_t chance, bool withCond) {
   m_updating = true;
   switch (kind) {
     case 0:
@@ -95,6 +95,8 @@ void TSelectForm::Prepare(int kind, int32_t vnum, const std::string& cond, int32
   m_ui->IDEdit->setValue(vnum);
   m_updating = false;
 
+  m_ui->Label1->setVisible(withCond);
+  m_ui->CondComboBox->setVisible(withCond);
   if (!cond.empty() && m_condDict && m_condCtl) m_condDict->ShowValue(*m_condCtl, cond);
   if (m_ui->CondComboBox->currentIndex() < 0 && m_ui->CondComboBox->count() > 0)
     m_ui->CondComboBox->setCurrentIndex(0);

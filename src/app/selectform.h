@@ -38,8 +38,10 @@ class TSelectForm : public QDialog {
   // `where` -2 hides the wear position, `chance` 0 the chance.
   int SelectDialog(int kind, int32_t vnum, const std::string& cond, int32_t where, int32_t chance,
                    ModalRunner& runner);
-  // Everything SelectDialog does before it shows the window.
-  void Prepare(int kind, int32_t vnum, const std::string& cond, int32_t where, int32_t chance);
+  // Everything SelectDialog does before it shows the window. Without
+  // `withCond` the condition is hidden: a trigger or helper list has none.
+  void Prepare(int kind, int32_t vnum, const std::string& cond, int32_t where, int32_t chance,
+               bool withCond = true);
 
   void SelectBtnClick();
   void CancelBtnClick();

@@ -139,7 +139,7 @@ bool SelectVnum(TCMDIForm& form, int kind, int32_t& vnum) {
   AppContext& app = form.App();
   TSelectForm* dialog = app.SelectForm;
   if (!dialog) return false;
-  dialog->Prepare(kind, std::max(vnum, 0), {}, -2, 0);
+  dialog->Prepare(kind, std::max(vnum, 0), {}, -2, 0, false);
   if (kind == 2 && app.world) {
     // The dialog lists no triggers of its own.
     QTreeWidget* view = dialog->ListView1();

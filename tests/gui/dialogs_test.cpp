@@ -123,9 +123,12 @@ TEST_F(SelectDialog, ResultsAndHeights) {
   EXPECT_EQ(form.ResultCond, cond);
   form.Prepare(0, 0, "", -2, 0);
   EXPECT_EQ(form.CondComboBox()->currentIndex(), 1);
-  // A given condition is shown.
+  // A given condition is shown; a list without conditions hides it.
   form.Prepare(0, 0, bases.Find("zonecond")->KeyAt(0), -2, 0);
   EXPECT_EQ(form.CondComboBox()->currentIndex(), 0);
+  EXPECT_FALSE(form.CondComboBox()->isHidden());
+  form.Prepare(1, 0, {}, -2, 0, false);
+  EXPECT_TRUE(form.CondComboBox()->isHidden());
   // Triggers are typed, not listed.
   form.Prepare(2, 0, "", -2, 0);
   EXPECT_EQ(form.ListView1()->topLevelItemCount(), 0);
