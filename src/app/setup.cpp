@@ -128,10 +128,14 @@ void TForm1::FormActivate() {
     }
     // No remembered splitter: the tree as wide as its zone names, up to
     // two fifths of the window.
-    m_treeView->resizeColumnToContents(0);
-    const int wanted = m_treeView->columnWidth(0) + 2 * m_treeView->frameWidth() +
+    // From the zone names themselves: the view may not be laid out yet.
+    int names = 0;
+    for (int i = 0; i < zones->childCount(); ++i)
+      names =
+          std::max(names, m_treeView->fontMetrics().horizontalAdvance(zones->child(i)->text(0)));
+    const int wanted = names + 2 * m_treeView->indentation() + 2 * m_treeView->frameWidth() +
                        m_treeView->verticalScrollBar()->sizeHint().width() + 4;
-    const int total = m_splitter->width() > 0 ? m_splitter->width() : width();
+    const int total = width();  // the splitter is not laid out yet
     const int tree = std::clamp(wanted, 180, std::max(180, total * 2 / 5));
     m_splitter->setSizes({tree, std::max(total - tree, 1)});
   }

@@ -91,7 +91,7 @@ void TMapForm::Edit(TZoneMap& map) {
   setWindowTitle(caption);
   m_selected = -1;
   FillGrid();
-  showRoomsLevel();
+  showRoomsLevel(true);
   UpdateRoomPanel();
 }
 
@@ -190,19 +190,26 @@ void TMapForm::setLevel(int level) {
   DrawMiniMap();
 }
 
-void TMapForm::showRoomsLevel() {
+void TMapForm::showRoomsLevel(bool busiest) {
   // An empty level would make a placed zone look unplaced: the level that
-  // holds most rooms is shown instead.
+  // holds most rooms is shown instead (and always for a map just opened),
+  // with its first room in view.
   std::array<int, ZoneGrid::kLevels + 1> rooms{};
   for (int z = 1; z <= ZoneGrid::kLevels; ++z)
     for (int y = 0; y < ZoneGrid::kRows; ++y)
       for (int x = 0; x < ZoneGrid::kCols; ++x)
         if (m_grid.At(x, y, z) >= 0) ++rooms[static_cast<size_t>(z)];
   int level = m_level;
-  if (rooms[static_cast<size_t>(level)] == 0)
+  if (busiest || rooms[static_cast<size_t>(level)] == 0)
     for (int z = 1; z <= ZoneGrid::kLevels; ++z)
       if (rooms[static_cast<size_t>(z)] > rooms[static_cast<size_t>(level)]) level = z;
   setLevel(level);
+  for (int y = 0; y < ZoneGrid::kRows; ++y)
+    for (int x = 0; x < ZoneGrid::kCols; ++x)
+      if (m_grid.At(x, y, level) >= 0) {
+        MapDrawGrid->SetCurrentCell(x, y);
+        return;
+      }
 }
 
 void TMapForm::MapDecZBtnClick() {

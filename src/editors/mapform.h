@@ -85,7 +85,7 @@ class TMapForm : public TCMDIForm {
   int tileOf(int32_t vnum) const;
   void setLevel(int level);
   // The current level, or the one with most rooms when it has none.
-  void showRoomsLevel();
+  void showRoomsLevel(bool busiest = false);
   void selectRoom(int32_t vnum);
   // The unplaced list, kept in the order of the vnums.
   int addListEntry(const TRoom& room);

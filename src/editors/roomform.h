@@ -33,7 +33,7 @@ class TRoomForm : public TCMDIForm {
   Q_OBJECT
  public:
   static constexpr RecordKind kKind = kRoom;
-  static QSize DesignedSize() { return {660, 600}; }
+  static QSize DesignedSize() { return {720, 600}; }
 
   explicit TRoomForm(AppContext& app, QWidget* parent = nullptr);
   ~TRoomForm() override;

@@ -30,7 +30,13 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   view->setAllColumnsShowFocus(true);
   view->header()->setStretchLastSection(false);
   view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  if (columns.size() > 1) view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  if (columns.size() > 1) {
+    // The number and name take the room; a long condition is cut short
+    // (the column can be widened) instead of pushing them out of sight.
+    view->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    view->setColumnWidth(0, view->fontMetrics().horizontalAdvance(columns[0]) + 24);
+    view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+  }
   return view;
 }
 

@@ -109,7 +109,6 @@ QWidget* TRoomForm::buildExitsPage() {
   auto* keyRow = new QHBoxLayout();
   R_EKeyEdit = Named(new QSpinBox(R_EStdPanel), "R_EKeyEdit");
   FieldRange<int32_t>(R_EKeyEdit);
-  R_EKeyEdit->setMinimumWidth(90);
   R_EKeyComboBox = Named(new QComboBox(R_EStdPanel), "R_EKeyComboBox");
   R_EKeyComboBox->setMaxVisibleItems(20);
   keyRow->addWidget(R_EKeyEdit);
@@ -118,6 +117,15 @@ QWidget* TRoomForm::buildExitsPage() {
   R_EDoorComboBox = Named(new QComboBox(R_EStdPanel), "R_EDoorComboBox");
   door->addRow(QStringLiteral("Состояние двери по умолчанию"), R_EDoorComboBox);
   form->addRow(R_EStdPanel);
+  // Long room and key names must not widen the page past the window: the
+  // boxes show what fits, their lists show the whole names.
+  for (QComboBox* c :
+       {R_EZComboBox, R_ERComboBox, R_EStateComboBox, R_EKeyComboBox, R_EDoorComboBox}) {
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(12);
+  }
+  // In a narrow window the labels go above their fields.
+  for (QFormLayout* f : {form, door}) f->setRowWrapPolicy(QFormLayout::WrapLongRows);
   row->addWidget(group, 1);
   return page;
 }

@@ -35,6 +35,9 @@ QTreeWidget* ListView(QWidget* parent, const char* name, const QStringList& colu
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setAllColumnsShowFocus(true);
   for (size_t i = 0; i < widths.size(); ++i) view->setColumnWidth(static_cast<int>(i), widths[i]);
+  // The number and name column takes what the window gives.
+  view->header()->setStretchLastSection(false);
+  if (columns.size() > 1) view->header()->setSectionResizeMode(1, QHeaderView::Stretch);
   return view;
 }
 
