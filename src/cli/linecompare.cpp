@@ -353,18 +353,9 @@ std::vector<LostLine> LostLines(RecordKind kind, const std::vector<std::string>&
   return s.Lost(kind, original);
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = bytes.size();
-    lines.emplace_back(bytes.substr(start, end - start));
-    if (end < bytes.size() && bytes[end] == '\r') ++end;
-    if (end < bytes.size() && bytes[end] == '\n') ++end;
-    start = end;
-  }
-  return lines;
+std::vector<std::string> LinesOf(std::string_view bytes) {
+  std::vector<std::string_view> views = SplitLines(bytes);
+  return {views.begin(), views.end()};
 }
 
 }  // namespace zm::cli

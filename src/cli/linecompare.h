@@ -47,6 +47,6 @@ std::vector<LostLine> LostLines(RecordKind kind, const std::vector<std::string>&
 
 // The lines of a file's bytes, broken where the readers break them: at CR LF,
 // LF or a lone CR.
-std::vector<std::string> SplitLines(std::string_view bytes);
+std::vector<std::string> LinesOf(std::string_view bytes);
 
 }  // namespace zm::cli

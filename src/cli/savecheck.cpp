@@ -108,7 +108,7 @@ bool FileLines(const fs::path& p, std::vector<std::string>& lines) {
   lines.clear();
   std::string bytes;
   if (!ReadBytes(p, bytes)) return false;
-  lines = SplitLines(bytes);
+  lines = LinesOf(bytes);
   return true;
 }
 
@@ -360,7 +360,7 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
   for (size_t i = 0; i < paths.size(); ++i) {
     const fs::path p = Relocated(paths[i], world, temp.path());
     if (!ReadBytes(p, bytes)) continue;
-    saved.Add(kinds[i], SplitLines(bytes));
+    saved.Add(kinds[i], LinesOf(bytes));
     added.insert(PathKey(p));
   }
   std::error_code ec;
@@ -368,7 +368,7 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
        it.increment(ec)) {
     const int k = KindOfExtension(it->path().extension().string());
     if (k != kRecordKinds && !added.count(PathKey(it->path())) && ReadBytes(it->path(), bytes))
-      saved.Add(static_cast<RecordKind>(k), SplitLines(bytes));
+      saved.Add(static_cast<RecordKind>(k), LinesOf(bytes));
   }
   const TriggerCarried carried = [&](int32_t type, int32_t owner, int32_t trigger) {
     return Carries(after, type, owner, trigger);
@@ -376,7 +376,7 @@ int SaveCheck(const Options& opt, std::ostream& out, std::ostream& err) {
   size_t lostLines = 0;
   for (size_t i = 0; i < paths.size(); ++i) {
     if (!ReadBytes(paths[i], bytes)) continue;
-    lines = SplitLines(bytes);
+    lines = LinesOf(bytes);
     std::vector<LostLine> lost = saved.Lost(kinds[i], lines, carried);
     if (lost.empty()) continue;
     auto c = codings.find(PathKey(paths[i]));

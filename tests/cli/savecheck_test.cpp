@@ -116,7 +116,7 @@ TEST(Cli, SaveCheckListsFilesAndWhatWouldChange) {
 }
 
 std::vector<std::string> Lines(const std::string& text) {
-  return cli::SplitLines(text);
+  return cli::LinesOf(text);
 }
 
 // An original file against the file saved from it: the writers' normalisations

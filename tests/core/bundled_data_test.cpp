@@ -31,18 +31,6 @@ fs::path DataDir() {
   return fs::path(ZEMLEMER_SOURCE_DIR) / "data";
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(StripLineEnd(bytes.substr(start, end - start)));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // True when the non-ASCII bytes of `s` all form well-made UTF-8 sequences.
 bool IsUtf8(const std::string& s) {
   for (size_t i = 0; i < s.size();) {
@@ -130,7 +118,7 @@ TEST(BundledData, WordListsAndHintsAreWindows1251Lines) {
       EXPECT_EQ(DetectCodingOf(bytes, true).Coding, kCodingWin);
     }
     int entries = 0;
-    for (const std::string& line : SplitLines(bytes)) {
+    for (const std::string_view line : SplitLines(bytes)) {
       std::string t = Trim(line);
       if (t.empty() || t[0] == '*' || t[0] == ';') continue;
       ++entries;

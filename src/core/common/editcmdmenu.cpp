@@ -11,20 +11,6 @@ namespace {
 
 enum class Section { Other, Submenus, MenuItems };
 
-std::vector<std::string_view> splitLines(std::string_view s) {
-  std::vector<std::string_view> lines;
-  size_t i = 0;
-  while (i < s.size()) {
-    size_t e = s.find_first_of("\r\n", i);
-    if (e == std::string_view::npos) e = s.size();
-    lines.push_back(s.substr(i, e - i));
-    i = e;
-    if (i < s.size() && s[i] == '\r') ++i;
-    if (i < s.size() && s[i] == '\n') ++i;
-  }
-  return lines;
-}
-
 // INI values lose one pair of enclosing quotes, as the settings files of the
 // platform the data was written for do.
 std::string unquote(std::string v) {
@@ -70,7 +56,7 @@ EditCmdMenu ParseEditCmdMenu(std::string_view bytes) {
   // Every item's submenu is looked up among all SUBMENUS lines, wherever the
   // sections stand in the file.
   std::vector<std::pair<std::string, std::string>> items;
-  for (std::string_view raw : splitLines(bytes)) {
+  for (std::string_view raw : SplitLines(bytes)) {
     std::string line = Trim(raw);
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {

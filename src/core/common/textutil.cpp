@@ -124,4 +124,18 @@ bool ReadDice(std::string_view text, TDice& out) {
   return true;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    size_t e = bytes.find_first_of(kLineEnds, i);
+    if (e == std::string_view::npos) e = bytes.size();
+    lines.push_back(bytes.substr(i, e - i));
+    i = e;
+    if (i < bytes.size() && bytes[i] == '\r') ++i;
+    if (i < bytes.size() && bytes[i] == '\n') ++i;
+  }
+  return lines;
+}
+
 }  // namespace zm

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm {
 
@@ -17,6 +18,9 @@ std::string NextWord(std::string& s, std::string_view delims, bool consume = tru
                      bool skipLeading = true);
 
 std::string StripLineEnd(std::string_view s);
+// The lines of some bytes, broken where the readers break them: at CR LF,
+// LF or a lone CR; views into `bytes`.
+std::vector<std::string_view> SplitLines(std::string_view bytes);
 // Blanks (space, TAB) removed at both ends.
 std::string Trim(std::string_view s);
 
