@@ -3,8 +3,12 @@
 // active, applying and unlinking its record, opening a record in the editor
 // of its kind, and the "Окна" menu.
 #include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <array>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "model/kinds.h"
 
@@ -41,10 +45,27 @@ class EditorWindow {
 // shows the record in it.
 using EditorOpener = std::function<void(TMUDClass& rec)>;
 
+// What the editors remember for a run of the main window, across their
+// windows.
+struct EditorMemory {
+  // The geometry and state the next editor opens with, shared by all kinds;
+  // an empty rectangle while nothing is remembered.
+  QRect Rect;
+  Qt::WindowStates State = Qt::WindowNoState;
+  // The current window of each kind: the one that kind's Edit fills.
+  std::array<QPointer<QWidget>, kRecordKinds> Current;
+  // The object editor's timer unit, as last chosen.
+  int TimerUnit = 0;
+  // The reason the declension dictionary could not be read, once told.
+  std::string DictionaryTold;
+};
+
 class EditorWindows : public QObject {
   Q_OBJECT
  public:
   EditorWindows(QMdiArea* mdi, QMenu* windowMenu, QObject* parent = nullptr);
+
+  EditorMemory& Memory() { return m_memory; }
 
   QMdiArea* Area() const { return m_mdi; }
   QMenu* WindowMenu() const { return m_menu; }
@@ -81,6 +102,7 @@ class EditorWindows : public QObject {
   QMdiArea* m_mdi;
   QMenu* m_menu;
   std::map<RecordKind, EditorOpener> m_openers;
+  EditorMemory m_memory;
 };
 
 // Filled by the editors: registers the opener of every kind that has an

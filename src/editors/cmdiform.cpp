@@ -27,13 +27,6 @@ namespace zm {
 namespace {
 
 constexpr const char* kDictValue = "zmDictValue";
-constexpr int kKinds = 7;
-
-std::array<QPointer<TCMDIForm>, kKinds>& CurrentForms() {
-  static std::array<QPointer<TCMDIForm>, kKinds> forms;
-  return forms;
-}
-
 }  // namespace
 
 TCMDIForm::TCMDIForm(AppContext& app, int kind, QWidget* parent)
@@ -60,17 +53,17 @@ TCMDIForm::TCMDIForm(AppContext& app, int kind, QWidget* parent)
 
 TCMDIForm::~TCMDIForm() = default;
 
-TCMDIForm::SharedGeometry& TCMDIForm::Shared() {
-  static SharedGeometry shared;
-  return shared;
+EditorMemory& TCMDIForm::Memory() const {
+  return m_app.Windows ? m_app.Windows->Memory() : m_ownMemory;
 }
 
-TCMDIForm* TCMDIForm::Current(RecordKind kind) {
-  return kind < kKinds ? CurrentForms()[kind].data() : nullptr;
+TCMDIForm* TCMDIForm::Current(const AppContext& app, RecordKind kind) {
+  if (!app.Windows || kind >= kRecordKinds) return nullptr;
+  return qobject_cast<TCMDIForm*>(app.Windows->Memory().Current[kind].data());
 }
 
-void TCMDIForm::SetCurrent(RecordKind kind, TCMDIForm* form) {
-  if (kind < kKinds) CurrentForms()[kind] = form;
+void TCMDIForm::SetCurrent(const AppContext& app, RecordKind kind, TCMDIForm* form) {
+  if (app.Windows && kind < kRecordKinds) app.Windows->Memory().Current[kind] = form;
 }
 
 QWidget* TCMDIForm::FocusedControl() const {
@@ -117,10 +110,10 @@ void TCMDIForm::AttachTo(QMdiSubWindow* sub, QSize designed) {
 void TCMDIForm::FormActivate() {
   QMdiSubWindow* sub = SubWindow();
   if (!sub) return;
-  if (m_kind >= 0 && Current(static_cast<RecordKind>(m_kind)) != this)
-    SetCurrent(static_cast<RecordKind>(m_kind), this);
+  if (m_kind >= 0 && Current(m_app, static_cast<RecordKind>(m_kind)) != this)
+    SetCurrent(m_app, static_cast<RecordKind>(m_kind), this);
   if (m_activated) return;
-  SharedGeometry& shared = Shared();
+  EditorMemory& shared = Memory();
   if (shared.Rect.isEmpty()) {
     shared.Rect = sub->geometry();
   } else {
@@ -141,14 +134,14 @@ void TCMDIForm::FormResize() {
   QMdiSubWindow* sub = SubWindow();
   if (!sub || !m_activated) return;
   if (sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) return;
-  Shared().Rect = sub->geometry();
+  Memory().Rect = sub->geometry();
 }
 
 void TCMDIForm::FormClose() {
   QMdiSubWindow* sub = SubWindow();
   if (!sub || !m_activated) return;
   FormResize();
-  Shared().State = sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
+  Memory().State = sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized);
 }
 
 void TCMDIForm::SetCaption(int32_t vnum, const std::string& name) {

@@ -59,17 +59,13 @@ class TCMDIForm : public QWidget, public EditorWindow {
   void FormResize();
   void FormClose();
 
-  // The geometry and state the next editor opens with; shared by all kinds
-  // for the whole run.
-  struct SharedGeometry {
-    QRect Rect;  // empty: nothing remembered yet
-    Qt::WindowStates State = Qt::WindowNoState;
-  };
-  static SharedGeometry& Shared();
+  // What the editors remember for the run (geometry, current windows,
+  // choices): the editor windows' own, or this window's when it has none.
+  EditorMemory& Memory() const;
 
   // The current window of a kind: the one that kind's Edit fills.
-  static TCMDIForm* Current(RecordKind kind);
-  static void SetCurrent(RecordKind kind, TCMDIForm* form);
+  static TCMDIForm* Current(const AppContext& app, RecordKind kind);
+  static void SetCurrent(const AppContext& app, RecordKind kind, TCMDIForm* form);
 
   // The control of this window that had the focus last (the tree may have it
   // now, after a Ctrl+click).
@@ -119,6 +115,7 @@ class TCMDIForm : public QWidget, public EditorWindow {
   QPointer<QObject> m_sub;
   QPointer<QWidget> m_lastFocus;
   QWidget* m_body = nullptr;
+  mutable EditorMemory m_ownMemory;  // without editor windows (some tests)
   QHash<QWidget*, TBases*> m_dicts;
   QHash<const QPlainTextEdit*, const LineMend*> m_mends;
   int m_kind;
@@ -133,14 +130,14 @@ Form* EnsureEditor(AppContext& app) {
   EditorWindows& windows = *app.Windows;
   if (QMdiSubWindow* sub = windows.ActiveSubWindow()) {
     if (auto* form = qobject_cast<Form*>(sub->widget())) {
-      TCMDIForm::SetCurrent(Form::kKind, form);
+      TCMDIForm::SetCurrent(app, Form::kKind, form);
       return form;
     }
     sub->close();
   }
   auto* form = new Form(app);
   form->AttachTo(windows.AddWindow(form), Form::DesignedSize());
-  TCMDIForm::SetCurrent(Form::kKind, form);
+  TCMDIForm::SetCurrent(app, Form::kKind, form);
   return form;
 }
 

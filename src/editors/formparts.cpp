@@ -307,11 +307,12 @@ bool ExtraDescEdit::Remove(TExtraDescList& descs) {
   return true;
 }
 
-void DeclineNameFields(Reporter* rep, const std::array<QLineEdit*, 6>& fields, Animacy hint) {
+void DeclineNameFields(TCMDIForm& form, const std::array<QLineEdit*, 6>& fields, Animacy hint) {
+  Reporter* rep = form.App().reporter;
   if (!rep || !rep->AskConfirm(ConfirmMsg::DeclineAll)) return;
   const morph::Dictionary* dict = SharedMorphology();
   // Told once per reason, not at every press of the button.
-  static std::string told;
+  std::string& told = form.Memory().DictionaryTold;
   if (!dict && SharedMorphologyError() != told) {
     told = SharedMorphologyError();
     rep->ShowError(ErrorMsg::MorphologyLoad, {told});

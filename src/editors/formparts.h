@@ -135,6 +135,6 @@ class ExtraDescEdit {
 // The name button of the object and mobile editors: once the builder agrees,
 // the name in the first field declined into the other five. A dictionary that
 // cannot be read is told once; the ending rules stand in for it.
-void DeclineNameFields(Reporter* rep, const std::array<QLineEdit*, 6>& fields, Animacy hint);
+void DeclineNameFields(TCMDIForm& form, const std::array<QLineEdit*, 6>& fields, Animacy hint);
 
 }  // namespace zm

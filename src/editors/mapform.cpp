@@ -358,7 +358,7 @@ void TMapForm::MapGoExitBtnClick() {
     return;
   }
   if (!App().SelectRecord || !App().SelectRecord(*map)) Edit(*map);
-  if (auto* current = qobject_cast<TMapForm*>(Current(kZoneMap))) current->GoToRoom(vnum);
+  if (auto* current = qobject_cast<TMapForm*>(Current(App(), kZoneMap))) current->GoToRoom(vnum);
 }
 
 void TMapForm::AutoArrangBtnClick() {

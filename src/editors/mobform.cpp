@@ -157,7 +157,7 @@ void TMobForm::Apply() {
 }
 
 void TMobForm::M_NameBtnClick() {
-  DeclineNameFields(App().reporter, M_NameEdit, Animacy::Animate);
+  DeclineNameFields(*this, M_NameEdit, Animacy::Animate);
 }
 
 void TMobForm::M_DiceBtnClick(QPushButton* button) {

@@ -24,11 +24,6 @@ bool HasActionDescription(int32_t type) {
 
 }  // namespace
 
-int& TObjForm::RememberedTimerUnit() {
-  static int unit = 0;
-  return unit;
-}
-
 TObjForm::TObjForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kObject, parent) {
   setObjectName("ObjForm");
   setWindowTitle(QStringLiteral("()"));
@@ -44,7 +39,7 @@ TObjForm::TObjForm(AppContext& app, QWidget* parent) : TCMDIForm(app, kObject, p
            O_T25CheckListBox,   O_T15CheckListBox})
     BindDictionary(c);
   ApplyHints();
-  O_TimerComboBox->setCurrentIndex(RememberedTimerUnit());
+  O_TimerComboBox->setCurrentIndex(Memory().TimerUnit);
   updateButtons();
 }
 
@@ -85,7 +80,7 @@ void TObjForm::Edit(TObj& obj) {
     unit = 0;
   O_TimerEdit->setValue(obj.Timer / kTimerFactor[static_cast<size_t>(unit)]);
   O_TimerComboBox->setCurrentIndex(unit);
-  RememberedTimerUnit() = unit;
+  Memory().TimerUnit = unit;
 
   showValues(obj);
   --m_updating;
@@ -129,7 +124,7 @@ void TObjForm::Apply() {
   const int64_t minutes = int64_t{O_TimerEdit->value()} * kTimerFactor[static_cast<size_t>(unit)];
   obj->Timer = static_cast<int32_t>(std::clamp<int64_t>(
       minutes, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-  RememberedTimerUnit() = unit;
+  Memory().TimerUnit = unit;
 
   readValues(*obj);
   obj->ExtraDescs = m_wc.ExtraDescs;
@@ -149,7 +144,7 @@ void TObjForm::O_TypeComboBoxChange() {
 }
 
 void TObjForm::O_NameBtnClick() {
-  DeclineNameFields(App().reporter, O_NameEdit, Animacy::Inanimate);
+  DeclineNameFields(*this, O_NameEdit, Animacy::Inanimate);
 }
 
 void RegisterObjEditor(AppContext& app) {

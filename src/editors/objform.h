@@ -42,8 +42,6 @@ class TObjForm : public TCMDIForm {
   const TObj& WorkingCopy() const { return m_wc; }
   // The type whose panel is shown (0 when none is chosen).
   int32_t ChosenType() const;
-  // The timer unit every object editor starts with: 0 минут, 1 часов, 2 суток.
-  static int& RememberedTimerUnit();
 
   // Event handlers, public so that they can be driven like the user does.
   void O_NameBtnClick();

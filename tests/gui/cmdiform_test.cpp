@@ -117,7 +117,6 @@ struct Editors : ::testing::Test {
     test::WriteWorld(tmp / "world", {{12, "Лес", 4, 3, 2, 0, 2}, {30, "Город", 1}});
     app = std::make_unique<Started>(test::MakeAppDir(tmp / "app", true), tmp / "world");
     RegisterEditors(form().App());
-    TCMDIForm::Shared() = {};
   }
   TForm1& form() { return *app->form; }
   TRoom& Room(int32_t vnum) { return *form().world().Rooms.Find(vnum); }
@@ -134,14 +133,14 @@ TEST_F(Editors, RoomEditorIsReusedAndNewWindowOpensBeside) {
   EXPECT_EQ(first->windowTitle(), QStringLiteral("(1200) Комната 0"));
   EXPECT_EQ(Open(1201), first);
   EXPECT_EQ(first->LinkedRecord(), &Room(1201));
-  EXPECT_EQ(TCMDIForm::Current(kRoom), first);
+  EXPECT_EQ(TCMDIForm::Current(form().App(), kRoom), first);
 
   form().Windows().EditInNewWindow(Room(1202));
   auto* second = dynamic_cast<TRoomForm*>(form().Windows().Active());
   ASSERT_NE(second, nullptr);
   EXPECT_NE(second, first);
   EXPECT_EQ(form().Windows().Count(), 2);
-  EXPECT_EQ(TCMDIForm::Current(kRoom), second);
+  EXPECT_EQ(TCMDIForm::Current(form().App(), kRoom), second);
   QStringList items;
   for (QAction* a : form().Windows().WindowMenu()->actions()) items << a->text();
   EXPECT_TRUE(items.contains(QStringLiteral("(1201) Комната 1")));

@@ -33,7 +33,6 @@ struct Fit : ::testing::Test {
     fs::copy(fs::path(ZEMLEMER_BIN_DIR) / "Zones", tmp / "world", fs::copy_options::recursive);
     app = std::make_unique<test::Started>(test::MakeAppDir(tmp / "app", true), tmp / "world");
     RegisterEditors(form().App());
-    TCMDIForm::Shared() = {};
     form().resize(1280, 800);
     form().show();
     QApplication::processEvents();
@@ -137,7 +136,9 @@ TEST_F(Fit, EveryEditorAtItsDesignedSizeFitsTheScreen) {
     ASSERT_NE(rec, nullptr);
     form().Mdi()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    TCMDIForm::Shared() = {};
+    // Each opens at its designed size, not at the last one's.
+    form().Windows().Memory().Rect = {};
+    form().Windows().Memory().State = Qt::WindowNoState;
     form().Windows().Edit(*rec);
     QMdiSubWindow* sub = form().Mdi()->activeSubWindow();
     ASSERT_NE(sub, nullptr);

@@ -62,7 +62,7 @@ struct MapEditor : ::testing::Test {
   TMapForm* Open(int32_t zone = 30) {
     TZoneMap* map = world().ZoneMaps.Items(world().ZoneMaps.FindByNumber(zone));
     app->form->Windows().Edit(*map);
-    return qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+    return qobject_cast<TMapForm*>(TCMDIForm::Current(app->form->App(), kZoneMap));
   }
   static int ListRow(TMapForm* f, int32_t vnum) {
     for (int i = 0; i < f->MapRoomsListBox->count(); ++i)
@@ -295,7 +295,7 @@ TEST_F(MapEditor, GoingToTheExitsTarget) {
     f->ME_PanelClick(c.dir);
     EXPECT_TRUE(f->MapGoExitBtn->isVisibleTo(f));
     f->MapGoExitBtnClick();
-    f = qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+    f = qobject_cast<TMapForm*>(TCMDIForm::Current(app->form->App(), kZoneMap));
     EXPECT_EQ(f->SelectedRoom(), c.selected);
     EXPECT_EQ(f->Level(), c.level);
     EXPECT_EQ(f->windowTitle(), c.title);
@@ -396,12 +396,12 @@ TEST(MapEditorRooms, UnplacedListCountAndSavedMapAgree) {
     RegisterMapEditor(app.form->App());
     World& w = app.form->world();
     app.form->Windows().Edit(*w.ZoneMaps.Items(w.ZoneMaps.FindByNumber(c.zone)));
-    auto* f = qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+    auto* f = qobject_cast<TMapForm*>(TCMDIForm::Current(app.form->App(), kZoneMap));
     ASSERT_NE(f, nullptr);
     if (!c.source.empty()) {
       app.reporter.answer = true;
       f->AutoArrangBtnClick();
-      f = qobject_cast<TMapForm*>(TCMDIForm::Current(kZoneMap));
+      f = qobject_cast<TMapForm*>(TCMDIForm::Current(app.form->App(), kZoneMap));
     }
     int onGrid = 0;
     for (int z = 1; z <= ZoneGrid::kLevels; ++z)

@@ -60,7 +60,7 @@ struct ZoneEditor : ::testing::Test {
   TZone& zone() { return *world().Zones.ByNumber(30); }
   TZoneForm* Open() {
     app->form->Windows().Edit(zone());
-    return qobject_cast<TZoneForm*>(TCMDIForm::Current(kZone));
+    return qobject_cast<TZoneForm*>(TCMDIForm::Current(app->form->App(), kZone));
   }
   void Apply() { app->form->App().ApplyActiveEditor(true); }
   void SetCreated(const std::vector<Created>& rows) {
@@ -308,7 +308,7 @@ TEST_F(ZoneEditor, SourcePageShowsTheZoneFileAsOpened) {
 
 TEST_F(ZoneEditor, EditedHeaderIsSaved) {
   app->form->TreeControl().Select(app->Node(QStringLiteral("Зоны/[30] Город")));
-  auto* f = qobject_cast<TZoneForm*>(TCMDIForm::Current(kZone));
+  auto* f = qobject_cast<TZoneForm*>(TCMDIForm::Current(app->form->App(), kZone));
   ASSERT_NE(f, nullptr);
   f->Z_NameEdit->setText(QStringLiteral("Новый город"));
   f->Z_RTypeComboBox->setCurrentIndex(
