@@ -50,10 +50,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kFailed;
   }
   // Each room file's map holds the rooms of that file.
-  bool saved = SaveRoomMap(w, zone, z->RoomFilename.Path, 0);
-  for (size_t i = 0; i < z->RoomFilename.Others.size(); ++i)
-    saved =
-        SaveRoomMap(w, zone, z->RoomFilename.Others[i].Path, static_cast<uint16_t>(i + 1)) && saved;
+  bool saved = true;
+  z->RoomFilename.ForEachPlace([&](const TFilePlace& place, uint16_t file) {
+    saved = SaveRoomMap(w, zone, place.Path, file) && saved;
+  });
   flush();
   return saved ? kOk : kFailed;
 }

@@ -246,15 +246,12 @@ bool SaveRecordFile(World& w, RecordKind kind, int32_t zone, const fs::path& pat
   const TZone* z = w.Zones.ByNumber(zone);
   if (!path.empty() || !z)
     return SaveOneFile(w, *f, zone, path, z ? (z->*f->Setting).Word() : kDefaultCodingWord, {});
-  const TFileSetting& setting = z->*f->Setting;
-  // The zone's own file first: a failure there leaves the others as they were.
-  if (!SaveOneFile(w, *f, zone, setting.Path, setting.Word(), 0)) return false;
-  for (size_t i = 0; i < setting.Others.size(); ++i) {
-    const TFilePlace other = setting.Others[i];
-    if (!SaveOneFile(w, *f, zone, other.Path, other.Word(), static_cast<uint16_t>(i + 1)))
-      return false;
-  }
-  return true;
+  // The zone's own file first: a failure leaves the files after it as they were.
+  bool ok = true;
+  (z->*f->Setting).ForEachPlace([&](const TFilePlace& place, uint16_t file) {
+    ok = ok && SaveOneFile(w, *f, zone, place.Path, place.Word(), file);
+  });
+  return ok;
 }
 
 }  // namespace zm

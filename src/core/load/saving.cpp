@@ -38,12 +38,10 @@ void TargetsOf(const World& w, int32_t zone, RecordKind kind,
   if (!z) return;
   const TFileSetting* setting = FileSettingOf(*z, kind);
   if (setting->Path.empty()) return;
-  out.push_back({setting->Path, zone});
-  if (kind == kRoom) out.push_back({RoomMapPath(setting->Path), zone});
-  for (const TFilePlace& other : setting->Others) {
-    out.push_back({other.Path, zone});
-    if (kind == kRoom) out.push_back({RoomMapPath(other.Path), zone});
-  }
+  setting->ForEachPlace([&](const TFilePlace& place, uint16_t) {
+    out.push_back({place.Path, zone});
+    if (kind == kRoom) out.push_back({RoomMapPath(place.Path), zone});
+  });
   // The zone file takes its owners' files along (see Write).
   if (kind == kZone)
     for (const auto& [ownerZone, ownerKind] : z->PendingOwnerFiles)
@@ -108,15 +106,13 @@ SaveResult Write(World& w, int32_t zone, RecordKind kind) {
   r.ok = SaveRecordFile(w, kind, zone);
   if (r.ok) {
     w.Zones.OwnerFileSaved(zone, kind);
-    auto wrote = [&](const std::filesystem::path& path) {
-      r.written.push_back(path);
+    fs->ForEachPlace([&](const TFilePlace& place, uint16_t) {
+      r.written.push_back(place.Path);
       std::error_code ec;
       // A map file is written only where a room of its file has a place.
-      if (kind == kRoom && std::filesystem::exists(RoomMapPath(path), ec))
-        r.written.push_back(RoomMapPath(path));
-    };
-    wrote(fs->Path);
-    for (const TFilePlace& other : fs->Others) wrote(other.Path);
+      if (kind == kRoom && std::filesystem::exists(RoomMapPath(place.Path), ec))
+        r.written.push_back(RoomMapPath(place.Path));
+    });
   }
   return r;
 }

@@ -31,6 +31,13 @@ struct TFileSetting : TFilePlace {
   // Further files that held records of this kind of the zone (WLD/mines.wld
   // beside WLD/32.wld): each is written back with the records read from it.
   std::vector<TFilePlace> Others;
+  // Its own file (index 0), then each further one (index i), as records'
+  // FileIndex names them.
+  template <typename F>
+  void ForEachPlace(F&& f) const {
+    f(static_cast<const TFilePlace&>(*this), uint16_t{0});
+    for (size_t i = 0; i < Others.size(); ++i) f(Others[i], static_cast<uint16_t>(i + 1));
+  }
   bool operator==(const TFileSetting&) const = default;
 };
 
