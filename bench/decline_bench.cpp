@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "text/declension.h"
 #include "text/morphology.h"
 

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <map>
 
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 #include "worldgen.h"
 
 namespace zm::bench {

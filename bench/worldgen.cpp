@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 #include "load/saving.h"

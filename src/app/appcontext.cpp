@@ -1,13 +1,17 @@
 #include "app/appcontext.h"
 
-#include "app/changetracker.h"
-#include "app/editorwindows.h"
+#include <QStatusBar>
+#include <QWidget>
+
+#include "app/settings.h"
+#include "editors/editorwindows.h"
+#include "editors/worlddocument.h"
 #include "model/records.h"
 
 namespace zm {
 
 TMUDClass* AppContext::ApplyActiveEditor(bool unlink) {
-  EditorWindow* e = Windows ? Windows->Active() : nullptr;
+  RecordEditor* e = Windows ? Windows->Active() : nullptr;
   TMUDClass* rec = e ? e->LinkedRecord() : nullptr;
   if (!rec) return nullptr;
   const int32_t zone = rec->Zone;
@@ -16,13 +20,32 @@ TMUDClass* AppContext::ApplyActiveEditor(bool unlink) {
 }
 
 void AppContext::Tracked(int32_t zone, const std::function<void()>& op) {
-  if (!Changes) {
+  if (Document)
+    Document->Tracked(zone, op);
+  else
     op();
-    return;
+}
+
+EditorSettings AppHost::Settings() const {
+  EditorSettings s;
+  if (const AppSettings* app = m_app.Settings) {
+    s.KeyObjectType = app->ObjItemKey;
+    s.Coding = app->Coding;
+    s.LineBreak = app->LineBreak;
   }
-  ChangeTracker::Snapshot before = Changes->Take(zone);
-  op();
-  Changes->MarkDifferences(before);
+  return s;
+}
+
+QFont AppHost::EditorFont() const {
+  return m_app.MainWindow ? m_app.MainWindow->font() : QFont();
+}
+
+void AppHost::ShowStatus(const QString& text) {
+  if (!m_app.StatusBar) return;
+  if (text.isEmpty())
+    m_app.StatusBar->clearMessage();
+  else
+    m_app.StatusBar->showMessage(text);
 }
 
 }  // namespace zm

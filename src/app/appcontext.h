@@ -1,12 +1,14 @@
 #pragma once
-// The run-wide objects of the shell as editors and commands reach them. The
-// main window owns them all; this only points at them.
+// The run-wide objects of the shell as its own parts (tree, commands,
+// dialogs) reach them. The main window owns them all; this only points at
+// them. Editors see none of it: they get the narrow EditorHost below.
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "editors/editorhost.h"
 #include "model/kinds.h"
 
 class QMenu;
@@ -16,30 +18,25 @@ class QWidget;
 namespace zm {
 
 class ChangeTracker;
+class DescriptionDialog;
+class Dictionaries;
 class EditPopup;
 class EditorWindows;
+class LoadErrorsDialog;
 class ModalRunner;
 class Reporter;
-class TBasesList;
-class TConfigForm;
-class TDescForm;
+class SelectRecordDialog;
+class SettingsDialog;
 class THints;
-class TLoadErrorForm;
 class TMUDClass;
-class TSelectForm;
 class TemplateCreator;
 class World;
+class WorldDocument;
 class WorldTree;
 struct AppSettings;
 struct EditCmdMenu;
 struct RoomTiles;
-
-// The trigger editor's word lists (Bases/Trigger_*), Windows-1251 lines.
-struct TriggerWords {
-  std::vector<std::string> Complete;
-  std::vector<std::string> AutoChange;
-  std::vector<std::string> Language;
-};
+struct TriggerWords;
 
 class AppContext {
  public:
@@ -47,14 +44,15 @@ class AppContext {
   QStatusBar* StatusBar = nullptr;
   std::filesystem::path AppDir;
 
-  World* world = nullptr;
+  WorldDocument* Document = nullptr;
+  World* world = nullptr;            // the document's
+  ChangeTracker* Changes = nullptr;  // the document's
   Reporter* reporter = nullptr;
   ModalRunner* Runner = nullptr;
   WorldTree* Tree = nullptr;
   EditorWindows* Windows = nullptr;
-  ChangeTracker* Changes = nullptr;
 
-  TBasesList* Bases = nullptr;  // null until the dictionaries are loaded at start-up
+  Dictionaries* Bases = nullptr;  // null until the dictionaries are loaded at start-up
   THints* Hints = nullptr;
   EditCmdMenu* EditCmds = nullptr;
   EditPopup* EditPopupMenu = nullptr;
@@ -62,10 +60,10 @@ class AppContext {
   RoomTiles* Tiles = nullptr;
   AppSettings* Settings = nullptr;
 
-  TSelectForm* SelectForm = nullptr;
-  TDescForm* DescForm = nullptr;
-  TConfigForm* ConfigForm = nullptr;
-  TLoadErrorForm* LoadErrorForm = nullptr;
+  SelectRecordDialog* SelectForm = nullptr;
+  DescriptionDialog* DescForm = nullptr;
+  SettingsDialog* ConfigForm = nullptr;
+  LoadErrorsDialog* LoadErrorForm = nullptr;
   // The template dialog; none until it exists.
   TemplateCreator* Templates = nullptr;
 
@@ -78,6 +76,33 @@ class AppContext {
   // Selects the record's node (which opens it in its editor); false when it
   // has none.
   std::function<bool(TMUDClass&)> SelectRecord;
+};
+
+// The editors' view of the application: the parts of the context they may
+// use. Made once everything it points at exists.
+class AppHost : public EditorHost {
+ public:
+  explicit AppHost(AppContext& app) : m_app(app) {}
+
+  WorldDocument& Document() override { return *m_app.Document; }
+  EditorWindows& Windows() override { return *m_app.Windows; }
+  Reporter& Questions() override { return *m_app.reporter; }
+  ModalRunner& Runner() override { return *m_app.Runner; }
+  SelectRecordDialog& SelectDialog() override { return *m_app.SelectForm; }
+  Dictionaries* Dicts() const override { return m_app.Bases; }
+  const THints& Hints() const override { return *m_app.Hints; }
+  const TriggerWords& Words() const override { return *m_app.Words; }
+  const RoomTiles& Tiles() const override { return *m_app.Tiles; }
+  EditPopup& EditMenu() override { return *m_app.EditPopupMenu; }
+  EditorSettings Settings() const override;
+  QFont EditorFont() const override;
+  void ShowStatus(const QString& text) override;
+  bool SelectInTree(TMUDClass& rec) override {
+    return m_app.SelectRecord && m_app.SelectRecord(rec);
+  }
+
+ private:
+  AppContext& m_app;
 };
 
 // The template dialog (created later): loads the five template files and

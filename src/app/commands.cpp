@@ -4,30 +4,19 @@
 #include <algorithm>
 
 #include "app/appcontext.h"
-#include "app/changetracker.h"
-#include "app/czoneform.h"
-#include "app/editorwindows.h"
+#include "app/newzonedialog.h"
 #include "app/treecontrol.h"
 #include "app/worldtree.h"
-#include "common/cp1251.h"
+#include "common/winutf8.h"
+#include "editors/changetracker.h"
+#include "editors/editorwindows.h"
+#include "editors/worlddocument.h"
 #include "load/saving.h"
 #include "model/world.h"
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {
-
-// Zones go by their own command; only the five record lists give up records here.
-std::unique_ptr<TMUDClass> ExtractRecord(World& w, TMUDClass& rec) {
-  std::unique_ptr<TMUDClass> out;
-  if (rec.Kind == kZone) return out;
-  w.ForRecord(rec, [&](auto& list, auto& r) {
-    // By the record itself: with repeated vnums the first one with that
-    // number may be another record, whose node would then point at a freed one.
-    out = list.Extract(list.IndexOf(&r));
-  });
-  return out;
-}
 
 std::string NameOf(const World& w, const TMUDClass& rec) {
   std::string name;
@@ -45,7 +34,7 @@ const char* KindWord(RecordKind kind) {
 
 }  // namespace
 
-MainCommands::MainCommands(AppContext& app, TreeController& tree, TCZoneForm& czone,
+MainCommands::MainCommands(AppContext& app, TreeController& tree, NewZoneDialog& czone,
                            QObject* parent)
     : QObject(parent), m_app(app), m_tree(tree), m_czone(czone) {}
 
@@ -174,26 +163,19 @@ void MainCommands::MI_PDeleteClick() {
 }
 
 void MainCommands::deleteEntry(TMUDClass& rec, QTreeWidgetItem* node) {
-  m_app.Windows->ForgetRecord(rec);
-  std::unique_ptr<TMUDClass> owned;
-  m_app.Tracked(rec.Zone, [&] { owned = ExtractRecord(*m_app.world, rec); });
+  std::unique_ptr<TMUDClass> owned = m_app.Document->RemoveEntry(rec);
   m_app.Tree->RemoveSubtree(node);
   // `owned` frees the record here, after everything let go of it.
 }
 
 void MainCommands::deleteZone(TMUDClass& rec, QTreeWidgetItem* node) {
-  World& w = *m_app.world;
   QTreeWidget* view = m_app.Tree->Widget();
-  m_app.Windows->ForgetRecord(rec);
   view->setUpdatesEnabled(false);
-  const int32_t n = rec.Vnum;
-  w.Zones.RemoveZoneName(n);
-  std::unique_ptr<TZone> owned = w.Zones.Extract(w.Zones.IndexOf(static_cast<TZone*>(&rec)));
+  std::unique_ptr<TZone> owned = m_app.Document->RemoveZone(static_cast<TZone&>(rec));
   // The zone's entries and map stay in their lists, without nodes.
   m_app.Tree->RemoveSubtree(node);
   owned.reset();
   view->setUpdatesEnabled(true);
-  if (m_app.Changes) m_app.Changes->ZoneGone(n);
 }
 
 }  // namespace zm

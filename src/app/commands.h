@@ -9,14 +9,15 @@ class QTreeWidgetItem;
 namespace zm {
 
 class AppContext;
-class TCZoneForm;
+class NewZoneDialog;
 class TMUDClass;
 class TreeController;
 
 class MainCommands : public QObject {
   Q_OBJECT
  public:
-  MainCommands(AppContext& app, TreeController& tree, TCZoneForm& czone, QObject* parent = nullptr);
+  MainCommands(AppContext& app, TreeController& tree, NewZoneDialog& czone,
+               QObject* parent = nullptr);
 
   void MI_SaveClick();
   void MI_SaveZoneClick();
@@ -43,7 +44,7 @@ class MainCommands : public QObject {
 
   AppContext& m_app;
   TreeController& m_tree;
-  TCZoneForm& m_czone;
+  NewZoneDialog& m_czone;
 };
 
 }  // namespace zm

@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <iostream>
 
-#include "app/lerrform.h"
-#include "app/modal.h"
-#include "common/cp1251.h"
-#include "widgets/cp1251.h"
+#include "app/loaderrorsdialog.h"
+#include "common/winutf8.h"
+#include "widgets/modalrunner.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 

@@ -7,11 +7,11 @@ class QWidget;
 namespace zm {
 
 class ModalRunner;
-class TLoadErrorForm;
+class LoadErrorsDialog;
 
 class GuiReporter : public Reporter {
  public:
-  GuiReporter(QWidget* parent, TLoadErrorForm& errors, ModalRunner& runner)
+  GuiReporter(QWidget* parent, LoadErrorsDialog& errors, ModalRunner& runner)
       : m_parent(parent), m_errors(errors), m_runner(runner) {}
 
   void AddLoadError(const std::string& text) override;
@@ -22,7 +22,7 @@ class GuiReporter : public Reporter {
 
  private:
   QWidget* m_parent;
-  TLoadErrorForm& m_errors;
+  LoadErrorsDialog& m_errors;
   ModalRunner& m_runner;
 };
 

@@ -2,7 +2,7 @@
 #include <QCommandLineParser>
 #include <filesystem>
 
-#include "app/form1.h"
+#include "app/mainwindow.h"
 #include "app/translation.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   if (!args.isEmpty() && !args.first().isEmpty())
     options.WorldOverride = std::filesystem::path(args.first().toStdString());
 
-  zm::TForm1 w(std::move(options));
+  zm::MainWindow w(std::move(options));
   w.show();
   return app.exec();
 }

@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 
 #include "app/appcontext.h"
-#include "app/editorwindows.h"
 #include "app/worldtree.h"
+#include "editors/editorwindows.h"
 #include "model/records.h"
 
 namespace zm {
@@ -70,7 +70,7 @@ void TreeController::TreeView1Change(QTreeWidgetItem* current) {
 bool TreeController::CtrlClick(QTreeWidgetItem* target) {
   TMUDClass* rec = WorldTree::RecordOf(target);
   if (rec && m_app.Windows->Count() > 0)
-    if (EditorWindow* e = m_app.Windows->Active()) e->AcceptRecord(*rec);
+    if (RecordEditor* e = m_app.Windows->Active()) e->AcceptRecord(*rec);
   return true;
 }
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/appcontext.h"
-#include "app/changetracker.h"
-#include "app/lerrform.h"
+#include "app/loaderrorsdialog.h"
+#include "editors/changetracker.h"
 #include "model/world.h"
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {

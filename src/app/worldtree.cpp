@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/records.h"
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {

@@ -6,7 +6,7 @@
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "io/mapfile.h"
-#include "load/zloads.h"
+#include "load/loadworld.h"
 
 namespace zm::cli {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
-#include "common/cp1251.h"
-#include "load/zloads.h"
+#include "common/winutf8.h"
+#include "load/loadworld.h"
 #include "load/zonecheck.h"
 
 namespace zm::cli {

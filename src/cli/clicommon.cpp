@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 
 namespace zm::cli {
 
@@ -75,7 +75,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
   // A dictionary that cannot be read leaves its texts empty; say so, but it
   // is no reason to stop.
   CliReporter rep;
-  o.dictionaries = std::make_shared<TBasesList>(bases);
+  o.dictionaries = std::make_shared<Dictionaries>(bases);
   RegisterDictionaries(*o.dictionaries, rep);
   for (const auto& l : rep.lines) err << "warning: " << l << "\n";
   return o;

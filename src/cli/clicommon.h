@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/bases.h"
+#include "common/dictionaries.h"
 #include "common/reporter.h"
 #include "model/world.h"
 
@@ -23,7 +23,7 @@ struct Options {
   bool check = false;
   // The dictionaries (shop buy and change type texts come from them); null
   // when no Bases folder was found.
-  std::shared_ptr<TBasesList> dictionaries;
+  std::shared_ptr<Dictionaries> dictionaries;
 };
 
 // Parses WORLD and the flags in `allowed` (e.g. {"--zone"}; "--bases DIR" is

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "text/declension.h"
 
 namespace zm::cli {

@@ -4,7 +4,7 @@
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "json/recordjson.h"
-#include "load/zloads.h"
+#include "load/loadworld.h"
 
 namespace zm::cli {
 namespace {

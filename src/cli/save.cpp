@@ -5,8 +5,8 @@
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "cli/savecheck.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm::cli {
 namespace {

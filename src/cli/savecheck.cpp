@@ -11,13 +11,13 @@
 #include "cli/command.h"
 #include "cli/linecompare.h"
 #include "common/coding.h"
-#include "common/cp1251.h"
 #include "common/messages.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 #include "io/mapfile.h"
 #include "json/recordjson.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm::cli {
 namespace fs = std::filesystem;

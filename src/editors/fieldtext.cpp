@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {

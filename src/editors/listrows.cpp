@@ -7,16 +7,16 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "app/modal.h"
-#include "app/selectform.h"
-#include "common/bases.h"
-#include "common/cp1251.h"
+#include "common/dictionaries.h"
 #include "common/reporter.h"
 #include "common/textutil.h"
-#include "editors/cmdiform.h"
+#include "common/winutf8.h"
+#include "editors/editorwindow.h"
 #include "model/records.h"
 #include "model/world.h"
-#include "widgets/cp1251.h"
+#include "widgets/modalrunner.h"
+#include "widgets/qtext.h"
+#include "widgets/selectrecorddialog.h"
 
 namespace zm {
 namespace {
@@ -24,8 +24,8 @@ namespace {
 enum Role { kRoleID = Qt::UserRole + 1, kRoleCond, kRoleWhere, kRoleChance, kRoleExtra };
 
 // The text of `key` in the dictionary, or the key itself.
-std::string DictText(const AppContext& app, const char* dict, const std::string& key) {
-  const TBases* b = app.Bases ? app.Bases->Find(dict) : nullptr;
+std::string DictText(const EditorHost& host, const char* dict, const std::string& key) {
+  const Dictionary* b = host.Dicts() ? host.Dicts()->Find(dict) : nullptr;
   const int i = b ? b->IndexOf(key) : -1;
   return i >= 0 ? b->TextAt(i) : key;
 }
@@ -58,7 +58,7 @@ uint8_t WearPosOf(int32_t where) {
 
 // ---------------------------------------------------------- placements
 
-PlacementList::PlacementList(TCMDIForm& form, QTreeWidget* view, Columns columns)
+PlacementList::PlacementList(EditorWindow& form, QTreeWidget* view, Columns columns)
     : m_form(form), m_view(view), m_columns(columns) {
   QObject::connect(view, &QTreeWidget::currentItemChanged, &form, [this] {
     if (OnClick) OnClick();
@@ -66,12 +66,12 @@ PlacementList::PlacementList(TCMDIForm& form, QTreeWidget* view, Columns columns
 }
 
 void PlacementList::fill(QTreeWidgetItem* item, const PlacementRow& row) const {
-  const AppContext& app = m_form.App();
+  const EditorHost& host = m_form.Host();
   int col = 0;
-  item->setText(col++, ToQt(DictText(app, "zonecond", row.Cond)));
-  item->setText(col++, ToQt(NodeCaption(row.ID, NameOf(app.world, m_columns.Kind, row.ID))));
+  item->setText(col++, ToQt(DictText(host, "zonecond", row.Cond)));
+  item->setText(col++, ToQt(NodeCaption(row.ID, NameOf(&m_form.world(), m_columns.Kind, row.ID))));
   if (m_columns.HasWhere)
-    item->setText(col++, row.Where >= -1 ? ToQt(DictText(app, "zon_equipped", IntText(row.Where)))
+    item->setText(col++, row.Where >= -1 ? ToQt(DictText(host, "zon_equipped", IntText(row.Where)))
                                          : QString());
   if (m_columns.HasChance)
     item->setText(col++, row.Chance > 0 ? QString::number(row.Chance) : QString());
@@ -143,14 +143,10 @@ void PlacementList::Remove(int i) {
 
 bool PlacementList::runDialog(PlacementRow& row, int32_t vnum, const std::string& cond,
                               int32_t where, int32_t chance) {
-  AppContext& app = m_form.App();
-  if (!app.SelectForm) return false;
-  ModalRunner fallback;
-  ModalRunner& runner = app.Runner ? *app.Runner : fallback;
-  if (app.SelectForm->SelectDialog(m_columns.Kind, vnum, cond, where, chance, runner) !=
-      QDialog::Accepted)
+  EditorHost& host = m_form.Host();
+  SelectRecordDialog& f = host.SelectDialog();
+  if (f.SelectDialog(m_columns.Kind, vnum, cond, where, chance, host.Runner()) != QDialog::Accepted)
     return false;
-  const TSelectForm& f = *app.SelectForm;
   row.ID = f.ResultID;
   // No condition chosen (no dictionary): the row keeps its own.
   int32_t flag = 0;
@@ -178,8 +174,7 @@ bool PlacementList::AskChange(PlacementRow& row) {
 }
 
 bool PlacementList::AskDelete() const {
-  Reporter* rep = m_form.App().reporter;
-  return rep && rep->AskConfirm(ConfirmMsg::RemoveFromList, {W(m_columns.Noun)});
+  return m_form.Host().Questions().AskConfirm(ConfirmMsg::RemoveFromList, {W(m_columns.Noun)});
 }
 
 // ------------------------------------------------------------ triggers
@@ -234,7 +229,7 @@ void IngrReadFrom(TIngr& ingr, const QComboBox* name, const QSpinBox* power,
   ingr.Chance = static_cast<int16_t>(chance->value());
 }
 
-IngrListEdit::IngrListEdit(TCMDIForm& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
+IngrListEdit::IngrListEdit(EditorWindow& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
                            QSpinBox* chance)
     : m_form(form), m_view(view), m_name(name), m_power(power), m_chance(chance) {}
 
@@ -279,8 +274,7 @@ void IngrListEdit::Set(TIngrList& ingrs) {
 bool IngrListEdit::Remove(TIngrList& ingrs) {
   const int i = m_view->indexOfTopLevelItem(m_view->currentItem());
   if (!ingrs.Items(i)) return false;
-  const AppContext& app = m_form.App();
-  if (!app.reporter || !app.reporter->AskConfirm(ConfirmMsg::RemoveFromList, {W("ингредиент")}))
+  if (!m_form.Host().Questions().AskConfirm(ConfirmMsg::RemoveFromList, {W("ингредиент")}))
     return false;
   ingrs.Delete(i);
   const QSignalBlocker block(m_view);

@@ -16,7 +16,7 @@ class QTreeWidgetItem;
 
 namespace zm {
 
-class TCMDIForm;
+class EditorWindow;
 class World;
 struct TIngr;
 class TIngrList;
@@ -48,7 +48,7 @@ class PlacementList {
     bool HasChance = false;
     const char* Noun = "";  // for the delete question, UTF-8
   };
-  PlacementList(TCMDIForm& form, QTreeWidget* view, Columns columns);
+  PlacementList(EditorWindow& form, QTreeWidget* view, Columns columns);
 
   QTreeWidget* View() const { return m_view; }
   // The list's click handler: runs when the user or Select moves the
@@ -78,7 +78,7 @@ class PlacementList {
   bool runDialog(PlacementRow& row, int32_t vnum, const std::string& cond, int32_t where,
                  int32_t chance);
 
-  TCMDIForm& m_form;
+  EditorWindow& m_form;
   QTreeWidget* m_view;
   Columns m_columns;
 };
@@ -101,7 +101,7 @@ void IngrReadFrom(TIngr& ingr, const QComboBox* name, const QSpinBox* power,
 // name, power and chance of the current one.
 class IngrListEdit {
  public:
-  IngrListEdit(TCMDIForm& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
+  IngrListEdit(EditorWindow& form, QTreeWidget* view, QComboBox* name, QSpinBox* power,
                QSpinBox* chance);
 
   // The first row becomes current (without the click handler).
@@ -119,7 +119,7 @@ class IngrListEdit {
  private:
   void select(QTreeWidgetItem* row);
 
-  TCMDIForm& m_form;
+  EditorWindow& m_form;
   QTreeWidget* m_view;
   QComboBox* m_name;
   QSpinBox* m_power;

@@ -1,25 +1,25 @@
 // Which record kinds have an editor window. Each editor adds its opener here
-// (app.Windows->Register(kind, ...)); a kind without one opens nothing.
-#include "app/appcontext.h"
-#include "app/editorwindows.h"
-#include "editors/mapform.h"
-#include "editors/mobform.h"
-#include "editors/objform.h"
-#include "editors/roomform.h"
-#include "editors/shopform.h"
-#include "editors/trigform.h"
-#include "editors/zoneform.h"
+// (host.Windows().Register(kind, ...)); a kind without one opens nothing.
+#include "editors/editorhost.h"
+#include "editors/editorwindows.h"
+#include "editors/mapeditor.h"
+#include "editors/mobileeditor.h"
+#include "editors/objecteditor.h"
+#include "editors/roomeditor.h"
+#include "editors/shopeditor.h"
+#include "editors/triggereditor.h"
+#include "editors/zoneeditor.h"
 
 namespace zm {
 
-void RegisterEditors(AppContext& app) {
-  RegisterRoomEditor(app);
-  RegisterZoneEditor(app);
-  RegisterMapEditor(app);
-  RegisterObjEditor(app);
-  RegisterMobEditor(app);
-  RegisterTrigEditor(app);
-  RegisterShopEditor(app);
+void RegisterEditors(EditorHost& host) {
+  RegisterRoomEditor(host);
+  RegisterZoneEditor(host);
+  RegisterMapEditor(host);
+  RegisterObjEditor(host);
+  RegisterMobEditor(host);
+  RegisterTrigEditor(host);
+  RegisterShopEditor(host);
 }
 
 }  // namespace zm

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "io/mobfile.h"
 
 namespace zm::json {

@@ -5,7 +5,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 
@@ -132,10 +132,10 @@ DictControl* DictControlOf(QWidget* control) {
   return nullptr;
 }
 
-TBases* BindControl(TBasesList& list, QWidget* control, std::string_view name) {
+Dictionary* BindControl(Dictionaries& list, QWidget* control, std::string_view name) {
   DictControl* adapter = DictControlOf(control);
   if (!adapter) return nullptr;
-  TBases* found = nullptr;
+  Dictionary* found = nullptr;
   if (!name.empty()) {
     found = list.Find(name);
   } else {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/bases.h"
+#include "common/dictionaries.h"
 
 class QComboBox;
 class QListWidget;
@@ -75,6 +75,6 @@ DictControl* DictControlOf(QWidget* control);
 // Binds and fills the control: by dictionary name, or, when `name` is empty,
 // the first dictionary registered for the control's objectName. Returns the
 // dictionary, or nullptr (control untouched) when there is none.
-TBases* BindControl(TBasesList& list, QWidget* control, std::string_view name = {});
+Dictionary* BindControl(Dictionaries& list, QWidget* control, std::string_view name = {});
 
 }  // namespace zm

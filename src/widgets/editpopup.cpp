@@ -5,7 +5,7 @@
 #include <QTextEdit>
 #include <vector>
 
-#include "widgets/cp1251.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/clirun.h"
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 
 namespace zm {

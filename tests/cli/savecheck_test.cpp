@@ -4,7 +4,7 @@
 #include "cli/clirun.h"
 #include "cli/linecompare.h"
 #include "common/coding.h"
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 
 namespace zm {

@@ -9,13 +9,13 @@
 #include <set>
 #include <string_view>
 
-#include "common/bases.h"
 #include "common/coding.h"
+#include "common/dictionaries.h"
 #include "common/editcmdmenu.h"
 #include "common/textutil.h"
 #include "core/testutil.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 #include "load/zonecheck.h"
 #include "templates/templets.h"
 
@@ -53,14 +53,14 @@ bool HasNonAscii(const std::string& s) {
 
 TEST(BundledData, EveryRegisteredDictionaryLoadsWithEntries) {
   RecordingReporter rep;
-  TBasesList bases(DataDir() / "Bases");
+  Dictionaries bases(DataDir() / "Bases");
   RegisterDictionaries(bases, rep);
   for (const auto& e : rep.errors) ADD_FAILURE() << "error " << e.n << ": " << WinToUtf8(e.text);
 
   ASSERT_EQ(bases.Count(), static_cast<int>(DictionaryRegistrations().size()));
   for (const DictRegistration& r : DictionaryRegistrations()) {
     SCOPED_TRACE(std::string(r.Name) + " from " + std::string(r.FileName));
-    const TBases* b = bases.Find(r.Name);
+    const Dictionary* b = bases.Find(r.Name);
     ASSERT_NE(b, nullptr);
     EXPECT_GT(b->Count(), 0);
     for (int i = 0; i < b->Count(); ++i) {
@@ -140,7 +140,7 @@ TEST(BundledData, WordListsAndHintsAreWindows1251Lines) {
 TEST(BundledData, TemplatesLoadThroughTheTemplateReader) {
   const fs::path bases = DataDir() / "Bases";
   RecordingReporter rep;
-  TBasesList dicts(bases);
+  Dictionaries dicts(bases);
   RegisterDictionaries(dicts, rep);
   Templets t;
   EXPECT_TRUE(t.LoadAll(bases, rep, &dicts));
@@ -350,15 +350,15 @@ TEST(SampleWorld, DescriptionsHoldEveryVariantAndSurviveTheEditor) {
 
 TEST(SampleWorld, CodesAreKeysOfTheirDictionaries) {
   RecordingReporter rep;
-  TBasesList bases(DataDir() / "Bases");
+  Dictionaries bases(DataDir() / "Bases");
   RegisterDictionaries(bases, rep);
   auto has = [&](const char* dict, const std::string& key) {
-    const TBases* b = bases.Find(dict);
+    const Dictionary* b = bases.Find(dict);
     return b && b->IndexOf(key) >= 0;
   };
   // Ingredients are written by their names, not by their keys.
   auto hasText = [&](const char* dict, const std::string& text) {
-    const TBases* b = bases.Find(dict);
+    const Dictionary* b = bases.Find(dict);
     for (int i = 0; b && i < b->Count(); ++i)
       if (b->TextAt(i) == text) return true;
     return false;

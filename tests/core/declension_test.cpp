@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
 #include "model/world.h"

@@ -13,15 +13,15 @@
 #include <map>
 #include <set>
 
-#include "common/bases.h"
 #include "common/coding.h"
+#include "common/dictionaries.h"
 #include "core/testutil.h"
 #include "io/mapfile.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 #include "json/recordjson.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm {
 namespace {
@@ -86,9 +86,9 @@ class LineReporter : public Reporter {
 };
 
 // The bundled dictionaries, as the CLI's dump uses them.
-const TBasesList* Bases() {
+const Dictionaries* Bases() {
   static SilentReporter rep;
-  static TBasesList bases(fs::path(ZEMLEMER_SOURCE_DIR) / "data" / "Bases");
+  static Dictionaries bases(fs::path(ZEMLEMER_SOURCE_DIR) / "data" / "Bases");
   static const bool registered = (RegisterDictionaries(bases, rep), true);
   return registered ? &bases : nullptr;
 }

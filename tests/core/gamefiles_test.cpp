@@ -7,8 +7,8 @@
 
 #include "common/coding.h"
 #include "core/testutil.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 #include "text/declension.h"
 

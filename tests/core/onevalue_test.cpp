@@ -9,12 +9,12 @@
 #include <map>
 #include <random>
 
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 #include "io/zonefile.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm {
 namespace {

@@ -7,8 +7,8 @@
 #include "common/worldbuffer.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 #include "model/world.h"
 
 namespace zm {

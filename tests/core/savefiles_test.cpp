@@ -3,8 +3,8 @@
 
 #include "common/savelines.h"
 #include "core/testutil.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm {
 namespace {

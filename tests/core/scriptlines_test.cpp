@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 
 namespace zm {
 namespace {

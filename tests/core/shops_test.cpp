@@ -7,8 +7,8 @@
 #include <locale>
 #include <map>
 
-#include "common/bases.h"
 #include "common/coding.h"
+#include "common/dictionaries.h"
 #include "core/testutil.h"
 #include "io/recordfile.h"
 #include "model/world.h"
@@ -30,7 +30,7 @@ struct ShopWorld {
   TempDir dir;
   RecordingReporter rep;
   test::FakeTree sink;
-  TBasesList bases{dir / "Bases"};
+  Dictionaries bases{dir / "Bases"};
   World w{rep, &sink, &bases};
 
   ShopWorld() {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/bases.h"
+#include "common/dictionaries.h"
 #include "core/testutil.h"
 #include "model/world.h"
 
@@ -207,7 +207,7 @@ TEST(TempletKeys, ShopTemplateSetsEveryKey) {
   TempDir dir;
   WriteFile(dir / "Type", W("5 Оружие\n9 Броня\n"));
   RecordingReporter rep;
-  TBasesList bases(dir.path());
+  Dictionaries bases(dir.path());
   bases.AddNamed("Type", "shopbuytype", "S_BuyComboBox", 0, false, rep);
   bases.AddNamed("Type", "shopchangetype", "S_ChangeComboBox", 0, false, rep);
 
@@ -446,7 +446,7 @@ TEST(TempletFile, ShopFactorsAndTypes) {
   TempDir dir;
   WriteFile(dir / "Type", W("5 Оружие\n"));
   RecordingReporter quiet;
-  TBasesList bases(dir.path());
+  Dictionaries bases(dir.path());
   bases.AddNamed("Type", "shopbuytype", "S_BuyComboBox", 0, false, quiet);
 
   struct Case {
@@ -486,7 +486,7 @@ TEST(TempletFile, ShopFactorsAndTypes) {
 TEST(TempletFile, BundledTemplatesLoad) {
   const std::filesystem::path dir = std::filesystem::path(ZEMLEMER_SOURCE_DIR) / "data" / "Bases";
   RecordingReporter rep;
-  TBasesList bases(dir);
+  Dictionaries bases(dir);
   RegisterDictionaries(bases, rep);
   Templets t;
   EXPECT_TRUE(t.LoadAll(dir, rep, &bases));

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "common/cp1251.h"
 #include "common/reporter.h"
+#include "common/winutf8.h"
 #include "model/records.h"
 #include "model/treesink.h"
 

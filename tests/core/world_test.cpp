@@ -4,8 +4,8 @@
 
 #include "core/testutil.h"
 #include "io/zonefile.h"
+#include "load/loadworld.h"
 #include "load/saving.h"
-#include "load/zloads.h"
 
 namespace zm {
 namespace {

@@ -14,18 +14,18 @@
 #include <QTranslator>
 
 #include "app/commands.h"
-#include "app/czoneform.h"
-#include "app/descform.h"
-#include "app/hints.h"
-#include "app/lerrform.h"
-#include "app/loadform.h"
-#include "app/roomtiles.h"
-#include "app/selectform.h"
+#include "app/descriptiondialog.h"
+#include "app/loaderrorsdialog.h"
+#include "app/loadprogressdialog.h"
+#include "app/newzonedialog.h"
 #include "app/translation.h"
-#include "common/bases.h"
-#include "common/cp1251.h"
+#include "common/dictionaries.h"
+#include "common/winutf8.h"
 #include "gui/guitestutil.h"
 #include "widgets/editpopup.h"
+#include "widgets/hints.h"
+#include "widgets/roomtiles.h"
+#include "widgets/selectrecorddialog.h"
 
 namespace zm {
 namespace {
@@ -41,8 +41,8 @@ using test::ZoneOutline;
 struct SelectDialog : ::testing::Test {
   test::RecordingReporter rep;
   World w{rep};
-  TBasesList bases{fs::path(ZEMLEMER_BIN_DIR) / "Bases"};
-  TSelectForm form;
+  Dictionaries bases{fs::path(ZEMLEMER_BIN_DIR) / "Bases"};
+  SelectRecordDialog form;
 
   void SetUp() override {
     RegisterDictionaries(bases, rep);
@@ -138,7 +138,7 @@ TEST_F(SelectDialog, ResultsAndHeights) {
 TEST_F(SelectDialog, RunsThroughTheRunner) {
   test::FakeRunner runner;
   runner.answer = [](QDialog& d) {
-    auto& f = static_cast<TSelectForm&>(d);
+    auto& f = static_cast<SelectRecordDialog&>(d);
     f.IDEdit()->setValue(1200);
     f.SelectBtnClick();
     return int(f.result());
@@ -153,7 +153,7 @@ TEST_F(SelectDialog, RunsThroughTheRunner) {
 TEST(NewZone, ProposalAndNumberCheck) {
   SilentReporter rep;
   World w(rep);
-  TCZoneForm form;
+  NewZoneDialog form;
   form.SetZones(&w.Zones);
   EXPECT_EQ(ProposedZoneNumber(w.Zones), 2);
   for (int32_t n : {12, 30}) w.Zones.Append(std::make_unique<TZone>(n));
@@ -198,7 +198,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   Started app(test::MakeAppDir(tmp / "app", false), tmp / "world");
   int proposed = 0;
   app.runner.answer = [&](QDialog& d) {
-    auto* f = dynamic_cast<TCZoneForm*>(&d);
+    auto* f = dynamic_cast<NewZoneDialog*>(&d);
     if (!f) return int(QDialog::Rejected);
     proposed = f->NumEdit()->value();
     f->NumEdit()->setValue(13);
@@ -227,7 +227,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
   EXPECT_EQ(bytes.find('\r'), std::string::npos);
   // A number that is taken is refused even when the dialog lets it through.
   app.runner.answer = [](QDialog& d) {
-    static_cast<TCZoneForm&>(d).NumEdit()->setValue(12);
+    static_cast<NewZoneDialog&>(d).NumEdit()->setValue(12);
     return int(QDialog::Accepted);
   };
   EXPECT_EQ(CreateZone(app.form->App(), *app.form->CZoneForm()), nullptr);
@@ -241,7 +241,7 @@ TEST(LoadWindow, ShowsPhasesAndClosesItself) {
   test::WriteWorld(tmp / "w", {ZoneOutline{12, "Лес", 2}});
   SilentReporter rep;
   World w(rep);
-  TLoadForm form;
+  LoadProgressDialog form;
   test::FakeRunner runner;
   std::vector<QString> titles;
   int maxTotal = 0;
@@ -249,9 +249,9 @@ TEST(LoadWindow, ShowsPhasesAndClosesItself) {
       [&](LoadProgress& p) {
         struct Spy : LoadProgress {
           LoadProgress& inner;
-          TLoadForm& form;
+          LoadProgressDialog& form;
           std::vector<QString>& titles;
-          Spy(LoadProgress& i, TLoadForm& f, std::vector<QString>& t)
+          Spy(LoadProgress& i, LoadProgressDialog& f, std::vector<QString>& t)
               : inner(i), form(f), titles(t) {}
           void Phase(const std::string& t, int n) override {
             inner.Phase(t, n);
@@ -280,16 +280,16 @@ TEST(LoadWindow, ShowsPhasesAndClosesItself) {
 }
 
 TEST(LoadWindow, TimeMessage) {
-  EXPECT_EQ(TLoadForm::LoadTimeText(0), QStringLiteral("0 h, 0 min, 0 sec, 0 msec"));
-  EXPECT_EQ(TLoadForm::LoadTimeText(3723004), QStringLiteral("1 h, 2 min, 3 sec, 4 msec"));
-  TLoadForm form;
+  EXPECT_EQ(LoadProgressDialog::LoadTimeText(0), QStringLiteral("0 h, 0 min, 0 sec, 0 msec"));
+  EXPECT_EQ(LoadProgressDialog::LoadTimeText(3723004), QStringLiteral("1 h, 2 min, 3 sec, 4 msec"));
+  LoadProgressDialog form;
   test::FakeRunner runner;
   form.ExecuteLoad([](LoadProgress&) {}, true, runner);
   EXPECT_EQ(runner.shown, std::vector<QString>{QStringLiteral("QMessageBox")});
 }
 
 TEST(LoadErrors, ShownOnTheFirstLineOnly) {
-  TLoadErrorForm form;
+  LoadErrorsDialog form;
   form.AddLoadError(W("первая"), false);
   EXPECT_FALSE(form.isVisible());  // not before the main window is up
   form.ErrorListBox()->clear();
@@ -312,7 +312,7 @@ TEST(LoadErrors, FailingFilesAreListedInLoadOrder) {
   o.WorldOverride = tmp / "world";
   test::FakeRunner runner;
   o.runner = &runner;
-  TForm1 form(o);
+  MainWindow form(o);
   form.FormActivate();
   QListWidget* list = form.LoadErrorForm()->ErrorListBox();
   ASSERT_EQ(list->count(), 2);
@@ -437,7 +437,7 @@ TEST(EditPopupMenu, InsertsTheCommandAtTheCaret) {
 }
 
 TEST(DescriptionDialog, AcceptedFlagAndClear) {
-  TDescForm form;
+  DescriptionDialog form;
   form.Memo()->setPlainText(QStringLiteral("текст"));
   form.findChild<QPushButton*>(QStringLiteral("ClearBtn"))->click();
   EXPECT_TRUE(form.Memo()->toPlainText().isEmpty());

@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QTableWidget>
 
-#include "common/bases.h"
-#include "common/cp1251.h"
+#include "common/dictionaries.h"
+#include "common/winutf8.h"
 #include "core/testutil.h"
 
 namespace zm {
@@ -15,16 +15,16 @@ namespace {
 
 using test::TempDir;
 
-struct Dictionaries : ::testing::Test {
+struct DictionariesTest : ::testing::Test {
   TempDir tmp;
   test::RecordingReporter rep;
-  std::unique_ptr<TBasesList> list;
+  std::unique_ptr<Dictionaries> list;
 
   void SetUp() override {
     test::WriteFile(tmp / "Sector", W("0 Внутри\n1 Город\n5 Тундра\n"));
     test::WriteFile(tmp / "Flags", W("a0 Тёмная\nb0 Смертельная\nc1 Мирная\n"));
     test::WriteFile(tmp / "Skills", W("1 Удар\n2 Пинок\n"));
-    list = std::make_unique<TBasesList>(tmp.path());
+    list = std::make_unique<Dictionaries>(tmp.path());
     list->AddNamed("Sector", "sectortype", "R_SectorComboBox", kDictDropDown, false, rep);
     list->AddNamed("Flags", "roomvector", "R_TypeCheckListBox", kDictCheckList, false, rep);
     list->AddNamed("Skills", "mobskills", "M_SkillStringGrid", kDictGrid, false, rep);
@@ -32,10 +32,10 @@ struct Dictionaries : ::testing::Test {
   }
 };
 
-TEST_F(Dictionaries, DropDownShowsAndReadsKeys) {
+TEST_F(DictionariesTest, DropDownShowsAndReadsKeys) {
   QComboBox combo;
   combo.setObjectName("R_SectorComboBox");
-  TBases* b = BindControl(*list, &combo);  // by the control's name
+  Dictionary* b = BindControl(*list, &combo);  // by the control's name
   ASSERT_EQ(b, list->Find("sectortype"));
   EXPECT_EQ(combo.count(), 3);
   EXPECT_EQ(combo.itemText(2), QStringLiteral("Тундра"));
@@ -58,10 +58,10 @@ TEST_F(Dictionaries, DropDownShowsAndReadsKeys) {
   EXPECT_EQ(b->ReadValue(), "0");
 }
 
-TEST_F(Dictionaries, CheckListShowsAndReadsBitVectors) {
+TEST_F(DictionariesTest, CheckListShowsAndReadsBitVectors) {
   QListWidget box;
   box.setObjectName("Other");
-  TBases* b = BindControl(*list, &box, "roomvector");  // by dictionary name
+  Dictionary* b = BindControl(*list, &box, "roomvector");  // by dictionary name
   ASSERT_NE(b, nullptr);
   ASSERT_EQ(box.count(), 3);
   EXPECT_TRUE(box.item(0)->flags() & Qt::ItemIsUserCheckable);
@@ -83,7 +83,7 @@ TEST_F(Dictionaries, CheckListShowsAndReadsBitVectors) {
   EXPECT_EQ(b->ReadValue(), "");
 }
 
-TEST_F(Dictionaries, GridGetsTheTexts) {
+TEST_F(DictionariesTest, GridGetsTheTexts) {
   QTableWidget grid;
   grid.setObjectName("M_SkillStringGrid");
   ASSERT_NE(BindControl(*list, &grid), nullptr);
@@ -91,12 +91,12 @@ TEST_F(Dictionaries, GridGetsTheTexts) {
   EXPECT_EQ(grid.item(1, 0)->text(), QStringLiteral("Пинок"));
 }
 
-TEST_F(Dictionaries, OneControlAtATimeAndNoneForOthers) {
+TEST_F(DictionariesTest, OneControlAtATimeAndNoneForOthers) {
   QComboBox first, second, stranger;
   first.setObjectName("R_SectorComboBox");
   second.setObjectName("R_SectorComboBox");
   stranger.setObjectName("Z_Nothing");
-  TBases* b = BindControl(*list, &first);
+  Dictionary* b = BindControl(*list, &first);
   BindControl(*list, &second);
   EXPECT_EQ(b->Control(), DictControlOf(&second));
   EXPECT_EQ(BindControl(*list, &stranger), nullptr);

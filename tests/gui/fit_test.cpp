@@ -16,8 +16,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "app/editorwindows.h"
-#include "editors/cmdiform.h"
+#include "editors/editorwindow.h"
+#include "editors/editorwindows.h"
 #include "gui/guitestutil.h"
 
 namespace zm {
@@ -32,12 +32,12 @@ struct Fit : ::testing::Test {
   void SetUp() override {
     fs::copy(fs::path(ZEMLEMER_BIN_DIR) / "Zones", tmp / "world", fs::copy_options::recursive);
     app = std::make_unique<test::Started>(test::MakeAppDir(tmp / "app", true), tmp / "world");
-    RegisterEditors(form().App());
+    RegisterEditors(form().Host());
     form().resize(1280, 800);
     form().show();
     QApplication::processEvents();
   }
-  TForm1& form() { return *app->form; }
+  MainWindow& form() { return *app->form; }
 
   // The first record of each kind of zone 30, and the zone and its map.
   std::vector<TMUDClass*> Records() {
@@ -59,14 +59,12 @@ struct Fit : ::testing::Test {
   }
 };
 
-// "zm::TRoomForm" -> "roomform", as the README names its pictures.
+// "zm::RoomEditor" -> "roomeditor", as the README names its pictures.
 std::string ShotName(const QWidget* editor) {
-  std::string name = QString::fromLatin1(editor->metaObject()->className())
-                         .section(QStringLiteral("::"), -1)
-                         .mid(1)
-                         .toLower()
-                         .toStdString();
-  return name == "triggerform" ? "trigform" : name;
+  return QString::fromLatin1(editor->metaObject()->className())
+      .section(QStringLiteral("::"), -1)
+      .toLower()
+      .toStdString();
 }
 
 bool Labelled(const QWidget* w) {

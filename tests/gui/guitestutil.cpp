@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "app/appcontext.h"
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 
@@ -101,7 +101,7 @@ Started::Started(const fs::path& appDir, const fs::path& world, const fs::path& 
   o.SettingsFile = settings.empty() ? appDir / "ZEMLEMER.INI" : settings;
   o.reporter = &reporter;
   o.runner = &runner;
-  form = std::make_unique<TForm1>(o);
+  form = std::make_unique<MainWindow>(o);
   RegisterFakeEditors(form->Windows());
   form->FormActivate();
 }

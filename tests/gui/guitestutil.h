@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/editorwindows.h"
-#include "app/form1.h"
-#include "app/modal.h"
+#include "app/mainwindow.h"
 #include "app/worldtree.h"
 #include "core/testutil.h"
+#include "editors/editorwindows.h"
 #include "load/saving.h"
 #include "model/world.h"
+#include "widgets/modalrunner.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -58,7 +58,7 @@ class GuiTestReporter : public RecordingReporter {
 
 // An editor window that records what the main window asks of it. Applying
 // writes `pendingName` into a room's name, as a room editor would.
-class FakeEditor : public QWidget, public EditorWindow {
+class FakeEditor : public QWidget, public RecordEditor {
  public:
   TMUDClass* linked = nullptr;
   std::string pendingName;
@@ -70,7 +70,7 @@ class FakeEditor : public QWidget, public EditorWindow {
   void AcceptRecord(TMUDClass& rec) override { accepted.push_back(&rec); }
   bool ForgetRecord(const TMUDClass& rec) override {
     forgotten.push_back(const_cast<TMUDClass*>(&rec));
-    return EditorWindow::ForgetRecord(rec);
+    return RecordEditor::ForgetRecord(rec);
   }
 };
 
@@ -99,7 +99,7 @@ fs::path MakeAppDir(const fs::path& dir, bool withData);
 struct Started {
   GuiTestReporter reporter;
   FakeRunner runner;
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainWindow> form;
   Started(const fs::path& appDir, const fs::path& world, const fs::path& settings = {});
   QTreeWidgetItem* Node(const QString& path);  // "Зоны/[12] Лес/Комнаты/[1202] Комната 2"
   QTreeWidgetItem* ZoneGroup(int32_t zone, RecordKind kind);

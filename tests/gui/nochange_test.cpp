@@ -9,9 +9,9 @@
 #include <tuple>
 #include <type_traits>
 
-#include "app/changetracker.h"
-#include "editors/cmdiform.h"
-#include "editors/roomform.h"
+#include "editors/changetracker.h"
+#include "editors/editorwindow.h"
+#include "editors/roomeditor.h"
 #include "gui/guitestutil.h"
 
 namespace zm {
@@ -22,8 +22,8 @@ using test::Started;
 using test::TempDir;
 
 // What a builder clicks through without changing anything.
-void LookAround(EditorWindow* editor) {
-  if (auto* f = dynamic_cast<TRoomForm*>(editor)) {
+void LookAround(RecordEditor* editor) {
+  if (auto* f = dynamic_cast<RoomEditor*>(editor)) {
     for (int d = kDirections - 1; d >= 0; --d) f->R_ExitPanelClick(d);
     for (QTreeWidget* list : {f->R_ObjListView, f->R_MobListView, f->R_IngrListView})
       for (int i = list->topLevelItemCount() - 1; i >= 0; --i)
@@ -46,7 +46,7 @@ TEST_P(NoChangeWalk, ShowingAndLeavingChangesNothing) {
   if (!fs::exists(world)) GTEST_SKIP() << "no world at " << world;
   TempDir tmp;
   Started app(test::MakeAppDir(tmp / "app", true), world);
-  RegisterEditors(app.form->App());
+  RegisterEditors(app.form->Host());
   World& w = app.form->world();
   EditorWindows& windows = app.form->Windows();
   ChangeTracker tracker(w);
@@ -57,7 +57,7 @@ TEST_P(NoChangeWalk, ShowingAndLeavingChangesNothing) {
   auto walk = [&](auto& rec) {
     const auto copy = rec;
     windows.Edit(rec);
-    ASSERT_NE(dynamic_cast<TCMDIForm*>(windows.Active()), nullptr) << rec.Vnum;
+    ASSERT_NE(dynamic_cast<EditorWindow*>(windows.Active()), nullptr) << rec.Vnum;
     LookAround(windows.Active());
     windows.ApplyActive(true);
     EXPECT_TRUE(rec == copy) << "record " << rec.Vnum;

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QSplitter>
 
-#include "app/configform.h"
+#include "app/settingsdialog.h"
 #include "gui/guitestutil.h"
 
 namespace zm {
@@ -127,7 +127,7 @@ TEST(SettingsFile, WrittenAtCloseAndReadBack) {
     rep.answer = true;
     o.reporter = &rep;
     o.runner = &runner;
-    TForm1 form(o);
+    MainWindow form(o);
     form.FormActivate();
     EXPECT_EQ(form.LoadedWorldPath(), tmp / "worlds" / "bylins/");
     EXPECT_EQ(form.world().Zones.Count(), 1);
@@ -187,7 +187,7 @@ TEST(SettingsFile, NotWrittenWhenNeverRead) {
   o.AppDir = tmp.path();
   o.reporter = &rep;
   {
-    TForm1 form(o);
+    MainWindow form(o);
     EXPECT_TRUE(form.close());
   }
   EXPECT_FALSE(fs::exists(tmp / "ZEMLEMER.INI"));
@@ -208,7 +208,7 @@ TEST(SettingsFile, UserConfigFolderWhenAppFolderIsReadOnly) {
 TEST(SettingsDialog, CancelRestoresButKeepsTheFont) {
   TempDir tmp;
   Started s(test::MakeAppDir(tmp / "app", false), tmp / "none");
-  TConfigForm& dlg = *s.form->ConfigForm();
+  SettingsDialog& dlg = *s.form->ConfigForm();
   EXPECT_EQ(dlg.ComboBox2()->currentText(), QStringLiteral("LF (UNIX)"));
   QFont chosen(QStringLiteral("DejaVu Serif"), 14);
   s.runner.answer = [&](QDialog& d) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "gui/guitestutil.h"
 
 namespace zm {

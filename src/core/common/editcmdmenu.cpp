@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 
 namespace zm {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 
 namespace zm {
 

@@ -1,4 +1,4 @@
-#include "common/bases.h"
+#include "common/dictionaries.h"
 #include "common/reporter.h"
 
 namespace zm {
@@ -87,7 +87,7 @@ std::span<const DictRegistration> DictionaryRegistrations() {
   return kRegistrations;
 }
 
-void RegisterDictionaries(TBasesList& list, Reporter& reporter) {
+void RegisterDictionaries(Dictionaries& list, Reporter& reporter) {
   for (const auto& r : kRegistrations)
     list.AddNamed(std::string(r.FileName), std::string(r.Name), std::string(r.ControlName), r.Kind,
                   r.Skip, reporter);

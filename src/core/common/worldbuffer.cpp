@@ -4,9 +4,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "common/cp1251.h"
 #include "common/messages.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 
 namespace zm {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <set>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "io/linesource.h"
 #include "io/recordfile.h"

@@ -1,7 +1,7 @@
 #include "io/recordfile.h"
 
-#include "common/cp1251.h"
 #include "common/savelines.h"
+#include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "io/mapfile.h"
 #include "io/recordformat.h"

@@ -1,5 +1,5 @@
 // The room file: the format definition of rooms.
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "io/linesource.h"
 #include "io/mapfile.h"

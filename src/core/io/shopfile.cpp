@@ -1,7 +1,7 @@
 // The shop file: the format definition of shops.
 #include <cmath>
 
-#include "common/bases.h"
+#include "common/dictionaries.h"
 #include "common/worldbuffer.h"
 #include "io/linesource.h"
 #include "io/recordformat.h"
@@ -25,8 +25,8 @@ bool ParseRecordLine(std::string_view line, int32_t& vnum, bool& extended) {
 }
 
 std::string TypeText(const World& w, const char* dictionary, int32_t key) {
-  const TBasesList* bases = w.bases();
-  const TBases* b = bases ? bases->Find(dictionary) : nullptr;
+  const Dictionaries* bases = w.bases();
+  const Dictionary* b = bases ? bases->Find(dictionary) : nullptr;
   return b ? b->TextOf(IntText(key)) : std::string();
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "io/linesource.h"
 #include "io/recordfile.h"

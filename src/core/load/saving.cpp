@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/cp1251.h"
 #include "common/messages.h"
+#include "common/winutf8.h"
 #include "io/mapfile.h"
 #include "io/recordfile.h"
 #include "io/zonefile.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "common/cp1251.h"
 #include "common/messages.h"
+#include "common/winutf8.h"
 #include "model/world.h"
 
 namespace zm {

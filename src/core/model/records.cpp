@@ -1,6 +1,6 @@
 #include "model/records.h"
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 
 namespace zm {
 

@@ -1,6 +1,6 @@
 #include "model/shops.h"
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 #include "model/world.h"
 
 namespace zm {

@@ -2,7 +2,7 @@
 
 namespace zm {
 
-World::World(Reporter& reporter, TreeSink* sink, const TBasesList* bases)
+World::World(Reporter& reporter, TreeSink* sink, const Dictionaries* bases)
     : Shops(*this), m_reporter(reporter), m_sink(nullptr), m_bases(bases) {
   AttachSink(sink);
 }

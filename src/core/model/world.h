@@ -14,11 +14,11 @@
 
 namespace zm {
 
-class TBasesList;
+class Dictionaries;
 
 class World {
  public:
-  explicit World(Reporter& reporter, TreeSink* sink = nullptr, const TBasesList* bases = nullptr);
+  explicit World(Reporter& reporter, TreeSink* sink = nullptr, const Dictionaries* bases = nullptr);
   World(const World&) = delete;
   World& operator=(const World&) = delete;
 
@@ -26,8 +26,8 @@ class World {
   TreeSink* sink() const { return m_sink; }
   void AttachSink(TreeSink* sink);
   // Dictionaries give some readers their texts (shop buy types); may be null.
-  const TBasesList* bases() const { return m_bases; }
-  void SetBases(const TBasesList* bases) { m_bases = bases; }
+  const Dictionaries* bases() const { return m_bases; }
+  void SetBases(const Dictionaries* bases) { m_bases = bases; }
 
   // The zone record of number n; a bare zone (no zone file, no tree node) is
   // made when there is none.
@@ -103,7 +103,7 @@ class World {
 
   Reporter& m_reporter;
   TreeSink* m_sink;
-  const TBasesList* m_bases;
+  const Dictionaries* m_bases;
 };
 
 }  // namespace zm

@@ -1,6 +1,6 @@
 #include "model/zones.h"
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 
 namespace zm {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "common/bases.h"
+#include "common/dictionaries.h"
 #include "common/textutil.h"
 #include "common/worldbuffer.h"
 #include "templates/templets.h"
@@ -11,7 +11,7 @@
 namespace zm {
 namespace {
 
-using Bases = const TBasesList*;
+using Bases = const Dictionaries*;
 
 template <typename T>
 struct KeyRow {
@@ -240,7 +240,7 @@ using S = TShop;
 void AddType(std::vector<std::string>& types, std::string_view value, Bases bases,
              std::string_view dict) {
   std::string v = Trim(value);
-  if (const TBases* d = bases ? bases->Find(dict) : nullptr) {
+  if (const Dictionary* d = bases ? bases->Find(dict) : nullptr) {
     int i = d->IndexOf(v);
     types.push_back(i >= 0 ? d->Items[static_cast<size_t>(i)] : "-1=" + v);
     return;
@@ -346,23 +346,23 @@ constexpr KeyRow<R> kRoomKeys[] = {
 }  // namespace
 
 template <>
-void TTemplet<TObj>::ApplyKey(TObj& rec, const TempletKey& key, const TBasesList* bases) {
+void TTemplet<TObj>::ApplyKey(TObj& rec, const TempletKey& key, const Dictionaries* bases) {
   ApplyRow(kObjKeys, rec, key, bases);
 }
 template <>
-void TTemplet<TMob>::ApplyKey(TMob& rec, const TempletKey& key, const TBasesList* bases) {
+void TTemplet<TMob>::ApplyKey(TMob& rec, const TempletKey& key, const Dictionaries* bases) {
   ApplyRow(kMobKeys, rec, key, bases);
 }
 template <>
-void TTemplet<TShop>::ApplyKey(TShop& rec, const TempletKey& key, const TBasesList* bases) {
+void TTemplet<TShop>::ApplyKey(TShop& rec, const TempletKey& key, const Dictionaries* bases) {
   ApplyRow(kShopKeys, rec, key, bases);
 }
 template <>
-void TTemplet<TTrigger>::ApplyKey(TTrigger& rec, const TempletKey& key, const TBasesList* bases) {
+void TTemplet<TTrigger>::ApplyKey(TTrigger& rec, const TempletKey& key, const Dictionaries* bases) {
   ApplyRow(kTrigKeys, rec, key, bases);
 }
 template <>
-void TTemplet<TRoom>::ApplyKey(TRoom& rec, const TempletKey& key, const TBasesList* bases) {
+void TTemplet<TRoom>::ApplyKey(TRoom& rec, const TempletKey& key, const Dictionaries* bases) {
   ApplyRow(kRoomKeys, rec, key, bases);
 }
 

@@ -4,9 +4,9 @@
 #include <climits>
 
 #include "common/coding.h"
-#include "common/cp1251.h"
 #include "common/reporter.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "model/world.h"
 
@@ -51,7 +51,7 @@ const T* TTemplet<T>::Objects(int i) const {
 
 template <typename T>
 bool TTemplet<T>::LoadFromFile(const std::filesystem::path& path, Reporter& reporter,
-                               const TBasesList* bases) {
+                               const Dictionaries* bases) {
   Clear();
   WorldBuffer buf;
   try {
@@ -65,7 +65,7 @@ bool TTemplet<T>::LoadFromFile(const std::filesystem::path& path, Reporter& repo
 
 template <typename T>
 bool TTemplet<T>::LoadFromBytes(std::string bytes, const std::filesystem::path& path,
-                                Reporter& reporter, const TBasesList* bases) {
+                                Reporter& reporter, const Dictionaries* bases) {
   Clear();
   WorldBuffer buf;
   const CodingWord coding = DetectCodingOf(std::string_view(bytes).substr(0, kDetectBytes), false);
@@ -106,7 +106,7 @@ template class TTemplet<TTrigger>;
 template class TTemplet<TRoom>;
 
 bool Templets::LoadAll(const std::filesystem::path& basesFolder, Reporter& reporter,
-                       const TBasesList* bases) {
+                       const Dictionaries* bases) {
   bool ok = Objs.LoadFromFile(basesFolder / "Template_Obj", reporter, bases);
   ok = Mobs.LoadFromFile(basesFolder / "Template_Mob", reporter, bases) && ok;
   ok = Shops.LoadFromFile(basesFolder / "Template_Shop", reporter, bases) && ok;

@@ -21,7 +21,7 @@
 namespace zm {
 
 class Reporter;
-class TBasesList;
+class Dictionaries;
 class World;
 
 // One key line of a template: the key in upper case, the value after it, and
@@ -50,10 +50,10 @@ class TTemplet {
   // result is false; the templates read before the bad line stay. `bases`
   // gives the shop type dictionaries and may be null.
   bool LoadFromFile(const std::filesystem::path& path, Reporter& reporter,
-                    const TBasesList* bases = nullptr);
+                    const Dictionaries* bases = nullptr);
   // The same over bytes in memory; `path` names them in the message.
   bool LoadFromBytes(std::string bytes, const std::filesystem::path& path, Reporter& reporter,
-                     const TBasesList* bases = nullptr);
+                     const Dictionaries* bases = nullptr);
 
   int Count() const { return static_cast<int>(m_records.size()); }
   // Empty name and null record out of range.
@@ -67,7 +67,7 @@ class TTemplet {
 
   // Sets one field of `rec` from a key line; keys outside the kind's table are
   // ignored. ParseError when a number is not a number.
-  static void ApplyKey(T& rec, const TempletKey& key, const TBasesList* bases);
+  static void ApplyKey(T& rec, const TempletKey& key, const Dictionaries* bases);
 
  private:
   std::vector<std::string> m_names;
@@ -75,15 +75,15 @@ class TTemplet {
 };
 
 template <>
-void TTemplet<TObj>::ApplyKey(TObj&, const TempletKey&, const TBasesList*);
+void TTemplet<TObj>::ApplyKey(TObj&, const TempletKey&, const Dictionaries*);
 template <>
-void TTemplet<TMob>::ApplyKey(TMob&, const TempletKey&, const TBasesList*);
+void TTemplet<TMob>::ApplyKey(TMob&, const TempletKey&, const Dictionaries*);
 template <>
-void TTemplet<TShop>::ApplyKey(TShop&, const TempletKey&, const TBasesList*);
+void TTemplet<TShop>::ApplyKey(TShop&, const TempletKey&, const Dictionaries*);
 template <>
-void TTemplet<TTrigger>::ApplyKey(TTrigger&, const TempletKey&, const TBasesList*);
+void TTemplet<TTrigger>::ApplyKey(TTrigger&, const TempletKey&, const Dictionaries*);
 template <>
-void TTemplet<TRoom>::ApplyKey(TRoom&, const TempletKey&, const TBasesList*);
+void TTemplet<TRoom>::ApplyKey(TRoom&, const TempletKey&, const Dictionaries*);
 
 using TObjTemplet = TTemplet<TObj>;
 using TMobTemplet = TTemplet<TMob>;
@@ -108,7 +108,7 @@ struct Templets {
   // Template_Obj, _Mob, _Shop, _Trigger and _Room of the Bases folder; a file
   // that fails shows error 18 and the others still load. True when all loaded.
   bool LoadAll(const std::filesystem::path& basesFolder, Reporter& reporter,
-               const TBasesList* bases);
+               const Dictionaries* bases);
   // The template names of a kind; empty for kinds without templates.
   const std::vector<std::string>& NamesOf(RecordKind kind) const;
   // The templates of record type T.

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <vector>
 
-#include "common/cp1251.h"
 #include "common/textutil.h"
+#include "common/winutf8.h"
 #include "text/morphology.h"
 
 namespace zm {

@@ -9,7 +9,7 @@
 #include <set>
 #include <tuple>
 
-#include "common/cp1251.h"
+#include "common/winutf8.h"
 
 namespace zm::morph {
 namespace {

@@ -1,0 +1,30 @@
+#pragma once
+// The main window's menu bar and the tree's popup menu: their items, with the
+// objectNames the tests and hints use. The main window connects them.
+#include "app/treecontrol.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace zm {
+
+struct MainMenus {
+  QAction* Save = nullptr;
+  QAction* SaveZone = nullptr;
+  QAction* Settings = nullptr;
+  QAction* Exit = nullptr;
+  QAction* Add = nullptr;
+  QAction* Delete = nullptr;
+  QAction* Tile = nullptr;
+  QAction* Cascade = nullptr;
+  QAction* About = nullptr;
+  // Editor windows add themselves below the separator.
+  QMenu* WindowMenu = nullptr;
+  QMenu* TreePopup = nullptr;
+  PopupActions Popup;
+};
+
+MainMenus BuildMainMenus(QMainWindow& window);
+
+}  // namespace zm

@@ -1,0 +1,56 @@
+#pragma once
+// The world being edited: the records, which zone files differ from their
+// last save, and the announcements around removing a record. Windows that
+// hold plain pointers into the world listen to RecordAboutToBeRemoved.
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "editors/changetracker.h"
+#include "model/kinds.h"
+
+namespace zm {
+
+class Reporter;
+class TMUDClass;
+class TZone;
+class TreeSink;
+class World;
+
+class WorldDocument : public QObject {
+  Q_OBJECT
+ public:
+  WorldDocument(Reporter& reporter, TreeSink* sink, QObject* parent = nullptr);
+  ~WorldDocument() override;
+
+  World& world() { return *m_world; }
+  const World& world() const { return *m_world; }
+  ChangeTracker& Changes() { return m_changes; }
+  const ChangeTracker& Changes() const { return m_changes; }
+
+  // Runs `op`, noting which files of `zone` it changed; ZoneChanged follows
+  // when any did.
+  void Tracked(int32_t zone, const std::function<void()>& op);
+
+  // Takes an entry (not a zone) out of its list. Everything that points at
+  // it has let go when this returns; the caller frees it.
+  std::unique_ptr<TMUDClass> RemoveEntry(TMUDClass& rec);
+  // Takes a zone out of the zone list (its entries stay, without a zone
+  // record) and forgets its unsaved changes.
+  std::unique_ptr<TZone> RemoveZone(TZone& zone);
+
+ signals:
+  // `rec` is about to leave the world: nothing may point to it afterwards.
+  void RecordAboutToBeRemoved(const TMUDClass& rec);
+  // The record of that kind and number has left the world.
+  void RecordRemoved(RecordKind kind, int32_t zone, int32_t vnum);
+  // Some file of `zone` now differs from what it was before an operation.
+  void ZoneChanged(int32_t zone);
+
+ private:
+  std::unique_ptr<World> m_world;
+  ChangeTracker m_changes;
+};
+
+}  // namespace zm
