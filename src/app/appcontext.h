@@ -60,10 +60,10 @@ class AppContext {
   RoomTiles* Tiles = nullptr;
   AppSettings* Settings = nullptr;
 
-  SelectRecordDialog* SelectForm = nullptr;
-  DescriptionDialog* DescForm = nullptr;
-  SettingsDialog* ConfigForm = nullptr;
-  LoadErrorsDialog* LoadErrorForm = nullptr;
+  SelectRecordDialog* SelectWindow = nullptr;
+  DescriptionDialog* DescriptionWindow = nullptr;
+  SettingsDialog* SettingsWindow = nullptr;
+  LoadErrorsDialog* LoadErrorsWindow = nullptr;
   // The template dialog; none until it exists.
   TemplateCreator* Templates = nullptr;
 
@@ -88,7 +88,7 @@ class AppHost : public EditorHost {
   EditorWindows& Windows() override { return *m_app.Windows; }
   Reporter& Questions() override { return *m_app.reporter; }
   ModalRunner& Runner() override { return *m_app.Runner; }
-  SelectRecordDialog& SelectDialog() override { return *m_app.SelectForm; }
+  SelectRecordDialog& SelectDialog() override { return *m_app.SelectWindow; }
   Dictionaries* Dicts() const override { return m_app.Bases; }
   const THints& Hints() const override { return *m_app.Hints; }
   const TriggerWords& Words() const override { return *m_app.Words; }

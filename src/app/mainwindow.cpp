@@ -90,20 +90,20 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   statusBar()->setObjectName("StatusBar1");
 
   // The hidden windows of the run, one each.
-  m_loadErrorForm = new LoadErrorsDialog(this);
-  m_guiReporter = std::make_unique<GuiReporter>(this, *m_loadErrorForm, *m_runner);
+  m_loadErrorsWindow = new LoadErrorsDialog(this);
+  m_guiReporter = std::make_unique<GuiReporter>(this, *m_loadErrorsWindow, *m_runner);
   m_reporter = m_options.reporter ? m_options.reporter : m_guiReporter.get();
   m_tree = std::make_unique<WorldTree>(m_treeView);
   m_document = std::make_unique<WorldDocument>(*m_reporter, m_tree.get());
   m_world = &m_document->world();
-  m_selectForm = new SelectRecordDialog(this);
-  m_selectForm->SetWorld(m_world);
-  m_descForm = new DescriptionDialog(this);
-  m_templetForm = new TemplateDialog(*m_runner, this);
-  m_configForm = new SettingsDialog(this);
-  m_configForm->OnFontEd = [this] { FontEdClick(); };
-  m_loadForm = new LoadProgressDialog(this);
-  m_czoneForm = new NewZoneDialog(this);
+  m_selectWindow = new SelectRecordDialog(this);
+  m_selectWindow->SetWorld(m_world);
+  m_descriptionWindow = new DescriptionDialog(this);
+  m_templateWindow = new TemplateDialog(*m_runner, this);
+  m_settingsWindow = new SettingsDialog(this);
+  m_settingsWindow->OnFontEd = [this] { FontEdClick(); };
+  m_loadWindow = new LoadProgressDialog(this);
+  m_newZoneWindow = new NewZoneDialog(this);
   m_editPopup = new EditPopup(this);
 
   m_app.MainWindow = this;
@@ -121,11 +121,11 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   m_app.Words = &m_words;
   m_app.Tiles = &m_tiles;
   m_app.Settings = &m_settings;
-  m_app.SelectForm = m_selectForm;
-  m_app.DescForm = m_descForm;
-  m_app.ConfigForm = m_configForm;
-  m_app.LoadErrorForm = m_loadErrorForm;
-  SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templetForm));
+  m_app.SelectWindow = m_selectWindow;
+  m_app.DescriptionWindow = m_descriptionWindow;
+  m_app.SettingsWindow = m_settingsWindow;
+  m_app.LoadErrorsWindow = m_loadErrorsWindow;
+  SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templateWindow));
 
   connectMenus(BuildMainMenus(*this));
   m_app.SelectRecord = [this](TMUDClass& rec) {
@@ -171,7 +171,7 @@ void MainWindow::FormActivate() {
   const fs::path basesDir = Beside(m_appDir, "Bases");
   m_bases = std::make_unique<Dictionaries>(basesDir);
   RegisterDictionaries(*m_bases, *m_reporter);
-  m_selectForm->BindDictionaries(*m_bases);
+  m_selectWindow->BindDictionaries(*m_bases);
   m_world->SetBases(m_bases.get());
   m_app.Bases = m_bases.get();
 
@@ -188,7 +188,7 @@ void MainWindow::FormActivate() {
     m_worldPath = ResolveWorldPath(m_settings.WorldPath, m_appDir);
   }
 
-  m_loadForm->ExecuteLoad(
+  m_loadWindow->ExecuteLoad(
       [this](LoadProgress& progress) {
         m_treeView->setUpdatesEnabled(false);
         LoadWorld(*m_world, m_worldPath, &progress);
@@ -204,7 +204,7 @@ void MainWindow::FormActivate() {
   QTreeWidgetItem* zones = m_tree->TopGroup(kZone);
   if (zones->childCount() > 0) zones->setExpanded(true);
 
-  m_configForm->ReadFrom(m_settings);
+  m_settingsWindow->ReadFrom(m_settings);
   if (m_settings.RestorePosition) {
     move(m_settings.Left, m_settings.Top);
     resize(m_settings.Width, m_settings.Height);
@@ -254,7 +254,7 @@ void MainWindow::connectMenus(const MainMenus& m) {
   connect(m_document.get(), &WorldDocument::RecordAboutToBeRemoved, m_windows,
           &EditorWindows::ForgetRecord);
   m_treeControl = new TreeController(m_app, m_treeView, m_treePopup, m.Popup, this);
-  m_commands = new MainCommands(m_app, *m_treeControl, *m_czoneForm, this);
+  m_commands = new MainCommands(m_app, *m_treeControl, *m_newZoneWindow, this);
 
   connect(m.Save, &QAction::triggered, m_commands, &MainCommands::MI_SaveClick);
   connect(m.SaveZone, &QAction::triggered, m_commands, &MainCommands::MI_SaveZoneClick);
@@ -331,7 +331,7 @@ void MainWindow::FormClose() {
   m_settings.Width = width();
   m_settings.Height = height();
   m_settings.Splitter = m_treeView->width();
-  m_configForm->WriteTo(m_settings);
+  m_settingsWindow->WriteTo(m_settings);
   m_fontSetting = SettingOf(font(), m_fontSetting);
   m_settings.Font = m_fontSetting;
   m_settings.Write(m_ini);
@@ -353,7 +353,8 @@ void MainWindow::ApplyFont(const QFont& font) {
     pal.setColor(QPalette::WindowText, color);
     pal.setColor(QPalette::Text, color);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{this, m_configForm, m_descForm, m_selectForm}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{this, m_settingsWindow, m_descriptionWindow,
+                                                    m_selectWindow}) {
     w->setFont(font);
     if (c >= 0) w->setPalette(pal);
   }
@@ -366,12 +367,12 @@ void MainWindow::ApplyFont(const QFont& font) {
 }
 
 void MainWindow::MI_SettingsClick() {
-  m_configForm->setFont(font());
-  m_runner->Run(*m_configForm);
+  m_settingsWindow->setFont(font());
+  m_runner->Run(*m_settingsWindow);
 }
 
 void MainWindow::FontEdClick() {
-  QFontDialog dialog(font(), m_configForm);
+  QFontDialog dialog(font(), m_settingsWindow);
   if (m_runner->Run(dialog) == QDialog::Accepted) ApplyFont(dialog.currentFont());
 }
 

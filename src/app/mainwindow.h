@@ -86,12 +86,12 @@ class MainWindow : public QMainWindow {
   WorldOverview* Overview() const { return m_overview; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
-  SettingsDialog* ConfigForm() const { return m_configForm; }
-  SelectRecordDialog* SelectForm() const { return m_selectForm; }
-  NewZoneDialog* CZoneForm() const { return m_czoneForm; }
-  LoadErrorsDialog* LoadErrorForm() const { return m_loadErrorForm; }
-  DescriptionDialog* DescForm() const { return m_descForm; }
-  TemplateDialog* TempletForm() const { return m_templetForm; }
+  SettingsDialog* SettingsWindow() const { return m_settingsWindow; }
+  SelectRecordDialog* SelectWindow() const { return m_selectWindow; }
+  NewZoneDialog* NewZoneWindow() const { return m_newZoneWindow; }
+  LoadErrorsDialog* LoadErrorsWindow() const { return m_loadErrorsWindow; }
+  DescriptionDialog* DescriptionWindow() const { return m_descriptionWindow; }
+  TemplateDialog* TemplateWindow() const { return m_templateWindow; }
   const THints& Hints() const { return m_hints; }
   const AppSettings& Settings() const { return m_settings; }
   const std::filesystem::path& AppDir() const { return m_appDir; }
@@ -133,7 +133,7 @@ class MainWindow : public QMainWindow {
   QMenu* m_treePopup = nullptr;
   EditPopup* m_editPopup = nullptr;
 
-  LoadErrorsDialog* m_loadErrorForm = nullptr;
+  LoadErrorsDialog* m_loadErrorsWindow = nullptr;
   std::unique_ptr<GuiReporter> m_guiReporter;
   Reporter* m_reporter = nullptr;
   std::unique_ptr<WorldTree> m_tree;
@@ -145,12 +145,12 @@ class MainWindow : public QMainWindow {
   TreeController* m_treeControl = nullptr;
   MainCommands* m_commands = nullptr;
 
-  SelectRecordDialog* m_selectForm = nullptr;
-  DescriptionDialog* m_descForm = nullptr;
-  TemplateDialog* m_templetForm = nullptr;
-  SettingsDialog* m_configForm = nullptr;
-  LoadProgressDialog* m_loadForm = nullptr;
-  NewZoneDialog* m_czoneForm = nullptr;
+  SelectRecordDialog* m_selectWindow = nullptr;
+  DescriptionDialog* m_descriptionWindow = nullptr;
+  TemplateDialog* m_templateWindow = nullptr;
+  SettingsDialog* m_settingsWindow = nullptr;
+  LoadProgressDialog* m_loadWindow = nullptr;
+  NewZoneDialog* m_newZoneWindow = nullptr;
 
   THints m_hints;
   EditCmdMenu m_editCmds;

@@ -58,9 +58,9 @@ WorldOverview::WorldOverview(AppContext& app, QMdiArea* area)
   m_showErrors = new QPushButton(QStringLiteral("Показать…"), this);
   m_showErrors->setObjectName(QStringLiteral("OverviewShowErrors"));
   connect(m_showErrors, &QPushButton::clicked, this, [this] {
-    if (!m_app.LoadErrorForm) return;
-    m_app.LoadErrorForm->show();
-    m_app.LoadErrorForm->raise();
+    if (!m_app.LoadErrorsWindow) return;
+    m_app.LoadErrorsWindow->show();
+    m_app.LoadErrorsWindow->raise();
   });
   errors->addWidget(m_errors);
   errors->addWidget(m_showErrors);
@@ -112,7 +112,7 @@ void WorldOverview::Refresh() {
                         .arg(w->Shops.Count())
                         .arg(w->Triggers.Count())
                         .arg(unsaved.size()));
-  const int errors = m_app.LoadErrorForm ? m_app.LoadErrorForm->ErrorListBox()->count() : 0;
+  const int errors = m_app.LoadErrorsWindow ? m_app.LoadErrorsWindow->ErrorListBox()->count() : 0;
   m_errors->setText(errors == 0
                         ? QStringLiteral("Мир загружен без ошибок и предупреждений.")
                         : QStringLiteral("Ошибок и предупреждений загрузки: %1.").arg(errors));

@@ -204,7 +204,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
     f->NumEdit()->setValue(13);
     return int(QDialog::Accepted);
   };
-  TZone* z = CreateZone(app.form->App(), *app.form->CZoneForm());
+  TZone* z = CreateZone(app.form->App(), *app.form->NewZoneWindow());
   EXPECT_EQ(proposed, 41);
   ASSERT_NE(z, nullptr);
   EXPECT_EQ(app.form->world().Zones.ByNumber(13), z);
@@ -230,7 +230,7 @@ TEST(NewZone, CreateZoneRegistersSortsAndSelects) {
     static_cast<NewZoneDialog&>(d).NumEdit()->setValue(12);
     return int(QDialog::Accepted);
   };
-  EXPECT_EQ(CreateZone(app.form->App(), *app.form->CZoneForm()), nullptr);
+  EXPECT_EQ(CreateZone(app.form->App(), *app.form->NewZoneWindow()), nullptr);
 }
 
 // ------------------------------------------------------------- load window
@@ -314,11 +314,11 @@ TEST(LoadErrors, FailingFilesAreListedInLoadOrder) {
   o.runner = &runner;
   MainWindow form(o);
   form.FormActivate();
-  QListWidget* list = form.LoadErrorForm()->ErrorListBox();
+  QListWidget* list = form.LoadErrorsWindow()->ErrorListBox();
   ASSERT_EQ(list->count(), 2);
   EXPECT_TRUE(list->item(0)->text().contains(QStringLiteral("1.obj")));
   EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("2.obj")));
-  EXPECT_TRUE(form.LoadErrorForm()->isVisible());
+  EXPECT_TRUE(form.LoadErrorsWindow()->isVisible());
 }
 
 // ------------------------------------------------------------------ hints

@@ -476,7 +476,7 @@ TEST_F(MainWindowTest, SaveAppliesTheEditorFirst) {
 
 TEST_F(MainWindowTest, ExitWithoutChangesOnlyAsksToLeave) {
   auto before = Files(world);
-  form().ConfigForm()->CheckBox(2)->setChecked(true);
+  form().SettingsWindow()->CheckBox(2)->setChecked(true);
   Select(Room(1202));  // viewing and applying unchanged controls is no change
   Select(Room(1203));
   Answer(false);
@@ -520,7 +520,7 @@ TEST(MainWindowExit, UnsavedZonesAskToSave) {
     const std::string before = test::ReadFile(rooms);
     Started app(test::MakeAppDir(tmp / "app", true), tmp / "world");
     MainWindow& form = *app.form;
-    form.ConfigForm()->CheckBox(2)->setChecked(c.setting);
+    form.SettingsWindow()->CheckBox(2)->setChecked(c.setting);
     form.TreeView1()->setCurrentItem(form.Tree().ItemOf(form.world().Rooms.Find(1202)));
     // Typed but not applied yet: the open editor's edits count.
     test::ActiveFake(form.Windows())->pendingName = W("Правка");

@@ -135,12 +135,12 @@ TEST(SettingsFile, WrittenAtCloseAndReadBack) {
     EXPECT_EQ(form.font().pointSize(), 11);
     EXPECT_TRUE(form.font().bold());
     EXPECT_TRUE(form.font().underline());
-    EXPECT_EQ(form.ConfigForm()->ComboBox1()->currentIndex(), 2);
-    EXPECT_TRUE(form.ConfigForm()->CheckBox(3)->isChecked());
-    EXPECT_FALSE(form.ConfigForm()->CheckBox(2)->isChecked());
+    EXPECT_EQ(form.SettingsWindow()->ComboBox1()->currentIndex(), 2);
+    EXPECT_TRUE(form.SettingsWindow()->CheckBox(3)->isChecked());
+    EXPECT_FALSE(form.SettingsWindow()->CheckBox(2)->isChecked());
     EXPECT_EQ(form.Settings().ObjItemKey, 19);
     form.resize(640, 480);
-    form.ConfigForm()->CheckBox(2)->setChecked(true);
+    form.SettingsWindow()->CheckBox(2)->setChecked(true);
     EXPECT_TRUE(form.close());
   }
   IniFile ini;
@@ -208,7 +208,7 @@ TEST(SettingsFile, UserConfigFolderWhenAppFolderIsReadOnly) {
 TEST(SettingsDialog, CancelRestoresButKeepsTheFont) {
   TempDir tmp;
   Started s(test::MakeAppDir(tmp / "app", false), tmp / "none");
-  SettingsDialog& dlg = *s.form->ConfigForm();
+  SettingsDialog& dlg = *s.form->SettingsWindow();
   EXPECT_EQ(dlg.ComboBox2()->currentText(), QStringLiteral("LF (UNIX)"));
   QFont chosen(QStringLiteral("DejaVu Serif"), 14);
   s.runner.answer = [&](QDialog& d) {
