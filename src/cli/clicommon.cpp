@@ -22,7 +22,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
         err << "zemlemer-cli: unknown option " << a << "\n";
         return std::nullopt;
       }
-      if (a == "--zone" || a == "--bases") {
+      if (a == "--zone" || a == "--bases" || a == "--kind") {
         if (i + 1 >= args.size()) {
           err << "zemlemer-cli: " << a << " needs a value\n";
           return std::nullopt;
@@ -30,6 +30,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
         const std::string& v = args[++i];
         if (a == "--bases") {
           o.bases = v;
+        } else if (a == "--kind") {
+          o.kind = v;
         } else {
           int32_t n;
           if (!ParseInt(v, n)) {
@@ -44,7 +46,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
         o.save = true;
       } else if (a == "--check") {
         o.check = true;
+      } else if (a == "--json") {
+        o.json = true;
       }
+      continue;
+    }
+    if (haveWorld && isAllowed("ARGS")) {
+      o.extra.push_back(a);
       continue;
     }
     if (haveWorld) {
@@ -116,6 +124,18 @@ void CliReporter::AddLoadWarning(const std::string& text) {
 
 void CliReporter::PrintWarnings(std::ostream& out) const {
   for (const auto& w : warnings) out << "warning: " << w << "\n";
+}
+
+const char* KindName(RecordKind kind) {
+  static constexpr const char* kNames[kRecordKinds] = {"zone",   "room", "map",    "object",
+                                                       "mobile", "shop", "trigger"};
+  return kNames[kind];
+}
+
+std::optional<RecordKind> KindOfName(const std::string& name) {
+  for (int k = 0; k < kRecordKinds; ++k)
+    if (name == KindName(static_cast<RecordKind>(k))) return static_cast<RecordKind>(k);
+  return std::nullopt;
 }
 
 }  // namespace zm::cli

@@ -21,15 +21,18 @@ struct Options {
   bool force = false;
   bool save = false;
   bool check = false;
+  bool json = false;
+  std::string kind;                // --kind KIND
+  std::vector<std::string> extra;  // arguments after WORLD, where the command takes them
   // The dictionaries (shop buy and change type texts come from them); null
   // when no Bases folder was found.
   std::shared_ptr<Dictionaries> dictionaries;
 };
 
 // Parses WORLD and the flags in `allowed` (e.g. {"--zone"}; "--bases DIR" is
-// always allowed) and loads the dictionaries: from DIR, or from the Bases
-// folder beside the executable when there is one. nullopt after writing the
-// problem to `err`.
+// always allowed; "ARGS" lets arguments after WORLD through into `extra`) and loads the
+// dictionaries: from DIR, or from the Bases folder beside the executable when there is one. nullopt
+// after writing the problem to `err`.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 
@@ -49,6 +52,10 @@ class CliReporter : public Reporter {
   void Error(int n, const std::string& text) override;
   bool Confirm(int n, const std::string& text) override;
 };
+
+// "room", "object", "mobile", "trigger", "shop", "zone" (and "map").
+const char* KindName(RecordKind kind);
+std::optional<RecordKind> KindOfName(const std::string& name);
 
 // Messages keep their "\r\n" breaks; on a terminal one line reads better.
 std::string OneLine(const std::string& utf8);

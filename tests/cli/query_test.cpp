@@ -1,0 +1,40 @@
+// The world queries of zemlemer-cli on the bundled sample world.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/clirun.h"
+
+namespace zm {
+namespace {
+
+const std::string kSample = std::string(ZEMLEMER_SOURCE_DIR) + "/data/Zones";
+
+TEST(CliWhere, ListsEachPlaceAsLinesOrJson) {
+  auto [rc, out] = test::RunCli("where " + kSample + " mobile 3001");
+  EXPECT_EQ(rc, 0);
+  EXPECT_NE(
+      out.find(
+          "room 3000 Mobs[0].ID: комната 3000 «Южные ворота Белограда»: загружаемый моб 3001\n"),
+      std::string::npos)
+      << out;
+  auto [jrc, json] = test::RunCli("where " + kSample + " room 3001 --json");
+  EXPECT_EQ(jrc, 0);
+  const auto list = nlohmann::json::parse(json);
+  ASSERT_TRUE(list.is_array());
+  ASSERT_FALSE(list.empty());
+  EXPECT_EQ(list[0]["kind"], "room");
+  EXPECT_EQ(list[0]["vnum"], 3000);
+  EXPECT_EQ(list[0]["zone"], 30);
+  EXPECT_EQ(list[0]["field"], "Exits[0].ToRoom");
+  EXPECT_EQ(list[0]["text"], "комната 3000 «Южные ворота Белограда»: выход на север 3001");
+  // From other zones into zone 30 only.
+  auto [zrc, zone] = test::RunCli("where " + kSample + " zone 30");
+  EXPECT_EQ(zone.find("room 30"), std::string::npos) << zone;
+  EXPECT_NE(zone.find("room 3100 Exits[0].ToRoom"), std::string::npos) << zone;
+  EXPECT_EQ(test::RunCli("where " + kSample + " thing 1 2>/dev/null").first, 2);
+  EXPECT_EQ(test::RunCli("where " + kSample + " room x 2>/dev/null").first, 2);
+}
+
+}  // namespace
+}  // namespace zm
