@@ -48,6 +48,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
         o.check = true;
       } else if (a == "--json") {
         o.json = true;
+      } else if (a == "--field") {
+        o.field = true;
       }
       continue;
     }

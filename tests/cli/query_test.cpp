@@ -36,5 +36,21 @@ TEST(CliWhere, ListsEachPlaceAsLinesOrJson) {
   EXPECT_EQ(test::RunCli("where " + kSample + " room x 2>/dev/null").first, 2);
 }
 
+TEST(CliSearch, ByTextAndByFieldValue) {
+  auto [rc, out] = test::RunCli("search " + kSample + " 'ЗЕЛЁН' --kind mobile");
+  EXPECT_EQ(rc, 0);
+  EXPECT_EQ(out,
+            "mobile 3103 LongDescription: Леший, похожий на старый пень, сверкает зелеными "
+            "глазами.\n");
+  auto [frc, fields] =
+      test::RunCli("search " + kSample + " 'Exits[*].ToRoom=3001' --field --kind room --json");
+  EXPECT_EQ(frc, 0);
+  const auto list = nlohmann::json::parse(fields);
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list[0]["field"], "Exits[0].ToRoom");
+  EXPECT_EQ(list[0]["text"], "3001");
+  EXPECT_EQ(test::RunCli("search " + kSample + " 'no-equals' --field 2>/dev/null").first, 2);
+}
+
 }  // namespace
 }  // namespace zm
