@@ -52,5 +52,16 @@ TEST(CliSearch, ByTextAndByFieldValue) {
   EXPECT_EQ(test::RunCli("search " + kSample + " 'no-equals' --field 2>/dev/null").first, 2);
 }
 
+TEST(CliLint, FindsTheSampleWorldsTwoErrors) {
+  auto [rc, out] = test::RunCli("lint " + kSample);
+  EXPECT_EQ(rc, 1);
+  EXPECT_EQ(out,
+            "zone 31 room 3103 [exit-unpaired]: выход на восток в 3108: непарный выход\n"
+            "zone 32 room 3203 [reset-missing-mobile]: загружаемый моб 3299 не существует\n");
+  auto [zrc, zone] = test::RunCli("lint " + kSample + " --zone 30 --json");
+  EXPECT_EQ(zrc, 0);
+  EXPECT_EQ(zone, "[]\n");
+}
+
 }  // namespace
 }  // namespace zm
