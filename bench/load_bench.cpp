@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "load/loadworld.h"
 #include "load/saving.h"
@@ -12,16 +11,6 @@
 
 namespace zm::bench {
 namespace {
-
-const std::filesystem::path& WorldOf(int zones) {
-  static std::map<int, std::filesystem::path> made;
-  auto it = made.find(zones);
-  if (it != made.end()) return it->second;
-  auto dir = std::filesystem::temp_directory_path() / ("zemlemer-bench-" + std::to_string(zones));
-  std::filesystem::remove_all(dir);
-  GenerateWorld(dir, zones, 20261207u);
-  return made.emplace(zones, dir).first->second;
-}
 
 void BM_LoadWorld(benchmark::State& state) {
   const auto& dir = WorldOf(static_cast<int>(state.range(0)));

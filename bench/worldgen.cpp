@@ -1,5 +1,6 @@
 #include "worldgen.h"
 
+#include <map>
 #include <random>
 
 #include "common/winutf8.h"
@@ -133,6 +134,16 @@ void GenerateWorld(const std::filesystem::path& dir, int zones, uint32_t seed) {
     }
   }
   for (int zn = 1; zn <= zones; ++zn) SaveWholeZone(w, zn);
+}
+
+const std::filesystem::path& WorldOf(int zones) {
+  static std::map<int, std::filesystem::path> made;
+  auto it = made.find(zones);
+  if (it != made.end()) return it->second;
+  auto dir = std::filesystem::temp_directory_path() / ("zemlemer-bench-" + std::to_string(zones));
+  std::filesystem::remove_all(dir);
+  GenerateWorld(dir, zones, 20261207u);
+  return made.emplace(zones, dir).first->second;
 }
 
 }  // namespace zm::bench

@@ -11,4 +11,8 @@ namespace zm::bench {
 // KOI8-R with LF, odd zones Windows-1251 with CR LF.
 void GenerateWorld(const std::filesystem::path& dir, int zones, uint32_t seed);
 
+// The generated world of `zones` zones in the temporary folder, made on the
+// first call of a run.
+const std::filesystem::path& WorldOf(int zones);
+
 }  // namespace zm::bench
