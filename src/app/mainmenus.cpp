@@ -41,6 +41,11 @@ MainMenus BuildMainMenus(QMainWindow& window) {
   m.Delete = AddItem(edit, "MI_Delete", "Удалить", QKeySequence(QStringLiteral("Ctrl+Y")));
   AddItem(edit, "MI_Copy", "Копировать", QKeySequence(QStringLiteral("Ctrl+C")))->setEnabled(false);
   edit->addSeparator();
+  m.WhereUsed =
+      AddItem(edit, "MI_WhereUsed", "Где используется", QKeySequence(QStringLiteral("Ctrl+U")));
+  m.Search = AddItem(edit, "MI_Search", "Поиск", QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+  m.CheckWorld = AddItem(edit, "MI_CheckWorld", "Проверить мир", QKeySequence());
+  edit->addSeparator();
   QAction* confirm = AddItem(edit, "MI_Confirm", "Подтверждение изменений", QKeySequence());
   confirm->setCheckable(true);
 
@@ -62,6 +67,8 @@ MainMenus BuildMainMenus(QMainWindow& window) {
   m.Popup.Delete = AddItem(m.TreePopup, "MI_PDelete", "Удалить", QKeySequence());
   m.Popup.Copy = AddItem(m.TreePopup, "MI_PCopy", "Копировать", QKeySequence());
   m.Popup.Copy->setEnabled(false);
+  m.TreePopup->addSeparator();
+  m.PopupWhereUsed = AddItem(m.TreePopup, "MI_PWhereUsed", "Где используется", QKeySequence());
 
   return m;
 }

@@ -16,6 +16,9 @@ struct MainMenus {
   QAction* Exit = nullptr;
   QAction* Add = nullptr;
   QAction* Delete = nullptr;
+  QAction* WhereUsed = nullptr;
+  QAction* Search = nullptr;
+  QAction* CheckWorld = nullptr;
   QAction* Tile = nullptr;
   QAction* Cascade = nullptr;
   QAction* About = nullptr;
@@ -23,6 +26,7 @@ struct MainMenus {
   QMenu* WindowMenu = nullptr;
   QMenu* TreePopup = nullptr;
   PopupActions Popup;
+  QAction* PopupWhereUsed = nullptr;
 };
 
 MainMenus BuildMainMenus(QMainWindow& window);

@@ -19,6 +19,7 @@
 #include "app/aboutdialog.h"
 #include "app/commands.h"
 #include "app/descriptiondialog.h"
+#include "app/findresults.h"
 #include "app/guireporter.h"
 #include "app/loaderrorsdialog.h"
 #include "app/loadprogressdialog.h"
@@ -127,6 +128,9 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   m_app.LoadErrorsWindow = m_loadErrorsWindow;
   SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templateWindow));
 
+  m_find = new FindResults(m_app, this);
+  addDockWidget(Qt::BottomDockWidgetArea, m_find);
+  m_find->hide();
   connectMenus(BuildMainMenus(*this));
   m_app.SelectRecord = [this](TMUDClass& rec) {
     QTreeWidgetItem* item = m_tree->ItemOf(&rec);
@@ -192,6 +196,7 @@ void MainWindow::FormActivate() {
       [this](LoadProgress& progress) {
         m_treeView->setUpdatesEnabled(false);
         LoadWorld(*m_world, m_worldPath, &progress);
+        m_document->RebuildReferences();
         m_tree->SortAll();
         m_treeView->setUpdatesEnabled(true);
       },
@@ -268,6 +273,28 @@ void MainWindow::connectMenus(const MainMenus& m) {
   connect(m.Popup.InNewWindow, &QAction::triggered, m_commands, &MainCommands::MI_InNewWindowClick);
   connect(m.Popup.Add, &QAction::triggered, m_commands, &MainCommands::MI_PAddClick);
   connect(m.Popup.Delete, &QAction::triggered, m_commands, &MainCommands::MI_PDeleteClick);
+  const auto whereUsed = [this](TMUDClass* rec) {
+    if (!rec || rec->Kind == kZoneMap) return;
+    // The editor's edits count: the index follows the applied record.
+    m_app.ApplyActiveEditor(false);
+    m_find->ShowWhereUsed(*rec);
+  };
+  connect(m.WhereUsed, &QAction::triggered, this, [this, whereUsed] {
+    RecordEditor* active = m_windows->Active();
+    TMUDClass* rec = active ? active->LinkedRecord() : nullptr;
+    whereUsed(rec ? rec : WorldTree::RecordOf(m_treeView->currentItem()));
+  });
+  connect(m.PopupWhereUsed, &QAction::triggered, this,
+          [this, whereUsed] { whereUsed(WorldTree::RecordOf(m_treeControl->ContextNode())); });
+  connect(m.TreePopup, &QMenu::aboutToShow, m.PopupWhereUsed, [this, action = m.PopupWhereUsed] {
+    const TMUDClass* rec = WorldTree::RecordOf(m_treeControl->ContextNode());
+    action->setEnabled(rec && rec->Kind != kZoneMap);
+  });
+  connect(m.Search, &QAction::triggered, m_find, &FindResults::FocusSearch);
+  connect(m.CheckWorld, &QAction::triggered, this, [this] {
+    m_app.ApplyActiveEditor(false);
+    m_find->ShowWorldCheck();
+  });
   connect(m_commands, &MainCommands::Saved, this,
           [this](const QString& text) { statusBar()->showMessage(text, 5000); });
 }

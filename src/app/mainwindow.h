@@ -26,6 +26,7 @@ class QTreeWidget;
 namespace zm {
 
 class ChangeTracker;
+class FindResults;
 class WorldDocument;
 struct MainMenus;
 class EditPopup;
@@ -84,6 +85,8 @@ class MainWindow : public QMainWindow {
   QTreeWidget* TreeView1() const { return m_treeView; }
   QMdiArea* Mdi() const { return m_mdi; }
   WorldOverview* Overview() const { return m_overview; }
+  // Search, where-used and world-check results.
+  FindResults* Find() const { return m_find; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
   SettingsDialog* SettingsWindow() const { return m_settingsWindow; }
@@ -129,6 +132,7 @@ class MainWindow : public QMainWindow {
   QTreeWidget* m_treeView = nullptr;
   QMdiArea* m_mdi = nullptr;
   WorldOverview* m_overview = nullptr;
+  FindResults* m_find = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_treePopup = nullptr;
   EditPopup* m_editPopup = nullptr;

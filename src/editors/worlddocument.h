@@ -9,6 +9,7 @@
 
 #include "editors/changetracker.h"
 #include "model/kinds.h"
+#include "query/references.h"
 
 namespace zm {
 
@@ -29,8 +30,13 @@ class WorldDocument : public QObject {
   ChangeTracker& Changes() { return m_changes; }
   const ChangeTracker& Changes() const { return m_changes; }
 
+  // Every place a record is named; current after each tracked change.
+  const ReferenceIndex& References() const { return m_refs; }
+  // After the world was loaded (or replaced) outside the document.
+  void RebuildReferences();
+
   // Runs `op`, noting which files of `zone` it changed; ZoneChanged follows
-  // when any did.
+  // when any did. The zone's records are indexed anew, whatever `op` did.
   void Tracked(int32_t zone, const std::function<void()>& op);
 
   // Takes an entry (not a zone) out of its list. Everything that points at
@@ -51,6 +57,7 @@ class WorldDocument : public QObject {
  private:
   std::unique_ptr<World> m_world;
   ChangeTracker m_changes;
+  ReferenceIndex m_refs;
 };
 
 }  // namespace zm

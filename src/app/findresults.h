@@ -1,0 +1,66 @@
+#pragma once
+// The "Поиск" panel below the editor windows: a search bar (words, or a
+// field's value) and one list of results, which also shows where a record is
+// used and what the world check found. Activating a line opens its record.
+#include <QDockWidget>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "model/kinds.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace zm {
+
+class AppContext;
+class TMUDClass;
+
+struct FoundRow {
+  RecordKind Kind = kRoom;
+  int32_t Vnum = 0;
+  int32_t Zone = 0;
+  QString Field;
+  QString Text;
+};
+
+class FindResults : public QDockWidget {
+  Q_OBJECT
+ public:
+  FindResults(AppContext& app, QWidget* parent = nullptr);
+
+  // Every place that names `rec`.
+  void ShowWhereUsed(const TMUDClass& rec);
+  // The search bar's words or field value, over the kind chosen.
+  void RunSearch();
+  void ShowWorldCheck();
+  // Brings the panel up with the search text selected.
+  void FocusSearch();
+  // Opens the record of row `row` in its editor.
+  void OpenRow(int row);
+
+  QTreeWidget* List() const { return m_list; }
+  QLineEdit* SearchEdit() const { return m_edit; }
+  QComboBox* KindCombo() const { return m_kind; }
+  QCheckBox* FieldCheck() const { return m_field; }
+  QLabel* Title() const { return m_title; }
+
+ private:
+  void show(const QString& title, const std::vector<FoundRow>& rows);
+
+  AppContext& m_app;
+  QLineEdit* m_edit = nullptr;
+  QComboBox* m_kind = nullptr;
+  QCheckBox* m_field = nullptr;
+  QPushButton* m_button = nullptr;
+  QLabel* m_title = nullptr;
+  QTreeWidget* m_list = nullptr;
+  std::vector<FoundRow> m_rows;
+};
+
+}  // namespace zm
