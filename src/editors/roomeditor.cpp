@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -50,6 +51,14 @@ RoomEditor::RoomEditor(EditorHost& host, QWidget* parent) : EditorWindow(host, k
   R_PageControl->addTab(m_triggers, QStringLiteral("Триггеры и ингредиенты"));
   top->addWidget(R_PageControl, 3);
   m_pages = {m_description, m_type, m_exits, m_objects, m_mobiles, m_extraDescs, m_triggers};
+
+  // Filled once the pages sit in the page control: a drop-down takes its
+  // least width from the items it holds when it is first laid out, and the
+  // sector box may well be narrower than its longest name.
+  for (QWidget* c : std::initializer_list<QWidget*>{
+           m_type->R_SectorComboBox, m_type->R_TypeCheckListBox, m_exits->R_EStateComboBox,
+           m_exits->R_EDoorComboBox, m_triggers->R_INameComboBox})
+    BindDictionary(c);
 
   std::vector<std::pair<QWidget*, QString>> keyed = {
       {R_DescEdit, QStringLiteral("R_Desc")},

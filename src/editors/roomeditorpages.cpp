@@ -138,8 +138,6 @@ RoomTypePage::RoomTypePage(EditorWindow& editor, TRoom& wc) : EditorPage(editor)
   grid->addWidget(R_TypeCheckListBox, 1, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 2);
-  editor.BindDictionary(R_SectorComboBox);
-  editor.BindDictionary(R_TypeCheckListBox);
 }
 
 void RoomTypePage::ShowRecord() {

@@ -81,8 +81,6 @@ RoomExitsPage::RoomExitsPage(EditorWindow& editor, TRoom& wc) : EditorPage(edito
   });
   connect(R_EKeyComboBox, &QComboBox::activated, this, &RoomExitsPage::R_EKeyComboBoxChange);
   connect(R_EKeyEdit, &QSpinBox::valueChanged, this, &RoomExitsPage::R_EKeyEditChange);
-  editor.BindDictionary(R_EStateComboBox);
-  editor.BindDictionary(R_EDoorComboBox);
   m_keyType = editor.Host().Settings().KeyObjectType;
 }
 

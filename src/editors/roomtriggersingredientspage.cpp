@@ -86,7 +86,6 @@ RoomTriggersIngredientsPage::RoomTriggersIngredientsPage(EditorWindow& editor, T
           &RoomTriggersIngredientsPage::R_IngrListViewClick);
   connect(R_INameComboBox, &QComboBox::currentIndexChanged, this,
           &RoomTriggersIngredientsPage::R_INameComboBoxChange);
-  editor.BindDictionary(R_INameComboBox);
 }
 
 RoomTriggersIngredientsPage::~RoomTriggersIngredientsPage() = default;
