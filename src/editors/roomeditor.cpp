@@ -2,144 +2,118 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTreeWidget>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <utility>
+#include <vector>
 
 #include "editors/editorparts.h"
 #include "editors/fieldtext.h"
-#include "model/world.h"
+#include "editors/roomeditorpages.h"
+#include "editors/roomexitspage.h"
+#include "editors/roommobilespage.h"
+#include "editors/roomobjectspage.h"
+#include "editors/roomtriggersingredientspage.h"
 
 namespace zm {
 
 RoomEditor::RoomEditor(EditorHost& host, QWidget* parent) : EditorWindow(host, kRoom, parent) {
   setObjectName("RoomForm");
   setWindowTitle(QStringLiteral("()"));
-  buildUi();
-  connectControls();
-  for (QWidget* c :
-       std::initializer_list<QWidget*>{R_SectorComboBox, R_TypeCheckListBox, R_EStateComboBox,
-                                       R_EDoorComboBox, R_INameComboBox})
+  auto* top = new QVBoxLayout(Body());
+  top->setContentsMargins(6, 6, 6, 6);
+  auto* nameRow = new QHBoxLayout();
+  nameRow->addWidget(new QLabel(QStringLiteral("Описание"), this));
+  R_DescEdit = Named(new QLineEdit(this), "R_DescEdit");
+  nameRow->addWidget(R_DescEdit, 1);
+  top->addLayout(nameRow);
+
+  m_description = new RoomDescriptionPage(*this, m_wc);
+  top->addWidget(m_description, 2);
+
+  R_PageControl = Named(new QTabWidget(this), "R_PageControl");
+  m_type = new RoomTypePage(*this, m_wc);
+  R_PageControl->addTab(m_type, QStringLiteral("Тип"));
+  m_exits = new RoomExitsPage(*this, m_wc);
+  R_PageControl->addTab(m_exits, QStringLiteral("Выходы"));
+  m_objects = new RoomObjectsPage(*this, m_wc);
+  R_PageControl->addTab(m_objects, QStringLiteral("Объекты"));
+  m_mobiles = new RoomMobilesPage(*this, m_wc);
+  R_PageControl->addTab(m_mobiles, QStringLiteral("Мобы"));
+  m_extraDescs = new RoomExtraDescsPage(*this, m_wc);
+  R_PageControl->addTab(m_extraDescs, QStringLiteral("Доп. описания"));
+  m_triggers = new RoomTriggersIngredientsPage(*this, m_wc);
+  R_PageControl->addTab(m_triggers, QStringLiteral("Триггеры и ингредиенты"));
+  top->addWidget(R_PageControl, 3);
+  m_pages = {m_description, m_type, m_exits, m_objects, m_mobiles, m_extraDescs, m_triggers};
+
+  // Filled once the pages sit in the page control: a drop-down takes its
+  // least width from the items it holds when it is first laid out, and the
+  // sector box may well be narrower than its longest name.
+  for (QWidget* c : std::initializer_list<QWidget*>{
+           m_type->R_SectorComboBox, m_type->R_TypeCheckListBox, m_exits->R_EStateComboBox,
+           m_exits->R_EDoorComboBox, m_triggers->R_INameComboBox})
     BindDictionary(c);
+
   std::vector<std::pair<QWidget*, QString>> keyed = {
       {R_DescEdit, QStringLiteral("R_Desc")},
-      {R_DescCheckBox, QStringLiteral("R_DescCheck")},
-      {R_SectorComboBox, QStringLiteral("R_Sector")}};
+      {m_description->R_DescCheckBox, QStringLiteral("R_DescCheck")},
+      {m_type->R_SectorComboBox, QStringLiteral("R_Sector")}};
   for (int i = 0; i <= kVariants; ++i)
     keyed.emplace_back(
-        R_FullDescMemo[static_cast<size_t>(i)],
+        m_description->R_FullDescMemo[static_cast<size_t>(i)],
         i == 0 ? QStringLiteral("R_FullDesc") : QStringLiteral("R_FullDesc%1").arg(i));
   ApplyHints(keyed);
-  m_keyType = host.Settings().KeyObjectType;
-  R_ObjPanel->hide();
-  R_MobPanel->hide();
-  R_DescCheckBox->hide();
-  updateButtons();
+  // Not before the hints: a button disabled with a reason keeps its hint
+  // for when it is enabled again.
+  m_objects->UpdateButtons();
+  m_mobiles->UpdateButtons();
+  m_extraDescs->UpdateButtons();
+  m_triggers->UpdateButtons();
 }
 
 RoomEditor::~RoomEditor() = default;
 
 void RoomEditor::Edit(TRoom& room) {
-  ++m_updating;
   m_wc = room;
   LinkRecord(&room);
   SetCaption(room.Vnum, room.Name);
   ShowLine(R_DescEdit, room.Name);
-  showDescription(room.Description);
-  ShowDictInt(R_SectorComboBox, room.Sector);
-  ShowDict(R_TypeCheckListBox, room.Flags);
-  fillKeyChoices();
-  m_exit = kNorth;
-  showExitPanels();
-  showExit(kNorth);
-  showObjects();
-  showMobs();
-  showExtras();
-  showIngredients();
-  showTriggers();
-  fillAvailableTriggers();
-  --m_updating;
-  updateButtons();
+  for (EditorPage* page : m_pages) page->ShowRecord();
 }
 
 void RoomEditor::Apply() {
   auto* room = static_cast<TRoom*>(LinkedRecord());
   if (!room) return;
-  room->Name = ReadLine(R_DescEdit);
+  m_wc.Name = ReadLine(R_DescEdit);
+  for (EditorPage* page : m_pages) page->StoreRecord();
+  room->Name = m_wc.Name;
   RefreshNode(*room, room->Name);
-  room->Description = readDescription();
-  room->Sector = static_cast<int16_t>(ReadDictInt(R_SectorComboBox, room->Sector));
-  room->Flags = ReadDict(R_TypeCheckListBox);
-  storeExit(m_exit);
+  room->Description = m_wc.Description;
+  room->Sector = m_wc.Sector;
+  room->Flags = m_wc.Flags;
   room->Exits = m_wc.Exits;
   room->Objects = m_wc.Objects;
   room->Mobs = m_wc.Mobs;
   room->ExtraDescs = m_wc.ExtraDescs;
   room->Ingredients = m_wc.Ingredients;
-  // Removed objects live only in their rows.
-  room->RemovedObjects.Clear();
-  for (int i = 0; i < m_removed->Count(); ++i) {
-    const PlacementRow row = m_removed->Row(i);
-    room->RemovedObjects.Add(TCondID{CondFlag(row.Cond), row.ID});
-  }
-  // A trigger keeps the condition of the zone command that attached it.
-  room->Triggers.Clear();
-  for (int i = 0; i < R_TrigListBox->count(); ++i) {
-    const QListWidgetItem* item = R_TrigListBox->item(i);
-    room->Triggers.Add(TCondID{TriggerItemCond(item), TriggerItemVnum(item)});
-  }
+  room->RemovedObjects = m_wc.RemovedObjects;
+  room->Triggers = m_wc.Triggers;
 }
 
 void RoomEditor::AcceptRecord(TMUDClass& rec) {
   QWidget* focus = FocusedControl();
   if (!focus || !LinkedRecord()) return;
-  if (rec.Kind == kObject) {
-    if (focus == R_ObjListView) appendObject(rec.Vnum);
-    if (focus == R_ObjOListView && currentObject()) appendContent(rec.Vnum);
-    if (focus == R_ObjDListView) {
-      m_removed->Append(PlacementRow{rec.Vnum, "0", kNoWhere, 0});
-      m_removed->Select(m_removed->Count() - 1);
+  for (EditorPage* page : m_pages)
+    if (page->isAncestorOf(focus)) {
+      page->AcceptRecord(rec, focus);
+      return;
     }
-    if (focus == R_MobOListView && currentMob()) appendInventory(rec.Vnum);
-  } else if (rec.Kind == kMobile && focus == R_MobListView) {
-    appendMob(rec.Vnum);
-  }
-}
-
-void RoomEditor::updateButtons() {
-  const bool obj = m_objs->Current() >= 0;
-  R_ObjEditBtn->setEnabled(obj);
-  R_ObjDelBtn->setEnabled(obj);
-  R_ObjOAddBtn->setEnabled(obj);
-  R_ObjOEditBtn->setEnabled(obj && m_contents->Current() >= 0);
-  R_ObjODelBtn->setEnabled(obj && m_contents->Current() >= 0);
-  R_ObjDEditBtn->setEnabled(m_removed->Current() >= 0);
-  R_ObjDDelBtn->setEnabled(m_removed->Current() >= 0);
-
-  const bool mob = m_mobs->Current() >= 0;
-  R_MobEditBtn->setEnabled(mob);
-  R_MobDelBtn->setEnabled(mob);
-  R_MobOAddBtn->setEnabled(mob);
-  R_MobOEditBtn->setEnabled(mob && m_inventory->Current() >= 0);
-  R_MobODelBtn->setEnabled(mob && m_inventory->Current() >= 0);
-
-  const bool extra = R_EDescListBox->currentRow() >= 0;
-  const bool filled = !R_EDescKeyEdit->text().isEmpty() && !R_EDescMemo->document()->isEmpty();
-  EnableWithReason(R_EDescAddBtn, filled,
-                   QStringLiteral("Сначала введите ключевые слова и текст описания"));
-  R_EDescSetBtn->setEnabled(extra && filled);
-  R_EDescDelBtn->setEnabled(extra);
-
-  R_TrigAddBtn->setEnabled(R_TrigNumEdit->value() > 0 || R_ATrigListBox->currentRow() >= 0);
-  R_TrigDelBtn->setEnabled(R_TrigListBox->currentRow() >= 0);
-
-  const bool ingr = R_IngrListView->currentItem() != nullptr;
-  R_IngrAddBtn->setEnabled(R_INameComboBox->currentIndex() >= 0);
-  R_IngrEditBtn->setEnabled(ingr && R_INameComboBox->currentIndex() >= 0);
-  R_IngrDelBtn->setEnabled(ingr);
 }
 
 void RegisterRoomEditor(EditorHost& host) {

@@ -21,6 +21,9 @@
 #include "editors/fieldtext.h"
 #include "editors/listrows.h"
 #include "editors/roomeditor.h"
+#include "editors/roomeditorpages.h"
+#include "editors/roomexitspage.h"
+#include "editors/roomobjectspage.h"
 #include "gui/guitestutil.h"
 #include "widgets/editpopup.h"
 #include "widgets/qtext.h"
@@ -204,7 +207,7 @@ TEST_F(Editors, ChosenFontReachesEveryOpenEditor) {
 
 TEST_F(Editors, CheckListHoverShowsTheItemInTheStatusBar) {
   RoomEditor* f = Open(1200);
-  QListWidget* flags = f->R_TypeCheckListBox;
+  QListWidget* flags = f->Type().R_TypeCheckListBox;
   ASSERT_GT(flags->count(), 2);
   f->SubWindow()->resize(700, 700);
   f->R_PageControl->setCurrentIndex(0);
@@ -220,7 +223,7 @@ TEST_F(Editors, CheckListHoverShowsTheItemInTheStatusBar) {
 
 TEST_F(Editors, EditPopupInsertsAtTheCaret) {
   RoomEditor* f = Open(1200);
-  QPlainTextEdit* memo = f->R_FullDescMemo[0];
+  QPlainTextEdit* memo = f->Description().R_FullDescMemo[0];
   memo->setPlainText(QStringLiteral("ab"));
   QTextCursor c = memo->textCursor();
   c.setPosition(1);
@@ -252,24 +255,27 @@ TEST_F(Editors, DictionaryControlsKeepWhatTheyCannotList) {
     QWidget* control;
     std::string value;
   } cases[] = {
-      {f->R_SectorComboBox, "77"},         {f->R_SectorComboBox, "-1"},
-      {f->R_SectorComboBox, "3"},          {f->R_TypeCheckListBox, "a0Z9b0"},
-      {f->R_TypeCheckListBox, "a0b"},      {f->R_EDoorComboBox, "200"},
-      {f->R_ObjListView, "no dictionary"},
+      {f->Type().R_SectorComboBox, "77"},
+      {f->Type().R_SectorComboBox, "-1"},
+      {f->Type().R_SectorComboBox, "3"},
+      {f->Type().R_TypeCheckListBox, "a0Z9b0"},
+      {f->Type().R_TypeCheckListBox, "a0b"},
+      {f->Exits().R_EDoorComboBox, "200"},
+      {f->Objects().R_ObjListView, "no dictionary"},
   };
   for (const Case& c : cases) {
     f->ShowDict(c.control, c.value);
     EXPECT_EQ(f->ReadDict(c.control), c.value) << c.control->objectName().toStdString();
   }
   // A second editor binds the same dictionaries; the first still reads its own.
-  f->ShowDict(f->R_SectorComboBox, "4");
+  f->ShowDict(f->Type().R_SectorComboBox, "4");
   form().Windows().EditInNewWindow(Room(1201));
   auto* g = dynamic_cast<RoomEditor*>(form().Windows().Active());
   ASSERT_NE(g, f);
-  g->ShowDict(g->R_SectorComboBox, "1");
-  EXPECT_EQ(f->ReadDict(f->R_SectorComboBox), "4");
-  f->R_SectorComboBox->setCurrentIndex(2);
-  EXPECT_EQ(f->ReadDict(f->R_SectorComboBox), "2");
+  g->ShowDict(g->Type().R_SectorComboBox, "1");
+  EXPECT_EQ(f->ReadDict(f->Type().R_SectorComboBox), "4");
+  f->Type().R_SectorComboBox->setCurrentIndex(2);
+  EXPECT_EQ(f->ReadDict(f->Type().R_SectorComboBox), "2");
 }
 
 TEST_F(Editors, PlacementRowsKeepTheirValues) {

@@ -12,6 +12,11 @@
 #include "editors/changetracker.h"
 #include "editors/editorwindow.h"
 #include "editors/roomeditor.h"
+#include "editors/roomeditorpages.h"
+#include "editors/roomexitspage.h"
+#include "editors/roommobilespage.h"
+#include "editors/roomobjectspage.h"
+#include "editors/roomtriggersingredientspage.h"
 #include "gui/guitestutil.h"
 
 namespace zm {
@@ -24,13 +29,15 @@ using test::TempDir;
 // What a builder clicks through without changing anything.
 void LookAround(RecordEditor* editor) {
   if (auto* f = dynamic_cast<RoomEditor*>(editor)) {
-    for (int d = kDirections - 1; d >= 0; --d) f->R_ExitPanelClick(d);
-    for (QTreeWidget* list : {f->R_ObjListView, f->R_MobListView, f->R_IngrListView})
+    for (int d = kDirections - 1; d >= 0; --d) f->Exits().R_ExitPanelClick(d);
+    for (QTreeWidget* list : {f->Objects().R_ObjListView, f->Mobiles().R_MobListView,
+                              f->TriggersIngredients().R_IngrListView})
       for (int i = list->topLevelItemCount() - 1; i >= 0; --i)
         list->setCurrentItem(list->topLevelItem(i));
-    for (int i = f->R_EDescListBox->count() - 1; i >= 0; --i) f->R_EDescListBox->setCurrentRow(i);
-    for (int i = 0; i < f->R_DescPageControl->count(); ++i)
-      f->R_DescPageControl->setCurrentIndex(i);
+    for (int i = f->ExtraDescs().R_EDescListBox->count() - 1; i >= 0; --i)
+      f->ExtraDescs().R_EDescListBox->setCurrentRow(i);
+    for (int i = 0; i < f->Description().R_DescPageControl->count(); ++i)
+      f->Description().R_DescPageControl->setCurrentIndex(i);
   }
 }
 

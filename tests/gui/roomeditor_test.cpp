@@ -18,6 +18,11 @@
 #include "common/dictionaries.h"
 #include "common/winutf8.h"
 #include "editors/changetracker.h"
+#include "editors/roomeditorpages.h"
+#include "editors/roomexitspage.h"
+#include "editors/roommobilespage.h"
+#include "editors/roomobjectspage.h"
+#include "editors/roomtriggersingredientspage.h"
 #include "gui/guitestutil.h"
 #include "io/zonefile.h"
 #include "load/loadworld.h"
@@ -159,15 +164,15 @@ struct RoomEditorTest : ::testing::Test {
     Choose(combo, combo->findText(text));
   }
   static void TypeRoom(RoomEditor* f, const QString& text) {
-    QLineEdit* edit = f->R_ERComboBox->lineEdit();
+    QLineEdit* edit = f->Exits().R_ERComboBox->lineEdit();
     edit->setText(text);
     emit edit->textEdited(text);
     emit edit->editingFinished();
   }
   QList<int> FollowChoices(RoomEditor* f) {
     QList<int> out;
-    for (int i = 0; i < f->R_MobFolComboBox->count(); ++i)
-      out << f->R_MobFolComboBox->itemData(i).toInt();
+    for (int i = 0; i < f->Mobiles().R_MobFolComboBox->count(); ++i)
+      out << f->Mobiles().R_MobFolComboBox->itemData(i).toInt();
     return out;
   }
 };
@@ -178,80 +183,82 @@ TEST_F(RoomEditorTest, EveryGroupOfFieldsReachesRecordAndFiles) {
   EXPECT_EQ(f->windowTitle(), QStringLiteral("(1200) Поляна"));
 
   f->R_DescEdit->setText(QStringLiteral("Большая поляна"));
-  f->R_DescPageControl->setCurrentIndex(2);  // "Ночь"
-  EXPECT_TRUE(f->R_DescCheckBox->isVisible() || !f->isVisible());
-  EXPECT_FALSE(f->R_DescCheckBox->isChecked());
-  f->R_FullDescMemo[2]->setPlainText(QStringLiteral("Темно."));
-  f->R_DescCheckBox->click();
-  ChooseText(f->R_SectorComboBox, QStringLiteral("Лес"));
-  f->R_TypeCheckListBox->findItems(QStringLiteral("В помещении (нет погоды)"), Qt::MatchExactly)
+  f->Description().R_DescPageControl->setCurrentIndex(2);  // "Ночь"
+  EXPECT_TRUE(f->Description().R_DescCheckBox->isVisible() || !f->isVisible());
+  EXPECT_FALSE(f->Description().R_DescCheckBox->isChecked());
+  f->Description().R_FullDescMemo[2]->setPlainText(QStringLiteral("Темно."));
+  f->Description().R_DescCheckBox->click();
+  ChooseText(f->Type().R_SectorComboBox, QStringLiteral("Лес"));
+  f->Type()
+      .R_TypeCheckListBox->findItems(QStringLiteral("В помещении (нет погоды)"), Qt::MatchExactly)
       .at(0)
       ->setCheckState(Qt::Checked);
 
   // A destination on every direction: typed, chosen, or from another zone.
-  f->R_ExitPanelClick(kNorth);
+  f->Exits().R_ExitPanelClick(kNorth);
   TypeRoom(f, QStringLiteral("1202"));
-  f->R_ExitPanelClick(kEast);
-  EXPECT_TRUE(f->R_EStdPanel->isHidden());
-  ChooseData(f->R_ERComboBox, 1201);
-  EXPECT_FALSE(f->R_EStdPanel->isHidden());
-  f->R_ExitPanelClick(kSouth);
-  ChooseData(f->R_EZComboBox, 30);
-  ChooseData(f->R_ERComboBox, 3000);
-  f->R_ExitPanelClick(kWest);
+  f->Exits().R_ExitPanelClick(kEast);
+  EXPECT_TRUE(f->Exits().R_EStdPanel->isHidden());
+  ChooseData(f->Exits().R_ERComboBox, 1201);
+  EXPECT_FALSE(f->Exits().R_EStdPanel->isHidden());
+  f->Exits().R_ExitPanelClick(kSouth);
+  ChooseData(f->Exits().R_EZComboBox, 30);
+  ChooseData(f->Exits().R_ERComboBox, 3000);
+  f->Exits().R_ExitPanelClick(kWest);
   TypeRoom(f, QStringLiteral("1201"));
-  f->R_ExitPanelClick(kUp);
-  ChooseData(f->R_ERComboBox, 1202);
-  f->R_ExitPanelClick(kDown);
-  ChooseData(f->R_ERComboBox, 1200);
+  f->Exits().R_ExitPanelClick(kUp);
+  ChooseData(f->Exits().R_ERComboBox, 1202);
+  f->Exits().R_ExitPanelClick(kDown);
+  ChooseData(f->Exits().R_ERComboBox, 1200);
   const QString panels[] = {QStringLiteral("1202"), QStringLiteral("1201"), QStringLiteral("3000"),
                             QStringLiteral("1201"), QStringLiteral("1202"), QStringLiteral("1200")};
-  for (int d = 0; d < kDirections; ++d) EXPECT_EQ(f->R_EPanel[d]->text(), panels[d]) << d;
+  for (int d = 0; d < kDirections; ++d) EXPECT_EQ(f->Exits().R_EPanel[d]->text(), panels[d]) << d;
 
   // Door fields on two exits, switching between them.
-  f->R_ExitPanelClick(kNorth);
-  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("дверь"));
-  f->R_ENameEdit->setText(QStringLiteral("ворота"));
-  f->R_EDescEdit->setText(QStringLiteral("Высокие ворота"));
-  ChooseText(f->R_EKeyComboBox, QStringLiteral("[1202] ключ"));
-  EXPECT_EQ(f->R_EKeyEdit->value(), 1202);
-  ChooseText(f->R_EDoorComboBox, QStringLiteral("Закрыта и заперта"));
-  f->R_ExitPanelClick(kEast);
-  f->R_ENameEdit->setText(QStringLiteral("калитка"));
-  ChooseText(f->R_EStateComboBox, QStringLiteral("Обычная дверь"));
-  f->R_EKeyEdit->setValue(1203);
-  EXPECT_EQ(f->R_EKeyComboBox->currentIndex(), -1);  // no key object 1203
-  ChooseText(f->R_EDoorComboBox, QStringLiteral("Закрыта"));
-  f->R_ExitPanelClick(kNorth);
-  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("ворота"));
-  EXPECT_EQ(f->R_EKeyComboBox->currentText(), QStringLiteral("[1202] ключ"));
-  f->R_ExitPanelClick(kEast);
+  f->Exits().R_ExitPanelClick(kNorth);
+  EXPECT_EQ(f->Exits().R_ENameEdit->text(), QStringLiteral("дверь"));
+  f->Exits().R_ENameEdit->setText(QStringLiteral("ворота"));
+  f->Exits().R_EDescEdit->setText(QStringLiteral("Высокие ворота"));
+  ChooseText(f->Exits().R_EKeyComboBox, QStringLiteral("[1202] ключ"));
+  EXPECT_EQ(f->Exits().R_EKeyEdit->value(), 1202);
+  ChooseText(f->Exits().R_EDoorComboBox, QStringLiteral("Закрыта и заперта"));
+  f->Exits().R_ExitPanelClick(kEast);
+  f->Exits().R_ENameEdit->setText(QStringLiteral("калитка"));
+  ChooseText(f->Exits().R_EStateComboBox, QStringLiteral("Обычная дверь"));
+  f->Exits().R_EKeyEdit->setValue(1203);
+  EXPECT_EQ(f->Exits().R_EKeyComboBox->currentIndex(), -1);  // no key object 1203
+  ChooseText(f->Exits().R_EDoorComboBox, QStringLiteral("Закрыта"));
+  f->Exits().R_ExitPanelClick(kNorth);
+  EXPECT_EQ(f->Exits().R_ENameEdit->text(), QStringLiteral("ворота"));
+  EXPECT_EQ(f->Exits().R_EKeyComboBox->currentText(), QStringLiteral("[1202] ключ"));
+  f->Exits().R_ExitPanelClick(kEast);
 
   // An object with contents; a mobile that follows and wields.
   Answer({{1201}, {1203, kNoWhere, 50}, {1201}, {1200, 16, 100}});
-  f->R_ObjAddBtn->click();
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
-  EXPECT_EQ(f->R_ObjQtyEdit->value(), 0);  // placed nowhere yet
-  f->R_ObjQtyEdit->setValue(2);
-  f->R_ObjOAddBtn->click();
-  EXPECT_EQ(f->R_ObjOListView->topLevelItem(0)->text(2), QStringLiteral("50"));
-  f->R_MobAddBtn->click();
-  ChooseText(f->R_MobFolComboBox, QStringLiteral("[1200] волк"));
-  f->R_MobOAddBtn->click();
-  EXPECT_EQ(f->R_MobOListView->topLevelItem(0)->text(2), QStringLiteral("В правой руке (оружие)"));
+  f->Objects().R_ObjAddBtn->click();
+  EXPECT_EQ(f->Objects().R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
+  EXPECT_EQ(f->Objects().R_ObjQtyEdit->value(), 0);  // placed nowhere yet
+  f->Objects().R_ObjQtyEdit->setValue(2);
+  f->Objects().R_ObjOAddBtn->click();
+  EXPECT_EQ(f->Objects().R_ObjOListView->topLevelItem(0)->text(2), QStringLiteral("50"));
+  f->Mobiles().R_MobAddBtn->click();
+  ChooseText(f->Mobiles().R_MobFolComboBox, QStringLiteral("[1200] волк"));
+  f->Mobiles().R_MobOAddBtn->click();
+  EXPECT_EQ(f->Mobiles().R_MobOListView->topLevelItem(0)->text(2),
+            QStringLiteral("В правой руке (оружие)"));
 
   // Without keywords the button says why it does nothing.
-  f->R_EDescKeyEdit->clear();
-  EXPECT_FALSE(f->R_EDescAddBtn->isEnabled());
-  EXPECT_TRUE(f->R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
-  f->R_EDescKeyEdit->setText(QStringLiteral("дуб"));
-  f->R_EDescMemo->setPlainText(QStringLiteral("Старый дуб.\nС дуплом."));
-  EXPECT_FALSE(f->R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
-  f->R_EDescAddBtn->click();
-  ChooseText(f->R_INameComboBox, QStringLiteral("мята"));
-  f->R_IStrEdit->setValue(10);
-  f->R_IChanceEdit->setValue(20);
-  f->R_IngrAddBtn->click();
+  f->ExtraDescs().R_EDescKeyEdit->clear();
+  EXPECT_FALSE(f->ExtraDescs().R_EDescAddBtn->isEnabled());
+  EXPECT_TRUE(f->ExtraDescs().R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
+  f->ExtraDescs().R_EDescKeyEdit->setText(QStringLiteral("дуб"));
+  f->ExtraDescs().R_EDescMemo->setPlainText(QStringLiteral("Старый дуб.\nС дуплом."));
+  EXPECT_FALSE(f->ExtraDescs().R_EDescAddBtn->toolTip().contains(QStringLiteral("ключевые слова")));
+  f->ExtraDescs().R_EDescAddBtn->click();
+  ChooseText(f->TriggersIngredients().R_INameComboBox, QStringLiteral("мята"));
+  f->TriggersIngredients().R_IStrEdit->setValue(10);
+  f->TriggersIngredients().R_IChanceEdit->setValue(20);
+  f->TriggersIngredients().R_IngrAddBtn->click();
 
   Open(1201);  // the selection moves on: room 1200 is applied
   const TRoom& r = Room(1200);
@@ -376,7 +383,7 @@ TEST_F(RoomEditorTest, TickedFlagsTakeTheirPlaceInItemOrder) {
     SCOPED_TRACE(c.flags);
     Room(1201).Flags = c.flags;
     RoomEditor* f = Open(1201);
-    f->R_TypeCheckListBox->item(flags->IndexOf(c.tick))->setCheckState(Qt::Checked);
+    f->Type().R_TypeCheckListBox->item(flags->IndexOf(c.tick))->setCheckState(Qt::Checked);
     Open(1202);
     EXPECT_EQ(Room(1201).Flags, c.after);
   }
@@ -385,12 +392,12 @@ TEST_F(RoomEditorTest, TickedFlagsTakeTheirPlaceInItemOrder) {
 TEST_F(RoomEditorTest, FollowListLeavesOutTheMobileItself) {
   RoomEditor* f = Open(1200);
   Answer({{1201}, {1200}});
-  f->R_MobAddBtn->click();
-  f->R_MobAddBtn->click();
+  f->Mobiles().R_MobAddBtn->click();
+  f->Mobiles().R_MobAddBtn->click();
   // Rows: 1200, 1201, 1200 again.
   const QList<int> expected[] = {{-1, 1201}, {-1, 1200}, {-1, 1201}};
   for (int row = 0; row < 3; ++row) {
-    f->R_MobListView->setCurrentItem(f->R_MobListView->topLevelItem(row));
+    f->Mobiles().R_MobListView->setCurrentItem(f->Mobiles().R_MobListView->topLevelItem(row));
     EXPECT_EQ(FollowChoices(f), expected[row]) << row;
   }
   // A leader that is placed nowhere in the room is kept while not chosen.
@@ -421,9 +428,10 @@ TEST_F(RoomEditorTest, DescriptionVariantsAndMarks) {
   for (const Case& c : cases) {
     Room(1202).Description = W(c.description);
     RoomEditor* f = Open(1202);
-    if (c.tab >= 0) f->R_FullDescMemo[c.tab]->setPlainText(QString::fromUtf8(c.typed));
-    f->R_DescPageControl->setCurrentIndex(c.tab == -2 ? 1 : std::max(c.tab, 0));
-    if (c.toggleMark) f->R_DescCheckBox->click();
+    if (c.tab >= 0)
+      f->Description().R_FullDescMemo[c.tab]->setPlainText(QString::fromUtf8(c.typed));
+    f->Description().R_DescPageControl->setCurrentIndex(c.tab == -2 ? 1 : std::max(c.tab, 0));
+    if (c.toggleMark) f->Description().R_DescCheckBox->click();
     Open(1201);
     EXPECT_EQ(WinToUtf8(Room(1202).Description), c.expected) << c.description << " / " << c.tab;
   }
@@ -432,32 +440,32 @@ TEST_F(RoomEditorTest, DescriptionVariantsAndMarks) {
 TEST_F(RoomEditorTest, ExitDestinations) {
   RoomEditor* f = Open(1200);
   // The door fields typed before a destination is chosen stay.
-  f->R_ExitPanelClick(kWest);
-  EXPECT_TRUE(f->R_EStdPanel->isHidden());
-  EXPECT_EQ(f->R_EZComboBox->currentData().toInt(), 0);  // all zones, as on the map
-  f->R_ENameEdit->setText(QStringLiteral("люк"));
-  ChooseData(f->R_ERComboBox, 1202);
-  EXPECT_EQ(f->R_ENameEdit->text(), QStringLiteral("люк"));
-  EXPECT_EQ(f->R_EPanel[kWest]->text(), QStringLiteral("1202"));
+  f->Exits().R_ExitPanelClick(kWest);
+  EXPECT_TRUE(f->Exits().R_EStdPanel->isHidden());
+  EXPECT_EQ(f->Exits().R_EZComboBox->currentData().toInt(), 0);  // all zones, as on the map
+  f->Exits().R_ENameEdit->setText(QStringLiteral("люк"));
+  ChooseData(f->Exits().R_ERComboBox, 1202);
+  EXPECT_EQ(f->Exits().R_ENameEdit->text(), QStringLiteral("люк"));
+  EXPECT_EQ(f->Exits().R_EPanel[kWest]->text(), QStringLiteral("1202"));
   // Another zone's rooms are offered without changing the destination.
-  f->R_ExitPanelClick(kNorth);
-  EXPECT_EQ(f->R_EZComboBox->currentData().toInt(), 12);
-  EXPECT_EQ(f->R_ERComboBox->currentData().toInt(), 1201);
-  ChooseData(f->R_EZComboBox, 30);
-  EXPECT_GE(f->R_ERComboBox->findData(3000), 0);
-  EXPECT_LT(f->R_ERComboBox->findData(1201), 0);
-  EXPECT_EQ(f->R_ERComboBox->currentText(), QStringLiteral("1201"));
+  f->Exits().R_ExitPanelClick(kNorth);
+  EXPECT_EQ(f->Exits().R_EZComboBox->currentData().toInt(), 12);
+  EXPECT_EQ(f->Exits().R_ERComboBox->currentData().toInt(), 1201);
+  ChooseData(f->Exits().R_EZComboBox, 30);
+  EXPECT_GE(f->Exits().R_ERComboBox->findData(3000), 0);
+  EXPECT_LT(f->Exits().R_ERComboBox->findData(1201), 0);
+  EXPECT_EQ(f->Exits().R_ERComboBox->currentText(), QStringLiteral("1201"));
   // Text that names no room gives no destination.
-  f->R_ExitPanelClick(kSouth);
+  f->Exits().R_ExitPanelClick(kSouth);
   TypeRoom(f, QStringLiteral("куда-то"));
-  EXPECT_EQ(f->R_EPanel[kSouth]->text(), QString());
-  f->R_ExitPanelClick(kUp);
+  EXPECT_EQ(f->Exits().R_EPanel[kSouth]->text(), QString());
+  f->Exits().R_ExitPanelClick(kUp);
   TypeRoom(f, QStringLiteral("4242"));  // a room that is not loaded
-  EXPECT_EQ(f->R_ERComboBox->currentText(), QStringLiteral("4242"));
-  f->R_ExitPanelClick(kEast);
-  ChooseData(f->R_ERComboBox, 1201);
-  ChooseData(f->R_ERComboBox, -1);  // "Не выбран"
-  EXPECT_TRUE(f->R_EStdPanel->isHidden());
+  EXPECT_EQ(f->Exits().R_ERComboBox->currentText(), QStringLiteral("4242"));
+  f->Exits().R_ExitPanelClick(kEast);
+  ChooseData(f->Exits().R_ERComboBox, 1201);
+  ChooseData(f->Exits().R_ERComboBox, -1);  // "Не выбран"
+  EXPECT_TRUE(f->Exits().R_EStdPanel->isHidden());
   Open(1201);
   const TRoom& r = Room(1200);
   EXPECT_EQ(r.Exits[kWest].ToRoom, 1202);
@@ -479,8 +487,12 @@ TEST_F(RoomEditorTest, DroppedRecordsGoToTheFocusedList) {
     QWidget* focus;
     TMUDClass* rec;
   } cases[] = {
-      {f->R_ObjListView, &shield}, {f->R_ObjOListView, &shield}, {f->R_ObjDListView, &shield},
-      {f->R_MobListView, &bear},   {f->R_MobOListView, &shield}, {f->R_MobListView, &shield},
+      {f->Objects().R_ObjListView, &shield},
+      {f->Objects().R_ObjOListView, &shield},
+      {f->Objects().R_ObjDListView, &shield},
+      {f->Mobiles().R_MobListView, &bear},
+      {f->Mobiles().R_MobOListView, &shield},
+      {f->Mobiles().R_MobListView, &shield},
       {f->R_DescEdit, &shield},
   };
   for (const Case& c : cases) {
@@ -508,22 +520,22 @@ TEST_F(RoomEditorTest, TriggersOfTheZoneAreAttachedAndRemoved) {
   Room(1200).Triggers.Items(0)->Cond = 1;  // attached by a zone command with a condition
   RoomEditor* f = Open(1200);
   QStringList available;
-  for (int i = 0; i < f->R_ATrigListBox->count(); ++i)
-    available << f->R_ATrigListBox->item(i)->text();
+  for (int i = 0; i < f->TriggersIngredients().R_ATrigListBox->count(); ++i)
+    available << f->TriggersIngredients().R_ATrigListBox->item(i)->text();
   EXPECT_EQ(available,
             (QStringList{QStringLiteral("[1200] приветствие"), QStringLiteral("[1201] тишина")}));
-  f->R_ATrigListBox->setCurrentRow(1);
-  EXPECT_EQ(f->R_TrigNumEdit->value(), 1201);
-  f->R_TrigAddBtn->click();
-  f->R_TrigNumEdit->setValue(3000);
-  f->R_TrigAddBtn->click();
-  f->R_TrigNumEdit->setValue(1200);
-  f->R_TrigAddBtn->click();  // attached already
-  ASSERT_EQ(f->R_TrigListBox->count(), 3);
-  EXPECT_EQ(f->R_TrigListBox->currentRow(), 0);
-  f->R_TrigListBox->setCurrentRow(1);
-  f->R_TrigDelBtn->click();
-  EXPECT_EQ(f->R_TrigListBox->currentRow(), 1);
+  f->TriggersIngredients().R_ATrigListBox->setCurrentRow(1);
+  EXPECT_EQ(f->TriggersIngredients().R_TrigNumEdit->value(), 1201);
+  f->TriggersIngredients().R_TrigAddBtn->click();
+  f->TriggersIngredients().R_TrigNumEdit->setValue(3000);
+  f->TriggersIngredients().R_TrigAddBtn->click();
+  f->TriggersIngredients().R_TrigNumEdit->setValue(1200);
+  f->TriggersIngredients().R_TrigAddBtn->click();  // attached already
+  ASSERT_EQ(f->TriggersIngredients().R_TrigListBox->count(), 3);
+  EXPECT_EQ(f->TriggersIngredients().R_TrigListBox->currentRow(), 0);
+  f->TriggersIngredients().R_TrigListBox->setCurrentRow(1);
+  f->TriggersIngredients().R_TrigDelBtn->click();
+  EXPECT_EQ(f->TriggersIngredients().R_TrigListBox->currentRow(), 1);
   Open(1201);
   const TRoom& r = Room(1200);
   ASSERT_EQ(r.Triggers.Count(), 2);
@@ -534,28 +546,28 @@ TEST_F(RoomEditorTest, TriggersOfTheZoneAreAttachedAndRemoved) {
 TEST_F(RoomEditorTest, DeletingAsksAndSelectsTheNextRow) {
   RoomEditor* f = Open(1200);
   Answer({{1201}, {1202}});
-  f->R_ObjAddBtn->click();
-  f->R_ObjAddBtn->click();
+  f->Objects().R_ObjAddBtn->click();
+  f->Objects().R_ObjAddBtn->click();
   app->reporter.answer = false;
-  f->R_ObjDelBtn->click();
-  EXPECT_EQ(f->R_ObjListView->topLevelItemCount(), 3);
+  f->Objects().R_ObjDelBtn->click();
+  EXPECT_EQ(f->Objects().R_ObjListView->topLevelItemCount(), 3);
   app->reporter.answer = true;
-  f->R_ObjDelBtn->click();  // the last: the new last is selected
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
-  f->R_ObjListView->setCurrentItem(f->R_ObjListView->topLevelItem(0));
-  f->R_ObjDelBtn->click();  // the first: the one after it moves up
-  EXPECT_EQ(f->R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
-  EXPECT_FALSE(f->R_ObjPanel->isHidden());
-  f->R_ObjDelBtn->click();
-  EXPECT_EQ(f->R_ObjListView->currentItem(), nullptr);
-  EXPECT_TRUE(f->R_ObjPanel->isHidden());
-  EXPECT_FALSE(f->R_ObjDelBtn->isEnabled());
+  f->Objects().R_ObjDelBtn->click();  // the last: the new last is selected
+  EXPECT_EQ(f->Objects().R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
+  f->Objects().R_ObjListView->setCurrentItem(f->Objects().R_ObjListView->topLevelItem(0));
+  f->Objects().R_ObjDelBtn->click();  // the first: the one after it moves up
+  EXPECT_EQ(f->Objects().R_ObjListView->currentItem()->text(1), QStringLiteral("[1201] сундук"));
+  EXPECT_FALSE(f->Objects().R_ObjPanel->isHidden());
+  f->Objects().R_ObjDelBtn->click();
+  EXPECT_EQ(f->Objects().R_ObjListView->currentItem(), nullptr);
+  EXPECT_TRUE(f->Objects().R_ObjPanel->isHidden());
+  EXPECT_FALSE(f->Objects().R_ObjDelBtn->isEnabled());
   ASSERT_EQ(app->reporter.confirms.size(), 4u);
   EXPECT_EQ(WinToUtf8(app->reporter.confirms[0].text), "Вы хотите удалить объект из списка?");
-  f->R_IngrDelBtn->click();
+  f->TriggersIngredients().R_IngrDelBtn->click();
   EXPECT_EQ(WinToUtf8(app->reporter.confirms.back().text),
             "Вы хотите удалить ингредиент из списка?");
-  f->R_EDescDelBtn->click();
+  f->ExtraDescs().R_EDescDelBtn->click();
   ASSERT_EQ(app->reporter.confirms.size(), 6u);
   EXPECT_EQ(WinToUtf8(app->reporter.confirms.back().text),
             "Вы хотите удалить дополнительное описание из списка?");
@@ -567,17 +579,17 @@ TEST_F(RoomEditorTest, DeletingAsksAndSelectsTheNextRow) {
 
 TEST_F(RoomEditorTest, TildeAtLineEndIsMendedAndLoadsBack) {
   RoomEditor* f = Open(1200);
-  QPlainTextEdit* memo = f->R_FullDescMemo[0];
+  QPlainTextEdit* memo = f->Description().R_FullDescMemo[0];
   memo->setPlainText(QStringLiteral("Строка~\nВторая~"));
   QFocusEvent out(QEvent::FocusOut);
   QCoreApplication::sendEvent(memo, &out);
   EXPECT_EQ(memo->toPlainText(), QStringLiteral("Строка~ \nВторая~ "));
   EXPECT_TRUE(form().statusBar()->currentMessage().contains(QStringLiteral("~")));
-  f->R_EDescListBox->setCurrentRow(0);
-  f->R_EDescMemo->setPlainText(QStringLiteral("а~\nб"));
-  f->R_EDescKeyEdit->setText(QStringLiteral("камень~"));
-  f->R_EDescSetBtn->click();
-  EXPECT_EQ(f->R_EDescMemo->toPlainText(), QStringLiteral("а~ \nб"));
+  f->ExtraDescs().R_EDescListBox->setCurrentRow(0);
+  f->ExtraDescs().R_EDescMemo->setPlainText(QStringLiteral("а~\nб"));
+  f->ExtraDescs().R_EDescKeyEdit->setText(QStringLiteral("камень~"));
+  f->ExtraDescs().R_EDescSetBtn->click();
+  EXPECT_EQ(f->ExtraDescs().R_EDescMemo->toPlainText(), QStringLiteral("а~ \nб"));
   f->R_DescEdit->setText(QStringLiteral("Поляна~"));
   Open(1201);
   const TRoom saved = Room(1200);
