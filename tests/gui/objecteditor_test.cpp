@@ -311,34 +311,37 @@ TEST_F(ObjectEditorTest, ListPagesAddChangeAndDelete) {
   TObj& o = *w().Objs.Items(0);
   o.Applies.Add(PackApply(500, -7));  // a location the dictionary lacks
   ObjectEditor* f = Open(o);
-  EXPECT_EQ(f->Applies().O_SpecListView->topLevelItem(0)->text(0), QStringLiteral("500"));
+  ObjectExtrasPage& extras = f->Extras();
+  ObjectAppliesPage& applies = f->Applies();
+  TriggerListPage& triggers = f->Triggers();
+  EXPECT_EQ(applies.O_SpecListView->topLevelItem(0)->text(0), QStringLiteral("500"));
 
   // Extra descriptions.
-  f->Extras().O_AddDescEdit->setText(QStringLiteral("меч клинок"));
-  f->Extras().O_AddDescMemo->setPlainText(QStringLiteral("Острый~\nклинок"));
-  ASSERT_TRUE(f->Extras().O_ADAddBtn->isEnabled());
-  f->Extras().O_ADAddBtnClick();
-  f->Extras().O_ADAddBtnClick();
-  f->Extras().O_AddDescEdit->setText(QStringLiteral("рукоять"));
-  f->Extras().O_ADSetBtnClick();
-  EXPECT_EQ(f->Extras().O_AddDescListBox->count(), 2);
-  f->Extras().O_AddDescListBox->setCurrentRow(0);
-  f->Extras().O_ADDelBtnClick();  // asks first: "no" keeps it
-  EXPECT_EQ(f->Extras().O_AddDescListBox->count(), 2);
+  extras.O_AddDescEdit->setText(QStringLiteral("меч клинок"));
+  extras.O_AddDescMemo->setPlainText(QStringLiteral("Острый~\nклинок"));
+  ASSERT_TRUE(extras.O_ADAddBtn->isEnabled());
+  extras.O_ADAddBtnClick();
+  extras.O_ADAddBtnClick();
+  extras.O_AddDescEdit->setText(QStringLiteral("рукоять"));
+  extras.O_ADSetBtnClick();
+  EXPECT_EQ(extras.O_AddDescListBox->count(), 2);
+  extras.O_AddDescListBox->setCurrentRow(0);
+  extras.O_ADDelBtnClick();  // asks first: "no" keeps it
+  EXPECT_EQ(extras.O_AddDescListBox->count(), 2);
   app->reporter.answer = true;
-  f->Extras().O_ADDelBtnClick();
-  EXPECT_EQ(f->Extras().O_AddDescListBox->currentRow(), 0);
-  EXPECT_EQ(f->Extras().O_AddDescEdit->text(), QStringLiteral("рукоять"));
+  extras.O_ADDelBtnClick();
+  EXPECT_EQ(extras.O_AddDescListBox->currentRow(), 0);
+  EXPECT_EQ(extras.O_AddDescEdit->text(), QStringLiteral("рукоять"));
 
   // Applies: the unknown location is kept when only the modifier changes.
-  f->Applies().O_SpecEdit->setValue(-8);
-  f->Applies().O_SpecSetBtnClick();
-  f->Applies().O_SpecComboBox->setCurrentIndex(IndexOf("objbonus", "1"));
-  f->Applies().O_SpecEdit->setValue(2);
-  f->Applies().O_SpecAddBtnClick();
-  f->Applies().O_SpecAddBtnClick();
-  f->Applies().O_SpecDelBtnClick();
-  EXPECT_EQ(f->Applies().O_SpecListView->topLevelItemCount(), 2);
+  applies.O_SpecEdit->setValue(-8);
+  applies.O_SpecSetBtnClick();
+  applies.O_SpecComboBox->setCurrentIndex(IndexOf("objbonus", "1"));
+  applies.O_SpecEdit->setValue(2);
+  applies.O_SpecAddBtnClick();
+  applies.O_SpecAddBtnClick();
+  applies.O_SpecDelBtnClick();
+  EXPECT_EQ(applies.O_SpecListView->topLevelItemCount(), 2);
 
   // Triggers through the selection dialog, which lists the world's triggers.
   int pick = 1201;
@@ -349,15 +352,15 @@ TEST_F(ObjectEditorTest, ListPagesAddChangeAndDelete) {
     s.SelectBtnClick();
     return QDialog::Accepted;
   };
-  f->Triggers().AddBtnClick();
+  triggers.AddBtnClick();
   pick = 1200;
-  f->Triggers().AddBtnClick();
-  f->Triggers().AddBtnClick();  // attached once
+  triggers.AddBtnClick();
+  triggers.AddBtnClick();  // attached once
   pick = 1299;
-  f->Triggers().List->setCurrentRow(0);
-  f->Triggers().SetBtnClick();
-  EXPECT_EQ(f->Triggers().List->item(0)->text(), QStringLiteral("[1299] ?"));
-  f->Triggers().DelBtnClick();
+  triggers.List->setCurrentRow(0);
+  triggers.SetBtnClick();
+  EXPECT_EQ(triggers.List->item(0)->text(), QStringLiteral("[1299] ?"));
+  triggers.DelBtnClick();
   Apply();
 
   ASSERT_EQ(o.ExtraDescs.Count(), 1);
@@ -380,17 +383,18 @@ TEST_F(ObjectEditorTest, MouseClickOnARowPicksIt) {
   o.Triggers.Add(1200);
   o.Triggers.Add(1201);
   ObjectEditor* f = Open(o);
-  test::ClickRow(f->Triggers().List, 1);
-  EXPECT_TRUE(f->Triggers().SetBtn->isEnabled());
-  EXPECT_TRUE(f->Triggers().DelBtn->isEnabled());
+  ObjectAppliesPage& applies = f->Applies();
+  TriggerListPage& triggers = f->Triggers();
+  test::ClickRow(triggers.List, 1);
+  EXPECT_TRUE(triggers.SetBtn->isEnabled());
+  EXPECT_TRUE(triggers.DelBtn->isEnabled());
   for (int row : {1, 0, 1}) {
     SCOPED_TRACE(row);
-    test::ClickRow(f->Applies().O_SpecListView, row);
-    EXPECT_EQ(f->Applies().O_SpecEdit->value(), row == 0 ? 3 : -4);
-    EXPECT_EQ(f->Applies().O_SpecComboBox->currentIndex(),
-              IndexOf("objbonus", row == 0 ? "1" : "2"));
-    EXPECT_TRUE(f->Applies().O_SpecSetBtn->isEnabled());
-    EXPECT_TRUE(f->Applies().O_SpecDelBtn->isEnabled());
+    test::ClickRow(applies.O_SpecListView, row);
+    EXPECT_EQ(applies.O_SpecEdit->value(), row == 0 ? 3 : -4);
+    EXPECT_EQ(applies.O_SpecComboBox->currentIndex(), IndexOf("objbonus", row == 0 ? "1" : "2"));
+    EXPECT_TRUE(applies.O_SpecSetBtn->isEnabled());
+    EXPECT_TRUE(applies.O_SpecDelBtn->isEnabled());
   }
 }
 
