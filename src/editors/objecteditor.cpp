@@ -1,151 +1,96 @@
 #include "editors/objecteditor.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QSpinBox>
-#include <algorithm>
-#include <limits>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
-#include "common/reporter.h"
 #include "editors/editorparts.h"
-#include "editors/fieldtext.h"
-#include "model/world.h"
+#include "editors/flaglistpage.h"
+#include "editors/objectappliespage.h"
+#include "editors/objectextraspage.h"
+#include "editors/objectgeneralpage.h"
+#include "editors/objectvaluespage.h"
+#include "editors/triggerlistpage.h"
 
 namespace zm {
-namespace {
-
-// Minutes in one unit of O_TimerComboBox.
-constexpr std::array<int32_t, 3> kTimerFactor = {1, 60, 1440};
-
-bool HasActionDescription(int32_t type) {
-  return type == 2 || type == 3 || type == 4 || type == 10;
-}
-
-}  // namespace
 
 ObjectEditor::ObjectEditor(EditorHost& host, QWidget* parent)
     : EditorWindow(host, kObject, parent) {
   setObjectName("ObjForm");
   setWindowTitle(QStringLiteral("()"));
-  buildUi();
-  connectControls();
-  for (QWidget* c : std::initializer_list<QWidget*>{
-           O_TypeComboBox,      O_KindComboBox,       O_SkillComboBox,      O_MaterialComboBox,
-           O_WearComboBox,      O_EffectCheckListBox, O_AffectCheckListBox, O_NotakeCheckListBox,
-           O_NouseCheckListBox, O_WearCheckListBox,   O_SpecComboBox,       O_SpellComboBox,
-           O_T2.Spell[0],       O_T2.Spell[1],        O_T2.Spell[2],        O_T3.Spell,
-           O_T4.Spell,          O_T10.Spell[0],       O_T10.Spell[1],       O_T10.Spell[2],
-           O_T24SpellComboBox,  O_T17.Liquid,         O_T23.Liquid,         O_T5ComboBox,
-           O_T25CheckListBox,   O_T15CheckListBox})
-    BindDictionary(c);
+  auto* top = new QVBoxLayout(Body());
+  top->setContentsMargins(6, 6, 6, 6);
+  m_general = new ObjectGeneralPage(*this, m_wc);
+  top->addWidget(m_general);
+
+  O_PageControl = Named(new QTabWidget(this), "O_PageControl");
+  auto tab = [this](auto* page, const char* title) {
+    O_PageControl->addTab(page, QString::fromUtf8(title));
+    m_pages.push_back(page);
+    return page;
+  };
+  m_pages.push_back(m_general);
+  m_values = tab(new ObjectValuesPage(*this, m_wc), "Тип");
+  m_effects = tab(new FlagListPage(*this, m_wc.Effects, "O_EffectCheckListBox"), "Эффекты");
+  m_affects = tab(new FlagListPage(*this, m_wc.Affects, "O_AffectCheckListBox"), "Аффекты");
+  m_noTake = tab(new FlagListPage(*this, m_wc.NoTake, "O_NotakeCheckListBox"), "Запреты");
+  m_noUse = tab(new FlagListPage(*this, m_wc.NoUse, "O_NouseCheckListBox"), "Неудобства");
+  m_wearFlags = tab(new FlagListPage(*this, m_wc.WearFlags, "O_WearCheckListBox"), "Где одеть");
+  m_extras = tab(new ObjectExtrasPage(*this, m_wc), "Доп. описания");
+  m_applies = tab(new ObjectAppliesPage(*this, m_wc), "Спецэффекты");
+  m_triggers = tab(new TriggerListPage(*this, m_wc.Triggers, "O_"), "Триггеры");
+  top->addWidget(O_PageControl, 1);
+
+  connect(m_general, &ObjectGeneralPage::TypeChosen, m_values, &ObjectValuesPage::ShowType);
+  m_values->ShowType(m_general->ChosenType());
   ApplyHints();
-  O_TimerComboBox->setCurrentIndex(Memory().TimerUnit);
-  updateButtons();
 }
 
 ObjectEditor::~ObjectEditor() = default;
 
 void ObjectEditor::Edit(TObj& obj) {
-  ++m_updating;
   m_wc = obj;
   LinkRecord(&obj);
   SetCaption(obj.Vnum, obj.Names[0]);
-  for (size_t i = 0; i < O_NameEdit.size(); ++i) ShowLine(O_NameEdit[i], obj.Names[i]);
-  ShowLine(O_AliasEdit, obj.Aliases);
-  ShowLine(O_DescEdit, obj.Description);
-  ShowLine(O_UseDescEdit, obj.ActionDescription);
-
-  ShowDictInt(O_KindComboBox, obj.Gender);
-  ShowDictInt(O_MaterialComboBox, obj.Material);
-  ShowDictInt(O_WearComboBox, obj.MaxDurability);
-  ShowDictInt(O_SpellComboBox, obj.Spell);
-  ShowDictInt(O_TypeComboBox, obj.ObjType);
-  ShowDict(O_EffectCheckListBox, obj.Effects);
-  ShowDict(O_AffectCheckListBox, obj.Affects);
-  ShowDict(O_NotakeCheckListBox, obj.NoTake);
-  ShowDict(O_NouseCheckListBox, obj.NoUse);
-  ShowDict(O_WearCheckListBox, obj.WearFlags);
-  O_WearEdit->setValue(obj.Durability);
-  O_MaxInWorldEdit->setValue(obj.MaxInWorld);
-  O_SpellLevelEdit->setValue(obj.SpellLevel);
-  O_WeightEdit->setValue(obj.Weight);
-  O_PriceEdit->setValue(obj.Price);
-  O_RentInvEdit->setValue(obj.Rent);
-  O_RentWearEdit->setValue(obj.RentWorn);
-
-  int unit = 1;
-  if (obj.Timer % kTimerFactor[2] == 0)
-    unit = 2;
-  else if (obj.Timer % kTimerFactor[1] != 0)
-    unit = 0;
-  O_TimerEdit->setValue(obj.Timer / kTimerFactor[static_cast<size_t>(unit)]);
-  O_TimerComboBox->setCurrentIndex(unit);
-  Memory().TimerUnit = unit;
-
-  showValues(obj);
-  --m_updating;
-  O_TypeComboBoxChange();
-  showExtras();
-  showApplies();
-  std::vector<int32_t> triggers;
-  for (const auto& t : obj.Triggers) triggers.push_back(t->Value);
-  m_triggers->Show(triggers);
-  updateButtons();
+  for (EditorPage* page : m_pages) page->ShowRecord();
 }
 
 void ObjectEditor::Apply() {
   auto* obj = static_cast<TObj*>(LinkedRecord());
   if (!obj) return;
-  for (size_t i = 0; i < O_NameEdit.size(); ++i) obj->Names[i] = ReadLine(O_NameEdit[i]);
+  for (EditorPage* page : m_pages) page->StoreRecord();
+  obj->Names = m_wc.Names;
   RefreshNode(*obj, obj->Names[0]);
-  obj->Aliases = ReadLine(O_AliasEdit);
-  obj->Description = ReadLine(O_DescEdit);
-  obj->ActionDescription = ReadLine(O_UseDescEdit);
+  obj->Aliases = m_wc.Aliases;
+  obj->Description = m_wc.Description;
+  obj->ActionDescription = m_wc.ActionDescription;
 
-  obj->Gender = ReadDictInt(O_KindComboBox, obj->Gender);
-  obj->Material = ReadDictInt(O_MaterialComboBox, obj->Material);
-  obj->MaxDurability = ReadDictInt(O_WearComboBox, obj->MaxDurability);
-  obj->Spell = ReadDictInt(O_SpellComboBox, obj->Spell);
-  obj->ObjType = ReadDictInt(O_TypeComboBox, obj->ObjType);
-  obj->Effects = ReadDict(O_EffectCheckListBox);
-  obj->Affects = ReadDict(O_AffectCheckListBox);
-  obj->NoTake = ReadDict(O_NotakeCheckListBox);
-  obj->NoUse = ReadDict(O_NouseCheckListBox);
-  obj->WearFlags = ReadDict(O_WearCheckListBox);
-  obj->Durability = O_WearEdit->value();
-  obj->MaxInWorld = O_MaxInWorldEdit->value();
-  obj->SpellLevel = O_SpellLevelEdit->value();
-  obj->Weight = O_WeightEdit->value();
-  obj->Price = O_PriceEdit->value();
-  obj->Rent = O_RentInvEdit->value();
-  obj->RentWorn = O_RentWearEdit->value();
+  obj->Gender = m_wc.Gender;
+  obj->Material = m_wc.Material;
+  obj->MaxDurability = m_wc.MaxDurability;
+  obj->Spell = m_wc.Spell;
+  obj->ObjType = m_wc.ObjType;
+  obj->Effects = m_wc.Effects;
+  obj->Affects = m_wc.Affects;
+  obj->NoTake = m_wc.NoTake;
+  obj->NoUse = m_wc.NoUse;
+  obj->WearFlags = m_wc.WearFlags;
+  obj->Durability = m_wc.Durability;
+  obj->MaxInWorld = m_wc.MaxInWorld;
+  obj->SpellLevel = m_wc.SpellLevel;
+  obj->Weight = m_wc.Weight;
+  obj->Price = m_wc.Price;
+  obj->Rent = m_wc.Rent;
+  obj->RentWorn = m_wc.RentWorn;
+  obj->Timer = m_wc.Timer;
 
-  const int unit = std::clamp(O_TimerComboBox->currentIndex(), 0, 2);
-  const int64_t minutes = int64_t{O_TimerEdit->value()} * kTimerFactor[static_cast<size_t>(unit)];
-  obj->Timer = static_cast<int32_t>(std::clamp<int64_t>(
-      minutes, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-  Memory().TimerUnit = unit;
-
-  readValues(*obj);
+  obj->Value0 = m_wc.Value0;
+  obj->Value1 = m_wc.Value1;
+  obj->Value2 = m_wc.Value2;
+  obj->Value3 = m_wc.Value3;
+  obj->SkillOrMagicFlags = m_wc.SkillOrMagicFlags;
   obj->ExtraDescs = m_wc.ExtraDescs;
   obj->Applies = m_wc.Applies;
-  obj->Triggers.Clear();
-  for (int32_t v : m_triggers->Values()) obj->Triggers.Add(v);
-}
-
-int32_t ObjectEditor::ChosenType() const {
-  return std::max(ReadDictInt(O_TypeComboBox, 0), 0);
-}
-
-void ObjectEditor::O_TypeComboBoxChange() {
-  const int32_t type = ChosenType();
-  for (auto& [t, panel] : O_Panel) panel->setVisible(t == type);
-  O_UseDescEdit->setEnabled(HasActionDescription(type));
-}
-
-void ObjectEditor::O_NameBtnClick() {
-  DeclineNameFields(*this, O_NameEdit, Animacy::Inanimate);
+  obj->Triggers = m_wc.Triggers;
 }
 
 void RegisterObjEditor(EditorHost& host) {

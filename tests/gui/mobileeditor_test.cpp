@@ -14,6 +14,12 @@
 
 #include "common/dictionaries.h"
 #include "common/winutf8.h"
+#include "editors/mobiledicepage.h"
+#include "editors/mobilegeneralpage.h"
+#include "editors/mobilegridpage.h"
+#include "editors/mobileingredientspage.h"
+#include "editors/mobileotherpage.h"
+#include "editors/triggerlistpage.h"
 #include "gui/guitestutil.h"
 #include "io/recordfile.h"
 #include "widgets/selectrecorddialog.h"
@@ -81,36 +87,38 @@ TEST_F(MobileEditorTest, EveryPageReachesTheSavedRecord) {
   auto* flags = Find<QListWidget>(f, "M_FlagsCheckListBox");
   flags->item(Dict("mobflags").IndexOf("b0"))->setCheckState(Qt::Checked);
   flags->item(Dict("mobflags").IndexOf("d0"))->setCheckState(Qt::Checked);
-  SetCell(f->M_SpellStringGrid, "mobspells", "1", "2");
-  SetCell(f->M_SkillStringGrid, "mobskills", "3", "50");
-  SetCell(f->M_SkillStringGrid, "mobskills", "5", "101");  // above 100: dropped
+  SetCell(f->Spells().Grid, "mobspells", "1", "2");
+  SetCell(f->Skills().Grid, "mobskills", "3", "50");
+  SetCell(f->Skills().Grid, "mobskills", "5", "101");  // above 100: dropped
 
-  f->M_PathEdit->setValue(1201);
-  f->M_PathAddBtnClick();
-  f->M_PathComboBox->setCurrentIndex(f->M_PathComboBox->findData(1202));
-  f->M_PathComboBoxChange();
-  EXPECT_EQ(f->M_PathEdit->value(), 1202);
-  f->M_PathAddBtnClick();
-  f->M_PathUpBtnClick();
+  MobileOtherPage& other = f->Other();
+  other.M_PathEdit->setValue(1201);
+  other.M_PathAddBtnClick();
+  other.M_PathComboBox->setCurrentIndex(other.M_PathComboBox->findData(1202));
+  other.M_PathComboBoxChange();
+  EXPECT_EQ(other.M_PathEdit->value(), 1202);
+  other.M_PathAddBtnClick();
+  other.M_PathUpBtnClick();
 
-  f->M_HelperEdit->setValue(1201);
-  f->M_HelperAddBtnClick();
+  other.M_HelperEdit->setValue(1201);
+  other.M_HelperAddBtnClick();
   app->runner.answer = [](QDialog& d) {
     auto& s = static_cast<SelectRecordDialog&>(d);
     s.IDEdit()->setValue(s.windowTitle() == QStringLiteral("Выберите моба") ? 3001 : 1200);
     s.SelectBtnClick();
     return QDialog::Accepted;
   };
-  f->M_HelperSelectBtnClick();
-  f->M_HelperAddBtnClick();
-  f->M_TriggerAddBtnClick();
+  other.M_HelperSelectBtnClick();
+  other.M_HelperAddBtnClick();
+  f->Triggers().AddBtnClick();
 
-  f->M_IngrComboBox->setCurrentIndex(f->M_IngrComboBox->findText(QStringLiteral("шерсть")));
-  f->M_IngrStrEdit->setValue(5);
-  f->M_IngrChanceEdit->setValue(50);
-  f->M_IngrAddBtnClick();
+  MobileIngredientsPage& ingrs = f->Ingredients();
+  ingrs.M_IngrComboBox->setCurrentIndex(ingrs.M_IngrComboBox->findText(QStringLiteral("шерсть")));
+  ingrs.M_IngrStrEdit->setValue(5);
+  ingrs.M_IngrChanceEdit->setValue(50);
+  ingrs.M_IngrAddBtnClick();
   Apply();
-  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "5"), QStringLiteral("0"));
+  EXPECT_EQ(Cell(f->Skills().Grid, "mobskills", "5"), QStringLiteral("0"));
 
   std::vector<std::string> lines;
   ASSERT_EQ(BuildRecordLines(w(), kMobile, 12, lines), std::nullopt);
@@ -164,12 +172,12 @@ TEST_F(MobileEditorTest, SignButtonFollowsEachMobile) {
   Mob(0).GoldDice = {1, 6, -5};
   Mob(1).GoldDice = {2, 6, 7};
   MobileEditor* f = Open(Mob(0));
-  EXPECT_EQ(f->M_Dice[2].Sign->text(), QStringLiteral("-"));
+  EXPECT_EQ(f->Dice().M_Dice[2].Sign->text(), QStringLiteral("-"));
   f = Open(Mob(1));
-  EXPECT_EQ(f->M_Dice[2].Sign->text(), QStringLiteral("+"));
+  EXPECT_EQ(f->Dice().M_Dice[2].Sign->text(), QStringLiteral("+"));
   Apply();
   EXPECT_EQ(Mob(1).GoldDice.Bonus, 7);
-  f->M_DiceBtnClick(f->M_Dice[2].Sign);
+  f->Dice().M_DiceBtnClick(f->Dice().M_Dice[2].Sign);
   Apply();
   EXPECT_EQ(Mob(1).GoldDice.Bonus, -7);
 }
@@ -183,7 +191,7 @@ TEST_F(MobileEditorTest, GridsAreWrittenInRowOrderOnceChanged) {
   m.Spells.Add(PackSpell(3, 500));
   const TMob before = m;
   MobileEditor* f = Open(m);
-  EXPECT_EQ(Cell(f->M_SkillStringGrid, "mobskills", "4"), QStringLiteral("150"));
+  EXPECT_EQ(Cell(f->Skills().Grid, "mobskills", "4"), QStringLiteral("150"));
   Apply();
   EXPECT_TRUE(m == before);
 
@@ -198,13 +206,13 @@ TEST_F(MobileEditorTest, GridsAreWrittenInRowOrderOnceChanged) {
   };
   for (const Case& c : cases) {
     const bool skill = std::string(c.grid) == "skill";
-    QTableWidget* grid = skill ? f->M_SkillStringGrid : f->M_SpellStringGrid;
+    QTableWidget* grid = skill ? f->Skills().Grid : f->Spells().Grid;
     SetCell(grid, skill ? "mobskills" : "mobspells", c.key, c.text);
   }
   Apply();
   for (const Case& c : cases) {
     const bool skill = std::string(c.grid) == "skill";
-    QTableWidget* grid = skill ? f->M_SkillStringGrid : f->M_SpellStringGrid;
+    QTableWidget* grid = skill ? f->Skills().Grid : f->Spells().Grid;
     EXPECT_EQ(Cell(grid, skill ? "mobskills" : "mobspells", c.key), QString::fromUtf8(c.after))
         << c.key;
   }
@@ -222,26 +230,26 @@ TEST_F(MobileEditorTest, IngredientsAndDeclension) {
   TMob& m = Mob(0);
   m.Ingredients.Add(TIngr{3, 40, W("мех")});
   MobileEditor* f = Open(m);
-  EXPECT_TRUE(f->M_IngrSetBtn->isEnabled());
+  EXPECT_TRUE(f->Ingredients().M_IngrSetBtn->isEnabled());
   app->reporter.answers[2] = false;
-  f->M_IngrDelBtnClick();
-  EXPECT_EQ(f->M_IngrListView->topLevelItemCount(), 1);
+  f->Ingredients().M_IngrDelBtnClick();
+  EXPECT_EQ(f->Ingredients().M_IngrListView->topLevelItemCount(), 1);
   app->reporter.answers[2] = true;
-  f->M_IngrDelBtnClick();
-  EXPECT_EQ(f->M_IngrListView->topLevelItemCount(), 0);
-  EXPECT_FALSE(f->M_IngrSetBtn->isEnabled());
-  EXPECT_FALSE(f->M_IngrDelBtn->isEnabled());
+  f->Ingredients().M_IngrDelBtnClick();
+  EXPECT_EQ(f->Ingredients().M_IngrListView->topLevelItemCount(), 0);
+  EXPECT_FALSE(f->Ingredients().M_IngrSetBtn->isEnabled());
+  EXPECT_FALSE(f->Ingredients().M_IngrDelBtn->isEnabled());
 
-  f->M_NameEdit[0]->setText(QStringLiteral("старый волк"));
+  f->General().M_NameEdit[0]->setText(QStringLiteral("старый волк"));
   app->reporter.answers[4] = false;
-  f->M_NameBtnClick();
-  EXPECT_EQ(f->M_NameEdit[2]->text(), QStringLiteral("-"));
+  f->General().M_NameBtnClick();
+  EXPECT_EQ(f->General().M_NameEdit[2]->text(), QStringLiteral("-"));
   app->reporter.answers[4] = true;
-  f->M_NameBtnClick();
-  EXPECT_EQ(f->M_NameEdit[1]->text(), QStringLiteral("старого волка"));
-  EXPECT_EQ(f->M_NameEdit[3]->text(), QStringLiteral("старого волка"));
-  EXPECT_EQ(f->M_NameEdit[4]->text(), QStringLiteral("старым волком"));
-  f->M_FullDescMemo->setPlainText(QStringLiteral("Серый волк.\n~\n\n"));
+  f->General().M_NameBtnClick();
+  EXPECT_EQ(f->General().M_NameEdit[1]->text(), QStringLiteral("старого волка"));
+  EXPECT_EQ(f->General().M_NameEdit[3]->text(), QStringLiteral("старого волка"));
+  EXPECT_EQ(f->General().M_NameEdit[4]->text(), QStringLiteral("старым волком"));
+  f->General().M_FullDescMemo->setPlainText(QStringLiteral("Серый волк.\n~\n\n"));
   Apply();
   EXPECT_TRUE(m.Ingredients.Empty());
   EXPECT_EQ(m.Names[5], W("старом волке"));
@@ -260,14 +268,18 @@ TEST_F(MobileEditorTest, MouseClickOnARowEnablesItsButtons) {
   }
   m.Destinations = "1200/1201/1202";
   MobileEditor* f = Open(m);
+  MobileIngredientsPage& ingrs = f->Ingredients();
+  TriggerListPage& triggers = f->Triggers();
+  MobileOtherPage& other = f->Other();
   struct Case {
     QAbstractItemView* view;
     std::vector<QPushButton*> buttons;
   } cases[] = {
-      {f->M_IngrListView, {f->M_IngrSetBtn, f->M_IngrDelBtn}},
-      {f->M_TriggerListBox, {f->M_TriggerSetBtn, f->M_TriggerDelBtn}},
-      {f->M_PathListBox, {f->M_PathSetBtn, f->M_PathDelBtn, f->M_PathUpBtn, f->M_PathDownBtn}},
-      {f->M_HelperListBox, {f->M_HelperSetBtn, f->M_HelperDelBtn}},
+      {ingrs.M_IngrListView, {ingrs.M_IngrSetBtn, ingrs.M_IngrDelBtn}},
+      {triggers.List, {triggers.SetBtn, triggers.DelBtn}},
+      {other.M_PathListBox,
+       {other.M_PathSetBtn, other.M_PathDelBtn, other.M_PathUpBtn, other.M_PathDownBtn}},
+      {other.M_HelperListBox, {other.M_HelperSetBtn, other.M_HelperDelBtn}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.view->objectName().toStdString());
@@ -275,9 +287,9 @@ TEST_F(MobileEditorTest, MouseClickOnARowEnablesItsButtons) {
     EXPECT_EQ(c.view->currentIndex().row(), 1);
     for (QPushButton* b : c.buttons) EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
   }
-  EXPECT_EQ(f->M_IngrComboBox->currentText(), QStringLiteral("клык"));
-  EXPECT_EQ(f->M_PathEdit->value(), 1201);
-  EXPECT_EQ(f->M_HelperEdit->value(), 1201);
+  EXPECT_EQ(ingrs.M_IngrComboBox->currentText(), QStringLiteral("клык"));
+  EXPECT_EQ(other.M_PathEdit->value(), 1201);
+  EXPECT_EQ(other.M_HelperEdit->value(), 1201);
 }
 
 }  // namespace

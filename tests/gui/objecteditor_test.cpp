@@ -17,6 +17,11 @@
 #include "common/dictionaries.h"
 #include "common/winutf8.h"
 #include "editors/mobileeditor.h"
+#include "editors/objectappliespage.h"
+#include "editors/objectextraspage.h"
+#include "editors/objectgeneralpage.h"
+#include "editors/objectvaluespage.h"
+#include "editors/triggerlistpage.h"
 #include "gui/guitestutil.h"
 #include "io/recordfile.h"
 #include "widgets/selectrecorddialog.h"
@@ -204,7 +209,7 @@ TEST_F(ObjectEditorTest, EachTypePanelWritesItsValues) {
     o.SkillOrMagicFlags = {};
     ObjectEditor* f = Open(o);
     Choose(f, "O_TypeComboBox", "objtype", IntText(c.type));
-    for (auto& [type, panel] : f->O_Panel)
+    for (auto& [type, panel] : f->Values().O_Panel)
       EXPECT_EQ(panel->isVisibleTo(f), type == c.type) << c.type << " panel " << type;
     c.set(*this, f);
     Apply();
@@ -225,10 +230,10 @@ TEST_F(ObjectEditorTest, TypeWithoutPanelShowsNoneAndKeepsValues) {
   o.Value1 = -3;
   const TObj before = o;
   ObjectEditor* f = Open(o);
-  for (auto& [type, panel] : f->O_Panel) EXPECT_FALSE(panel->isVisibleTo(f)) << type;
-  EXPECT_FALSE(f->O_UseDescEdit->isEnabled());
+  for (auto& [type, panel] : f->Values().O_Panel) EXPECT_FALSE(panel->isVisibleTo(f)) << type;
+  EXPECT_FALSE(f->General().O_UseDescEdit->isEnabled());
   Choose(f, "O_TypeComboBox", "objtype", "2");
-  EXPECT_TRUE(f->O_UseDescEdit->isEnabled());
+  EXPECT_TRUE(f->General().O_UseDescEdit->isEnabled());
   Choose(f, "O_TypeComboBox", "objtype", "8");
   Apply();
   EXPECT_TRUE(o == before);
@@ -245,38 +250,38 @@ TEST_F(ObjectEditorTest, TimerUnits) {
   for (const Case& c : cases) {
     o.Timer = c.timer;
     ObjectEditor* f = Open(o);
-    EXPECT_EQ(f->O_TimerEdit->value(), c.shown) << c.timer;
-    EXPECT_EQ(f->O_TimerComboBox->currentText(), QString::fromUtf8(c.unit)) << c.timer;
+    EXPECT_EQ(f->General().O_TimerEdit->value(), c.shown) << c.timer;
+    EXPECT_EQ(f->General().O_TimerComboBox->currentText(), QString::fromUtf8(c.unit)) << c.timer;
     Apply();
     EXPECT_EQ(o.Timer, c.timer);
   }
   ObjectEditor* f = Open(o);
-  f->O_TimerEdit->setValue(3);
-  f->O_TimerComboBox->setCurrentIndex(1);
+  f->General().O_TimerEdit->setValue(3);
+  f->General().O_TimerComboBox->setCurrentIndex(1);
   Apply();
   EXPECT_EQ(o.Timer, 180);
   // The unit chosen last is the one a new window starts with.
   app->form->Windows().CloseActive();
   ObjectEditor fresh(app->form->Host());
-  EXPECT_EQ(fresh.O_TimerComboBox->currentIndex(), 1);
+  EXPECT_EQ(fresh.General().O_TimerComboBox->currentIndex(), 1);
 }
 
 TEST_F(ObjectEditorTest, NameButtonDeclines) {
   TObj& o = *w().Objs.Items(0);
   ObjectEditor* f = Open(o);
-  f->O_NameEdit[0]->setText(QStringLiteral("железный шлем"));
+  f->General().O_NameEdit[0]->setText(QStringLiteral("железный шлем"));
   app->reporter.answers[4] = false;
-  f->O_NameBtnClick();
-  EXPECT_EQ(f->O_NameEdit[1]->text(), QStringLiteral("-"));
+  f->General().O_NameBtnClick();
+  EXPECT_EQ(f->General().O_NameEdit[1]->text(), QStringLiteral("-"));
 
   app->reporter.answers[4] = true;
-  f->O_NameBtnClick();
+  f->General().O_NameBtnClick();
   const QStringList expected = {QStringLiteral("железного шлема"),
                                 QStringLiteral("железному шлему"), QStringLiteral("железный шлем"),
                                 QStringLiteral("железным шлемом"),
                                 QStringLiteral("железном шлеме")};
   for (int i = 1; i < 6; ++i)
-    EXPECT_EQ(f->O_NameEdit[static_cast<size_t>(i)]->text(), expected[i - 1]);
+    EXPECT_EQ(f->General().O_NameEdit[static_cast<size_t>(i)]->text(), expected[i - 1]);
   Apply();
   EXPECT_EQ(o.Names[0], W("железный шлем"));
   EXPECT_EQ(o.Names[4], W("железным шлемом"));
@@ -290,50 +295,53 @@ TEST_F(ObjectEditorTest, NameButtonWithoutTheDictionary) {
   bare.form->Windows().Edit(*bare.form->world().Objs.Items(0));
   auto* f = qobject_cast<ObjectEditor*>(bare.form->Windows().ActiveSubWindow()->widget());
   ASSERT_NE(f, nullptr);
-  f->O_NameEdit[0]->setText(QStringLiteral("фляга"));
+  f->General().O_NameEdit[0]->setText(QStringLiteral("фляга"));
   bare.reporter.answers[4] = true;
-  f->O_NameBtnClick();
-  f->O_NameBtnClick();
+  f->General().O_NameBtnClick();
+  f->General().O_NameBtnClick();
   EXPECT_EQ(std::count_if(
                 bare.reporter.errors.begin(), bare.reporter.errors.end(),
                 [](const auto& e) { return e.n == static_cast<int>(ErrorMsg::MorphologyLoad); }),
             1);
-  EXPECT_EQ(f->O_NameEdit[1]->text(), QStringLiteral("фляги"));
-  EXPECT_EQ(f->O_NameEdit[4]->text(), QStringLiteral("флягой"));
+  EXPECT_EQ(f->General().O_NameEdit[1]->text(), QStringLiteral("фляги"));
+  EXPECT_EQ(f->General().O_NameEdit[4]->text(), QStringLiteral("флягой"));
 }
 
 TEST_F(ObjectEditorTest, ListPagesAddChangeAndDelete) {
   TObj& o = *w().Objs.Items(0);
   o.Applies.Add(PackApply(500, -7));  // a location the dictionary lacks
   ObjectEditor* f = Open(o);
-  EXPECT_EQ(f->O_SpecListView->topLevelItem(0)->text(0), QStringLiteral("500"));
+  ObjectExtrasPage& extras = f->Extras();
+  ObjectAppliesPage& applies = f->Applies();
+  TriggerListPage& triggers = f->Triggers();
+  EXPECT_EQ(applies.O_SpecListView->topLevelItem(0)->text(0), QStringLiteral("500"));
 
   // Extra descriptions.
-  f->O_AddDescEdit->setText(QStringLiteral("меч клинок"));
-  f->O_AddDescMemo->setPlainText(QStringLiteral("Острый~\nклинок"));
-  ASSERT_TRUE(f->O_ADAddBtn->isEnabled());
-  f->O_ADAddBtnClick();
-  f->O_ADAddBtnClick();
-  f->O_AddDescEdit->setText(QStringLiteral("рукоять"));
-  f->O_ADSetBtnClick();
-  EXPECT_EQ(f->O_AddDescListBox->count(), 2);
-  f->O_AddDescListBox->setCurrentRow(0);
-  f->O_ADDelBtnClick();  // asks first: "no" keeps it
-  EXPECT_EQ(f->O_AddDescListBox->count(), 2);
+  extras.O_AddDescEdit->setText(QStringLiteral("меч клинок"));
+  extras.O_AddDescMemo->setPlainText(QStringLiteral("Острый~\nклинок"));
+  ASSERT_TRUE(extras.O_ADAddBtn->isEnabled());
+  extras.O_ADAddBtnClick();
+  extras.O_ADAddBtnClick();
+  extras.O_AddDescEdit->setText(QStringLiteral("рукоять"));
+  extras.O_ADSetBtnClick();
+  EXPECT_EQ(extras.O_AddDescListBox->count(), 2);
+  extras.O_AddDescListBox->setCurrentRow(0);
+  extras.O_ADDelBtnClick();  // asks first: "no" keeps it
+  EXPECT_EQ(extras.O_AddDescListBox->count(), 2);
   app->reporter.answer = true;
-  f->O_ADDelBtnClick();
-  EXPECT_EQ(f->O_AddDescListBox->currentRow(), 0);
-  EXPECT_EQ(f->O_AddDescEdit->text(), QStringLiteral("рукоять"));
+  extras.O_ADDelBtnClick();
+  EXPECT_EQ(extras.O_AddDescListBox->currentRow(), 0);
+  EXPECT_EQ(extras.O_AddDescEdit->text(), QStringLiteral("рукоять"));
 
   // Applies: the unknown location is kept when only the modifier changes.
-  f->O_SpecEdit->setValue(-8);
-  f->O_SpecSetBtnClick();
-  f->O_SpecComboBox->setCurrentIndex(IndexOf("objbonus", "1"));
-  f->O_SpecEdit->setValue(2);
-  f->O_SpecAddBtnClick();
-  f->O_SpecAddBtnClick();
-  f->O_SpecDelBtnClick();
-  EXPECT_EQ(f->O_SpecListView->topLevelItemCount(), 2);
+  applies.O_SpecEdit->setValue(-8);
+  applies.O_SpecSetBtnClick();
+  applies.O_SpecComboBox->setCurrentIndex(IndexOf("objbonus", "1"));
+  applies.O_SpecEdit->setValue(2);
+  applies.O_SpecAddBtnClick();
+  applies.O_SpecAddBtnClick();
+  applies.O_SpecDelBtnClick();
+  EXPECT_EQ(applies.O_SpecListView->topLevelItemCount(), 2);
 
   // Triggers through the selection dialog, which lists the world's triggers.
   int pick = 1201;
@@ -344,15 +352,15 @@ TEST_F(ObjectEditorTest, ListPagesAddChangeAndDelete) {
     s.SelectBtnClick();
     return QDialog::Accepted;
   };
-  f->O_TriggerAddBtnClick();
+  triggers.AddBtnClick();
   pick = 1200;
-  f->O_TriggerAddBtnClick();
-  f->O_TriggerAddBtnClick();  // attached once
+  triggers.AddBtnClick();
+  triggers.AddBtnClick();  // attached once
   pick = 1299;
-  f->O_TriggerListBox->setCurrentRow(0);
-  f->O_TriggerSetBtnClick();
-  EXPECT_EQ(f->O_TriggerListBox->item(0)->text(), QStringLiteral("[1299] ?"));
-  f->O_TriggerDelBtnClick();
+  triggers.List->setCurrentRow(0);
+  triggers.SetBtnClick();
+  EXPECT_EQ(triggers.List->item(0)->text(), QStringLiteral("[1299] ?"));
+  triggers.DelBtnClick();
   Apply();
 
   ASSERT_EQ(o.ExtraDescs.Count(), 1);
@@ -375,16 +383,18 @@ TEST_F(ObjectEditorTest, MouseClickOnARowPicksIt) {
   o.Triggers.Add(1200);
   o.Triggers.Add(1201);
   ObjectEditor* f = Open(o);
-  test::ClickRow(f->O_TriggerListBox, 1);
-  EXPECT_TRUE(f->O_TriggerSetBtn->isEnabled());
-  EXPECT_TRUE(f->O_TriggerDelBtn->isEnabled());
+  ObjectAppliesPage& applies = f->Applies();
+  TriggerListPage& triggers = f->Triggers();
+  test::ClickRow(triggers.List, 1);
+  EXPECT_TRUE(triggers.SetBtn->isEnabled());
+  EXPECT_TRUE(triggers.DelBtn->isEnabled());
   for (int row : {1, 0, 1}) {
     SCOPED_TRACE(row);
-    test::ClickRow(f->O_SpecListView, row);
-    EXPECT_EQ(f->O_SpecEdit->value(), row == 0 ? 3 : -4);
-    EXPECT_EQ(f->O_SpecComboBox->currentIndex(), IndexOf("objbonus", row == 0 ? "1" : "2"));
-    EXPECT_TRUE(f->O_SpecSetBtn->isEnabled());
-    EXPECT_TRUE(f->O_SpecDelBtn->isEnabled());
+    test::ClickRow(applies.O_SpecListView, row);
+    EXPECT_EQ(applies.O_SpecEdit->value(), row == 0 ? 3 : -4);
+    EXPECT_EQ(applies.O_SpecComboBox->currentIndex(), IndexOf("objbonus", row == 0 ? "1" : "2"));
+    EXPECT_TRUE(applies.O_SpecSetBtn->isEnabled());
+    EXPECT_TRUE(applies.O_SpecDelBtn->isEnabled());
   }
 }
 

@@ -1,17 +1,37 @@
-// The skill and spell grids: one row per dictionary entry, the value in the
-// second column. Once the user has changed a cell the entries are written in
-// the order of the rows; entries without a row (a number the dictionary does
-// not know) keep their places, and cells left alone what the mobile had.
+#include "editors/mobilegridpage.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <map>
 #include <set>
 
 #include "common/dictionaries.h"
 #include "common/textutil.h"
-#include "editors/mobileeditor.h"
+#include "editors/editorparts.h"
+#include "editors/editorwindow.h"
+#include "model/mobs.h"
 
 namespace zm {
 namespace {
+
+// Only digits reach a grid cell (backspace and the other editing keys work
+// as in any field).
+class DigitsDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+      edit->setValidator(
+          new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return w;
+  }
+};
 
 // The number of each row's entry, -1 where the key is no number.
 std::vector<int32_t> RowNumbers(const EditorHost& host, const char* dictName, int rows) {
@@ -46,10 +66,34 @@ QString Cell(const QTableWidget* grid, int row) {
 
 }  // namespace
 
-void MobileEditor::showGrid(QTableWidget* grid, QStringList& shown, const char* dict,
-                            const TIntList& list, bool add) {
+MobileGridPage::MobileGridPage(EditorWindow& editor, TIntList& list, const char* name,
+                               const char* dict, const QString& col0, const QString& col1, bool add,
+                               int32_t maxValue, QWidget* parent)
+    : EditorPage(editor, parent), m_list(list), m_dict(dict), m_add(add), m_maxValue(maxValue) {
+  auto* lay = new QVBoxLayout(this);
+  lay->setContentsMargins(0, 0, 0, 0);
+  Grid = Named(new QTableWidget(0, 2, this), QString::fromLatin1(name));
+  Grid->setHorizontalHeaderLabels({col0, col1});
+  Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  Grid->verticalHeader()->hide();
+  Grid->verticalHeader()->setDefaultSectionSize(20);
+  Grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  Grid->setItemDelegateForColumn(1, new DigitsDelegate(Grid));
+  Grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  lay->addWidget(Grid);
+  editor.BindDictionary(Grid);
+  // The names of skills and spells are no cells to type in.
+  for (int r = 0; r < Grid->rowCount(); ++r)
+    if (QTableWidgetItem* item = Grid->item(r, 0))
+      item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+}
+
+void MobileGridPage::ShowRecord() {
+  QTableWidget* grid = Grid;
+  QStringList& shown = m_shown;
+  const TIntList& list = m_list;
   const int rows = grid->rowCount();
-  const std::vector<int32_t> numbers = RowNumbers(Host(), dict, rows);
+  const std::vector<int32_t> numbers = RowNumbers(Editor().Host(), m_dict, rows);
   // A number may have several entries: a file names a spell again after
   // another one.
   std::vector<int32_t> values(static_cast<size_t>(rows));
@@ -57,17 +101,19 @@ void MobileEditor::showGrid(QTableWidget* grid, QStringList& shown, const char* 
     const int r = RowOf(numbers, SpellNumber(e->Value));
     if (r < 0) continue;
     int32_t& v = values[static_cast<size_t>(r)];
-    v = add ? v + SpellCount(e->Value) : SpellCount(e->Value);
+    v = m_add ? v + SpellCount(e->Value) : SpellCount(e->Value);
   }
   shown.clear();
   for (int32_t v : values) shown << QString::number(v);
   for (int r = 0; r < rows; ++r) SetCell(grid, r, shown[r]);
 }
 
-void MobileEditor::readGrid(QTableWidget* grid, const QStringList& shown, const char* dict,
-                            TIntList& list, int32_t maxValue) {
+void MobileGridPage::StoreRecord() {
+  QTableWidget* grid = Grid;
+  const QStringList& shown = m_shown;
+  TIntList& list = m_list;
   const int rows = std::min<int>(grid->rowCount(), static_cast<int>(shown.size()));
-  const std::vector<int32_t> numbers = RowNumbers(Host(), dict, rows);
+  const std::vector<int32_t> numbers = RowNumbers(Editor().Host(), m_dict, rows);
   // The new value of each number whose cell the user changed; 0 drops it.
   std::map<int32_t, int32_t> changed;
   for (int r = 0; r < rows; ++r) {
@@ -75,7 +121,7 @@ void MobileEditor::readGrid(QTableWidget* grid, const QStringList& shown, const 
     if (text == shown[r] || numbers[static_cast<size_t>(r)] < 0) continue;
     bool ok = false;
     const int v = text.toInt(&ok);
-    const bool valid = ok && v > 0 && v <= maxValue;
+    const bool valid = ok && v > 0 && v <= m_maxValue;
     if (!valid) SetCell(grid, r, QStringLiteral("0"));
     changed.emplace(numbers[static_cast<size_t>(r)], valid ? v : 0);
   }

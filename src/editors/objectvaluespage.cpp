@@ -1,8 +1,9 @@
-// The object editor's type panels: one per type that gives the four values
-// a meaning. Every panel is filled when an object is shown, so that choosing
-// another type shows the values as that type reads them; Apply reads only
-// the chosen type's panel, and a value that panel leaves untouched comes
-// back exactly as it was.
+// Every panel is filled when an object is shown, so that choosing another
+// type shows the values as that type reads them; only the chosen type's panel
+// is read back, and a value that panel leaves untouched comes back exactly as
+// it was.
+#include "editors/objectvaluespage.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -12,8 +13,9 @@
 
 #include "common/textutil.h"
 #include "editors/editorparts.h"
+#include "editors/editorwindow.h"
 #include "editors/fieldtext.h"
-#include "editors/objecteditor.h"
+#include "model/objs.h"
 
 namespace zm {
 namespace {
@@ -57,11 +59,11 @@ constexpr int kContainerFlags = 4;
 
 }  // namespace
 
-QWidget* ObjectEditor::buildTypePanels() {
-  auto* page = new QWidget(this);
-  auto* lay = new QVBoxLayout(page);
+ObjectValuesPage::ObjectValuesPage(EditorWindow& editor, TObj& wc, QWidget* parent)
+    : EditorPage(editor, parent), m_wc(wc) {
+  auto* lay = new QVBoxLayout(this);
   auto panel = [&](int32_t type) {
-    auto* p = Named(new QWidget(page), QStringLiteral("O_Panel%1").arg(type));
+    auto* p = Named(new QWidget(this), QStringLiteral("O_Panel%1").arg(type));
     auto* form = new QFormLayout(p);
     form->setContentsMargins(0, 0, 0, 0);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -193,30 +195,44 @@ QWidget* ObjectEditor::buildTypePanels() {
   }
   lay->addStretch(1);
   for (auto& [type, p] : O_Panel) p->hide();
-  return page;
+
+  connect(O_T5Dice1Edit, &QSpinBox::valueChanged, this, &ObjectValuesPage::O_T5DiceChange);
+  connect(O_T5Dice2Edit, &QSpinBox::valueChanged, this, &ObjectValuesPage::O_T5DiceChange);
+  for (QWidget* c : std::initializer_list<QWidget*>{
+           O_SkillComboBox, O_T2.Spell[0], O_T2.Spell[1], O_T2.Spell[2], O_T3.Spell, O_T4.Spell,
+           O_T10.Spell[0], O_T10.Spell[1], O_T10.Spell[2], O_T24SpellComboBox, O_T17.Liquid,
+           O_T23.Liquid, O_T5ComboBox, O_T25CheckListBox, O_T15CheckListBox})
+    editor.BindDictionary(c);
 }
 
-void ObjectEditor::showValues(const TObj& o) {
+void ObjectValuesPage::ShowType(int32_t type) {
+  m_type = type;
+  for (auto& [t, panel] : O_Panel) panel->setVisible(t == type);
+}
+
+void ObjectValuesPage::ShowRecord() {
+  EditorWindow& e = Editor();
+  const TObj& o = m_wc;
   ShowValue0(O_TLightEdit, o.Value0);
 
   for (SpellsPanel* s : {&O_T2, &O_T10}) {
     ShowValue0(s->Level, o.Value0);
-    ShowDictInt(s->Spell[0], o.Value1);
-    ShowDictInt(s->Spell[1], o.Value2);
-    ShowDictInt(s->Spell[2], o.Value3);
+    e.ShowDictInt(s->Spell[0], o.Value1);
+    e.ShowDictInt(s->Spell[1], o.Value2);
+    e.ShowDictInt(s->Spell[2], o.Value3);
   }
   for (ChargesPanel* c : {&O_T3, &O_T4}) {
     ShowValue0(c->Level, o.Value0);
     c->Qty->setValue(o.Value1);
     c->Count->setValue(o.Value2);
-    ShowDictInt(c->Spell, o.Value3);
+    e.ShowDictInt(c->Spell, o.Value3);
   }
 
   O_T5Dice1Edit->setValue(o.Value1);
   O_T5Dice2Edit->setValue(o.Value2);
   O_T5DiceChange();
-  ShowDictInt(O_T5ComboBox, o.Value3);
-  ShowDictInt(O_SkillComboBox, o.SkillOrMagicFlags.Number);
+  e.ShowDictInt(O_T5ComboBox, o.Value3);
+  e.ShowDictInt(O_SkillComboBox, o.SkillOrMagicFlags.Number);
 
   ShowValue0(O_T9ACEdit, o.Value0);
   O_T9ArmourEdit->setValue(o.Value1);
@@ -229,7 +245,7 @@ void ObjectEditor::showValues(const TObj& o) {
   for (DrinkPanel* d : {&O_T17, &O_T23}) {
     ShowValue0(d->Max, o.Value0);
     d->Cur->setValue(o.Value1);
-    ShowDictInt(d->Liquid, o.Value2);
+    e.ShowDictInt(d->Liquid, o.Value2);
     d->Poison->setValue(o.Value3);
   }
 
@@ -238,9 +254,9 @@ void ObjectEditor::showValues(const TObj& o) {
   ShowValue0(O_T20Edit, o.Value0);
 
   // Type 24 shows "no spell" (0 in the file) as the dictionary's entry -1.
-  ShowDictInt(O_T24SpellComboBox, o.Value1 == 0 ? -1 : o.Value1);
+  e.ShowDictInt(O_T24SpellComboBox, o.Value1 == 0 ? -1 : o.Value1);
 
-  ShowDict(O_T25CheckListBox, o.SkillOrMagicFlags.Text);
+  e.ShowDict(O_T25CheckListBox, o.SkillOrMagicFlags.Text);
   const auto v0 = static_cast<uint32_t>(NumberOf(o.Value0));
   O_T25Edit3->setValue(static_cast<int>(v0 & kLagMask));
   O_T25Edit4->setValue(static_cast<int>((v0 >> kLevelShift) & kLagMask));
@@ -248,34 +264,36 @@ void ObjectEditor::showValues(const TObj& o) {
   O_T25Edit2->setValue(o.Value2);
 }
 
-void ObjectEditor::readValues(TObj& o) {
-  switch (ChosenType()) {
+void ObjectValuesPage::StoreRecord() {
+  EditorWindow& e = Editor();
+  TObj& o = m_wc;
+  switch (m_type) {
     case 1:
       o.Value0 = ReadValue0(O_TLightEdit);
       break;
     case 2:
     case 10: {
-      const SpellsPanel& s = ChosenType() == 2 ? O_T2 : O_T10;
+      const SpellsPanel& s = m_type == 2 ? O_T2 : O_T10;
       o.Value0 = ReadValue0(s.Level);
-      o.Value1 = ReadDictInt(s.Spell[0], o.Value1);
-      o.Value2 = ReadDictInt(s.Spell[1], o.Value2);
-      o.Value3 = ReadDictInt(s.Spell[2], o.Value3);
+      o.Value1 = e.ReadDictInt(s.Spell[0], o.Value1);
+      o.Value2 = e.ReadDictInt(s.Spell[1], o.Value2);
+      o.Value3 = e.ReadDictInt(s.Spell[2], o.Value3);
       break;
     }
     case 3:
     case 4: {
-      const ChargesPanel& c = ChosenType() == 3 ? O_T3 : O_T4;
+      const ChargesPanel& c = m_type == 3 ? O_T3 : O_T4;
       o.Value0 = ReadValue0(c.Level);
       o.Value1 = c.Qty->value();
       o.Value2 = c.Count->value();
-      o.Value3 = ReadDictInt(c.Spell, o.Value3);
+      o.Value3 = e.ReadDictInt(c.Spell, o.Value3);
       break;
     }
     case 5: {
       o.Value1 = O_T5Dice1Edit->value();
       o.Value2 = O_T5Dice2Edit->value();
-      o.Value3 = ReadDictInt(O_T5ComboBox, o.Value3);
-      const int32_t skill = ReadDictInt(O_SkillComboBox, o.SkillOrMagicFlags.Number);
+      o.Value3 = e.ReadDictInt(O_T5ComboBox, o.Value3);
+      const int32_t skill = e.ReadDictInt(O_SkillComboBox, o.SkillOrMagicFlags.Number);
       if (skill != o.SkillOrMagicFlags.Number) {
         // As the file would give it back: the number's own text, none for 0.
         o.SkillOrMagicFlags.Number = skill;
@@ -302,10 +320,10 @@ void ObjectEditor::readValues(TObj& o) {
     }
     case 17:
     case 23: {
-      const DrinkPanel& d = ChosenType() == 17 ? O_T17 : O_T23;
+      const DrinkPanel& d = m_type == 17 ? O_T17 : O_T23;
       o.Value0 = ReadValue0(d.Max);
       o.Value1 = d.Cur->value();
-      o.Value2 = ReadDictInt(d.Liquid, o.Value2);
+      o.Value2 = e.ReadDictInt(d.Liquid, o.Value2);
       o.Value3 = d.Poison->value();
       break;
     }
@@ -318,12 +336,12 @@ void ObjectEditor::readValues(TObj& o) {
       break;
     case 24: {
       const int32_t shown = o.Value1 == 0 ? -1 : o.Value1;
-      const int32_t chosen = ReadDictInt(O_T24SpellComboBox, shown);
+      const int32_t chosen = e.ReadDictInt(O_T24SpellComboBox, shown);
       if (chosen != shown) o.Value1 = chosen == -1 ? 0 : chosen;
       break;
     }
     case kMagicIngredientType: {
-      o.SkillOrMagicFlags.Text = ReadDict(O_T25CheckListBox);
+      o.SkillOrMagicFlags.Text = e.ReadDict(O_T25CheckListBox);
       const auto v0 = static_cast<uint32_t>(NumberOf(o.Value0));
       const auto lag = static_cast<uint32_t>(O_T25Edit3->value());
       const auto level = static_cast<uint32_t>(O_T25Edit4->value());
@@ -338,7 +356,7 @@ void ObjectEditor::readValues(TObj& o) {
   }
 }
 
-void ObjectEditor::O_T5DiceChange() {
+void ObjectValuesPage::O_T5DiceChange() {
   // The average of NdS is N(S+1)/2.
   const double n = O_T5Dice1Edit->value(), s = O_T5Dice2Edit->value();
   const double avg = (n + n * s) / 2;
