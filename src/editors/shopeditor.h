@@ -1,23 +1,22 @@
 #pragma once
-// The shop editor: the keeper, the goods always on sale, the kinds of object
-// bought and taken in exchange, price factors, the keeper's seven replies,
-// flags, the rooms the shop trades in and its hours.
+// The shop editor: the keeper on top; goods and rooms, the kinds bought and
+// those taken in exchange, and the trade terms in three columns; the
+// keeper's replies below. Each part is a page of its own.
 #include <QSize>
 #include <array>
-#include <string>
-#include <vector>
 
 #include "editors/editorwindow.h"
 #include "model/shops.h"
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QSpinBox;
-
 namespace zm {
+
+class EditorPage;
+class ShopGoodsPage;
+class ShopKeeperPage;
+class ShopKindsPage;
+class ShopRepliesPage;
+class ShopRoomsPage;
+class ShopTermsPage;
 
 class ShopEditor : public EditorWindow {
   Q_OBJECT
@@ -34,75 +33,26 @@ class ShopEditor : public EditorWindow {
 
   const TShop& WorkingCopy() const { return m_wc; }
 
-  // Event handlers, public so that they can be driven like the user does.
-  void S_SellerEditChange();
-  void S_Sell1BtnClick();
-  void S_Sell2BtnClick();
-  void S_Room1BtnClick();
-  void S_Room2BtnClick();
-  void S_Buy1BtnClick();
-  void S_Buy2BtnClick();
-  void S_Buy3BtnClick();
-  void S_Change1BtnClick();
-  void S_Change2BtnClick();
-  void S_Change3BtnClick();
-
-  // The controls, by the names they carry.
-  QSpinBox* S_SellerEdit = nullptr;
-  QLabel* S_SellerName = nullptr;
-  QListWidget* S_SellListBox = nullptr;
-  QPushButton *S_Sell1Btn = nullptr, *S_Sell2Btn = nullptr;
-  QListWidget* S_RoomListBox = nullptr;
-  QLineEdit* S_RoomEdit = nullptr;
-  QPushButton *S_Room1Btn = nullptr, *S_Room2Btn = nullptr;
-  QListWidget* S_BuyListBox = nullptr;
-  QComboBox* S_BuyComboBox = nullptr;
-  QLineEdit* S_BuyEdit = nullptr;
-  QPushButton *S_Buy1Btn = nullptr, *S_Buy2Btn = nullptr, *S_Buy3Btn = nullptr;
-  QListWidget* S_ChangeListBox = nullptr;
-  QComboBox* S_ChangeComboBox = nullptr;
-  QLineEdit* S_ChangeEdit = nullptr;
-  QPushButton *S_Change1Btn = nullptr, *S_Change2Btn = nullptr, *S_Change3Btn = nullptr;
-  QSpinBox *S_ProfitSellEdit = nullptr, *S_ProfitBuyEdit = nullptr, *S_ProfitChangeEdit = nullptr;
-  std::array<QLineEdit*, 7> S_MsgEdit{};  // S_Msg1Edit … S_Msg7Edit
-  QSpinBox* S_EmotionEdit = nullptr;
-  QListWidget* S_BitVCheckListBox = nullptr;
-  QListWidget* S_WhoCheckListBox = nullptr;
-  QComboBox *S_Open1ComboBox = nullptr, *S_Close1ComboBox = nullptr, *S_Open2ComboBox = nullptr,
-            *S_Close2ComboBox = nullptr;
+  ShopKeeperPage& Keeper() const { return *m_keeper; }
+  ShopGoodsPage& Goods() const { return *m_goods; }
+  ShopRoomsPage& Rooms() const { return *m_rooms; }
+  // The kinds bought (S_Buy…) and those taken in exchange (S_Change…).
+  ShopKindsPage& Bought() const { return *m_bought; }
+  ShopKindsPage& Exchanged() const { return *m_exchanged; }
+  ShopTermsPage& Terms() const { return *m_terms; }
+  ShopRepliesPage& Replies() const { return *m_replies; }
 
  private:
-  // One kind list (bought or exchanged) with its controls.
-  struct TypeList {
-    QListWidget* List;
-    QComboBox* Combo;
-    QLineEdit* Edit;
-    std::vector<std::string> TShop::*Entries;
-  };
-  TypeList buyList();
-  TypeList changeList();
-
-  // shopform_ui.cpp
-  void buildUi();
-  void connectControls();
-  // shopform_lists.cpp
-  void showGoods();
-  void showRooms();
-  void showTypes(const TypeList& t);
-  void addType(const TypeList& t, std::string entry);
-  void addKind(const TypeList& t);
-  void addKeyword(const TypeList& t);
-  void removeType(const TypeList& t);
-  void updateButtons();
-  // shopform.cpp
-  void showFactor(int i, double factor);
-  double readFactor(int i) const;
+  std::array<EditorPage*, 7> pages() const;
 
   TShop m_wc;  // WorkingCopy
-  // Each factor as it came and what its spin showed of it: an untouched
-  // spin gives back the factor itself, not its whole percent.
-  std::array<double, 3> m_factor{};
-  std::array<int, 3> m_factorShown{};
+  ShopKeeperPage* m_keeper = nullptr;
+  ShopGoodsPage* m_goods = nullptr;
+  ShopRoomsPage* m_rooms = nullptr;
+  ShopKindsPage* m_bought = nullptr;
+  ShopKindsPage* m_exchanged = nullptr;
+  ShopTermsPage* m_terms = nullptr;
+  ShopRepliesPage* m_replies = nullptr;
 };
 
 // The shop kind's opener.

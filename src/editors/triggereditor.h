@@ -1,20 +1,15 @@
 #pragma once
-// The trigger editor: name, class, event types, arguments and the script in
-// the script text control with its colouring and line rules.
+// The trigger editor: the fields on top (name, class, arguments, events),
+// the script below; each a page of its own.
 #include <QSize>
-#include <string>
-#include <vector>
 
 #include "editors/editorwindow.h"
 #include "model/triggers.h"
-#include "widgets/scriptedit.h"
-
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-class QSpinBox;
 
 namespace zm {
+
+class TriggerHeaderPage;
+class TriggerScriptPage;
 
 class TriggerEditor : public EditorWindow {
   Q_OBJECT
@@ -32,46 +27,14 @@ class TriggerEditor : public EditorWindow {
   void AcceptRecord(TMUDClass&) override {}
 
   const TTrigger& WorkingCopy() const { return m_wc; }
-  // The seven attributes of the script's colouring.
-  static const std::vector<ScriptEdit::Attr>& LineAttributes();
 
-  // Event handlers, public so that they can be driven like the user does.
-  void T_ClassComboBoxChange();
-  void T_TextMemoGetLineAttr(const std::string& line, std::vector<uint8_t>& attrs) const;
-  std::string T_TextMemoBreakLine(const std::string& line, size_t caret) const;
-  std::string T_TextMemoConcatLine(const std::string& upper, const std::string& lower) const;
-  void T_TextMemoSaveBlock(const std::string& block);
-  void T_TextMemoChangeStatus(int line, int column);
-
-  // The controls, by the names they carry.
-  QLineEdit* T_NameEdit = nullptr;
-  QComboBox* T_ClassComboBox = nullptr;
-  QSpinBox* T_NumArgEdit = nullptr;
-  QLineEdit* T_ArgEdit = nullptr;
-  QListWidget* T_TypeCheckListBox = nullptr;
-  ScriptEdit* T_TextMemo = nullptr;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override;
+  TriggerHeaderPage& Header() const { return *m_header; }
+  TriggerScriptPage& Script() const { return *m_script; }
 
  private:
-  // trigform_ui.cpp
-  void buildUi();
-  void setUpMemo();
-  void memoContextMenu(const QPoint& pos);
-  void layOutTypeColumns();
-
-  // The event dictionary of a class; nullptr for a class without one.
-  static const char* typeDictionary(int triggerClass);
-  // Binds the type list to the class's dictionary, refilled and unchecked;
-  // false (list disabled) for another class.
-  bool bindTypes(int triggerClass);
-  // The key of the selected class; -1 for none.
-  int chosenClass() const;
-
-  TTrigger m_wc;          // WorkingCopy
-  int m_typesClass = -1;  // the class whose events the type list shows
-  int m_updating = 0;
+  TTrigger m_wc;  // WorkingCopy
+  TriggerHeaderPage* m_header = nullptr;
+  TriggerScriptPage* m_script = nullptr;
 };
 
 // The trigger kind's opener.

@@ -16,6 +16,11 @@
 #include "common/dictionaries.h"
 #include "common/winutf8.h"
 #include "editors/changetracker.h"
+#include "editors/shopeditorpages.h"
+#include "editors/shopgoodspage.h"
+#include "editors/shopkindspage.h"
+#include "editors/shoproomspage.h"
+#include "editors/shoptermspage.h"
 #include "gui/guitestutil.h"
 #include "io/recordfile.h"
 #include "widgets/selectrecorddialog.h"
@@ -76,83 +81,84 @@ struct ShopEditorTest : ::testing::Test {
 TEST_F(ShopEditorTest, EveryControlReachesTheSavedFile) {
   ShopEditor* f = Open(Shop());
   ASSERT_NE(f, nullptr);
-  EXPECT_EQ(f->S_SellerName->text(), QStringLiteral("(Неизвестный)"));
-  f->S_SellerEdit->setValue(1201);
-  EXPECT_EQ(f->S_SellerName->text(), QStringLiteral("(Моб 1)"));
+  EXPECT_EQ(f->Keeper().S_SellerName->text(), QStringLiteral("(Неизвестный)"));
+  f->Keeper().S_SellerEdit->setValue(1201);
+  EXPECT_EQ(f->Keeper().S_SellerName->text(), QStringLiteral("(Моб 1)"));
 
   // Goods through the selection dialog; a good listed already is picked.
   Answer(1201);
-  f->S_Sell1BtnClick();
+  f->Goods().S_Sell1BtnClick();
   Answer(1200);
-  f->S_Sell1BtnClick();
+  f->Goods().S_Sell1BtnClick();
   Answer(1201);
-  f->S_Sell1BtnClick();
-  EXPECT_EQ(Texts(f->S_SellListBox),
+  f->Goods().S_Sell1BtnClick();
+  EXPECT_EQ(Texts(f->Goods().S_SellListBox),
             (QStringList{QStringLiteral("[1201] Объект 1"), QStringLiteral("[1200] Объект 0")}));
-  EXPECT_EQ(f->S_SellListBox->currentRow(), 0);
+  EXPECT_EQ(f->Goods().S_SellListBox->currentRow(), 0);
   app->runner.answer = nullptr;  // cancelled: nothing added
-  f->S_Sell1BtnClick();
-  EXPECT_EQ(f->S_SellListBox->count(), 2);
+  f->Goods().S_Sell1BtnClick();
+  EXPECT_EQ(f->Goods().S_SellListBox->count(), 2);
 
-  f->S_ProfitSellEdit->setValue(150);
-  f->S_ProfitBuyEdit->setValue(80);
-  f->S_ProfitChangeEdit->setValue(115);
+  f->Terms().S_ProfitSellEdit->setValue(150);
+  f->Terms().S_ProfitBuyEdit->setValue(80);
+  f->Terms().S_ProfitChangeEdit->setValue(115);
 
   // Kinds from the combo boxes and typed keywords; empty, "~" and repeated
   // input adds nothing.
-  Choose(f->S_BuyComboBox, "shopbuytype", "5");
-  f->S_Buy1BtnClick();
-  f->S_Buy1BtnClick();
-  Type(f->S_BuyEdit, "  меч ");
-  f->S_Buy3BtnClick();
-  EXPECT_TRUE(f->S_BuyEdit->text().isEmpty());
-  f->S_Buy3BtnClick();
+  Choose(f->Bought().ComboBox, "shopbuytype", "5");
+  f->Bought().KindBtnClick();
+  f->Bought().KindBtnClick();
+  Type(f->Bought().Edit, "  меч ");
+  f->Bought().WordBtnClick();
+  EXPECT_TRUE(f->Bought().Edit->text().isEmpty());
+  f->Bought().WordBtnClick();
   EXPECT_FALSE(Status().isEmpty());
-  Type(f->S_BuyEdit, "ме~ч");
-  f->S_Buy3BtnClick();
+  Type(f->Bought().Edit, "ме~ч");
+  f->Bought().WordBtnClick();
   EXPECT_TRUE(Status().contains(QStringLiteral("~")));
-  Type(f->S_BuyEdit, "меч");
-  f->S_Buy3BtnClick();
-  EXPECT_EQ(Texts(f->S_BuyListBox), (QStringList{QStringLiteral("Оружие"), QStringLiteral("меч")}));
-  Choose(f->S_ChangeComboBox, "shopchangetype", "9");
-  f->S_Change1BtnClick();
-  Type(f->S_ChangeEdit, "щит");
-  f->S_Change3BtnClick();
-  EXPECT_EQ(Texts(f->S_ChangeListBox),
+  Type(f->Bought().Edit, "меч");
+  f->Bought().WordBtnClick();
+  EXPECT_EQ(Texts(f->Bought().ListBox),
+            (QStringList{QStringLiteral("Оружие"), QStringLiteral("меч")}));
+  Choose(f->Exchanged().ComboBox, "shopchangetype", "9");
+  f->Exchanged().KindBtnClick();
+  Type(f->Exchanged().Edit, "щит");
+  f->Exchanged().WordBtnClick();
+  EXPECT_EQ(Texts(f->Exchanged().ListBox),
             (QStringList{QStringLiteral("Броня"), QStringLiteral("щит")}));
 
-  for (size_t i = 0; i < f->S_MsgEdit.size(); ++i)
-    f->S_MsgEdit[i]->setText(QStringLiteral("%s ответ %1").arg(i + 1));
-  f->S_MsgEdit[5]->setText(QStringLiteral("Стоит %d\nкун"));  // pasted line break
-  f->S_EmotionEdit->setValue(3);
-  Check(f->S_BitVCheckListBox, "shopbitvector", "a0");
-  Check(f->S_WhoCheckListBox, "shopnotsellvector", "e0");
-  Check(f->S_WhoCheckListBox, "shopnotsellvector", "b0");
+  for (size_t i = 0; i < f->Replies().S_MsgEdit.size(); ++i)
+    f->Replies().S_MsgEdit[i]->setText(QStringLiteral("%s ответ %1").arg(i + 1));
+  f->Replies().S_MsgEdit[5]->setText(QStringLiteral("Стоит %d\nкун"));  // pasted line break
+  f->Terms().S_EmotionEdit->setValue(3);
+  Check(f->Terms().S_BitVCheckListBox, "shopbitvector", "a0");
+  Check(f->Terms().S_WhoCheckListBox, "shopnotsellvector", "e0");
+  Check(f->Terms().S_WhoCheckListBox, "shopnotsellvector", "b0");
 
   // Rooms by typed number: a non-number is refused, a number without a room
   // is kept and shown with "?".
-  Type(f->S_RoomEdit, "12a");
-  f->S_Room1BtnClick();
-  EXPECT_EQ(f->S_RoomListBox->count(), 0);
+  Type(f->Rooms().S_RoomEdit, "12a");
+  f->Rooms().S_Room1BtnClick();
+  EXPECT_EQ(f->Rooms().S_RoomListBox->count(), 0);
   EXPECT_TRUE(Status().contains(QStringLiteral("номер комнаты")));
-  EXPECT_EQ(f->S_RoomEdit->text(), QStringLiteral("12a"));
-  Type(f->S_RoomEdit, "-1");
-  f->S_Room1BtnClick();
-  EXPECT_EQ(f->S_RoomListBox->count(), 0);
-  Type(f->S_RoomEdit, "1202");
-  f->S_Room1BtnClick();
-  Type(f->S_RoomEdit, " 1299");
-  f->S_Room1BtnClick();
-  Type(f->S_RoomEdit, "1202");
-  f->S_Room1BtnClick();
-  EXPECT_EQ(Texts(f->S_RoomListBox),
+  EXPECT_EQ(f->Rooms().S_RoomEdit->text(), QStringLiteral("12a"));
+  Type(f->Rooms().S_RoomEdit, "-1");
+  f->Rooms().S_Room1BtnClick();
+  EXPECT_EQ(f->Rooms().S_RoomListBox->count(), 0);
+  Type(f->Rooms().S_RoomEdit, "1202");
+  f->Rooms().S_Room1BtnClick();
+  Type(f->Rooms().S_RoomEdit, " 1299");
+  f->Rooms().S_Room1BtnClick();
+  Type(f->Rooms().S_RoomEdit, "1202");
+  f->Rooms().S_Room1BtnClick();
+  EXPECT_EQ(Texts(f->Rooms().S_RoomListBox),
             (QStringList{QStringLiteral("[1202] Комната 2"), QStringLiteral("[1299] ?")}));
-  EXPECT_EQ(f->S_RoomListBox->currentRow(), 0);
+  EXPECT_EQ(f->Rooms().S_RoomListBox->currentRow(), 0);
 
-  Choose(f->S_Open1ComboBox, "shophours1", "8");
-  Choose(f->S_Close1ComboBox, "shophours2", "12");
-  Choose(f->S_Open2ComboBox, "shophours3", "14");
-  Choose(f->S_Close2ComboBox, "shophours4", "20");
+  Choose(f->Terms().S_Open1ComboBox, "shophours1", "8");
+  Choose(f->Terms().S_Close1ComboBox, "shophours2", "12");
+  Choose(f->Terms().S_Open2ComboBox, "shophours3", "14");
+  Choose(f->Terms().S_Close2ComboBox, "shophours4", "20");
   Apply();
 
   ASSERT_TRUE(SaveRecordFile(w(), kShop, 12));
@@ -188,21 +194,22 @@ TEST_F(ShopEditorTest, ViewingKeepsKeysFactorsAndHours) {
   s.Goods.Add(-5);
   const TShop before = s;
   ShopEditor* f = Open(s);
-  EXPECT_EQ(Texts(f->S_BuyListBox), (QStringList{QStringLiteral("Оружие"), QStringLiteral("Оружие"),
-                                                 QStringLiteral("77"), QStringLiteral("меч")}));
-  EXPECT_EQ(f->S_ProfitSellEdit->value(), 116);
-  EXPECT_EQ(f->S_ProfitBuyEdit->value(), 33);
-  EXPECT_EQ(f->S_ProfitChangeEdit->value(), 115);
+  EXPECT_EQ(Texts(f->Bought().ListBox),
+            (QStringList{QStringLiteral("Оружие"), QStringLiteral("Оружие"), QStringLiteral("77"),
+                         QStringLiteral("меч")}));
+  EXPECT_EQ(f->Terms().S_ProfitSellEdit->value(), 116);
+  EXPECT_EQ(f->Terms().S_ProfitBuyEdit->value(), 33);
+  EXPECT_EQ(f->Terms().S_ProfitChangeEdit->value(), 115);
   Apply();
   EXPECT_TRUE(s == before);
 
   // Removing the kind 5 leaves the keyword of the same text a keyword; a
   // spin moved and moved back is untouched; a changed one gives whole percent.
-  f->S_BuyListBox->setCurrentRow(1);
-  f->S_Buy2BtnClick();
-  f->S_ProfitBuyEdit->setValue(34);
-  f->S_ProfitBuyEdit->setValue(33);
-  f->S_ProfitChangeEdit->setValue(120);
+  f->Bought().ListBox->setCurrentRow(1);
+  f->Bought().RemoveBtnClick();
+  f->Terms().S_ProfitBuyEdit->setValue(34);
+  f->Terms().S_ProfitBuyEdit->setValue(33);
+  f->Terms().S_ProfitChangeEdit->setValue(120);
   Apply();
   EXPECT_EQ(s.BuyTypes, (std::vector<std::string>{W("-1=Оружие"), "77=", W("-1=меч")}));
   EXPECT_EQ(s.SellCoeff, 1.155);
@@ -211,7 +218,7 @@ TEST_F(ShopEditorTest, ViewingKeepsKeysFactorsAndHours) {
   EXPECT_EQ(s.Open1, 30);
   EXPECT_EQ(s.Close1, 255);
   EXPECT_EQ(s.ShopFlags, "z3");
-  EXPECT_EQ(f->S_BuyListBox->currentRow(), 1);  // the row after the one removed
+  EXPECT_EQ(f->Bought().ListBox->currentRow(), 1);  // the row after the one removed
 
   std::vector<std::string> lines;
   ASSERT_EQ(BuildRecordLines(w(), kShop, 12, lines), std::nullopt);
@@ -229,12 +236,12 @@ TEST_F(ShopEditorTest, TreeOpensTheShopAndShowsItsKeeper) {
   auto* f = qobject_cast<ShopEditor*>(app->form->Windows().ActiveSubWindow()->widget());
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->windowTitle(), QStringLiteral("(1200) Неизвестный"));
-  f->S_SellerEdit->setValue(1200);
+  f->Keeper().S_SellerEdit->setValue(1200);
   Apply();
   EXPECT_EQ(s.Keeper, 1200);
   EXPECT_EQ(node->text(0), QStringLiteral("[1200] Моб 0"));
-  f->S_SellerEdit->setValue(999999);
-  EXPECT_EQ(f->S_SellerEdit->value(), 999999);
+  f->Keeper().S_SellerEdit->setValue(999999);
+  EXPECT_EQ(f->Keeper().S_SellerEdit->value(), 999999);
   Apply();
   EXPECT_EQ(node->text(0), QStringLiteral("[1200] Неизвестный"));
 }
@@ -248,30 +255,30 @@ TEST_F(ShopEditorTest, RemovingNeedsASelectedRow) {
   s.ChangeTypes = {W("-1=щит")};
   const TShop before = s;
   ShopEditor* f = Open(s);
-  EXPECT_FALSE(f->S_Sell2Btn->isEnabled());
-  f->S_Sell2BtnClick();
-  f->S_Room2BtnClick();
-  f->S_Buy2BtnClick();
-  f->S_Change2BtnClick();
+  EXPECT_FALSE(f->Goods().S_Sell2Btn->isEnabled());
+  f->Goods().S_Sell2BtnClick();
+  f->Rooms().S_Room2BtnClick();
+  f->Bought().RemoveBtnClick();
+  f->Exchanged().RemoveBtnClick();
   Apply();
   EXPECT_TRUE(s == before);
 
   // The last row removed: the new last one is picked; the only row
   // removed: none is.
-  f->S_SellListBox->setCurrentRow(1);
-  EXPECT_TRUE(f->S_Sell2Btn->isEnabled());
-  f->S_Sell2BtnClick();  // asks first: "no" keeps it
-  EXPECT_EQ(f->S_SellListBox->count(), 2);
+  f->Goods().S_SellListBox->setCurrentRow(1);
+  EXPECT_TRUE(f->Goods().S_Sell2Btn->isEnabled());
+  f->Goods().S_Sell2BtnClick();  // asks first: "no" keeps it
+  EXPECT_EQ(f->Goods().S_SellListBox->count(), 2);
   app->reporter.answer = true;
-  f->S_Sell2BtnClick();
-  EXPECT_EQ(f->S_SellListBox->currentRow(), 0);
-  f->S_RoomListBox->setCurrentRow(0);
-  f->S_Room2BtnClick();
-  EXPECT_EQ(f->S_RoomListBox->currentRow(), -1);
-  EXPECT_FALSE(f->S_Room2Btn->isEnabled());
-  f->S_Room2BtnClick();
-  f->S_ChangeListBox->setCurrentRow(0);
-  f->S_Change2BtnClick();
+  f->Goods().S_Sell2BtnClick();
+  EXPECT_EQ(f->Goods().S_SellListBox->currentRow(), 0);
+  f->Rooms().S_RoomListBox->setCurrentRow(0);
+  f->Rooms().S_Room2BtnClick();
+  EXPECT_EQ(f->Rooms().S_RoomListBox->currentRow(), -1);
+  EXPECT_FALSE(f->Rooms().S_Room2Btn->isEnabled());
+  f->Rooms().S_Room2BtnClick();
+  f->Exchanged().ListBox->setCurrentRow(0);
+  f->Exchanged().RemoveBtnClick();
   Apply();
   EXPECT_EQ(s.Goods.Count(), 1);
   EXPECT_EQ(s.Goods.Get(0), 1200);

@@ -17,6 +17,8 @@
 
 #include "common/dictionaries.h"
 #include "common/winutf8.h"
+#include "editors/triggerheaderpage.h"
+#include "editors/triggerscriptpage.h"
 #include "gui/guitestutil.h"
 #include "io/recordfile.h"
 #include "text/scriptlines.h"
@@ -113,7 +115,7 @@ TEST_F(TriggerEditorTest, BlankLastLineStaysUntilTheScriptIsTyped) {
   Open(t);
   Apply();
   EXPECT_EQ(t.Text, "say 1\r\n");
-  Open(t)->T_TextMemo->setPlainText(QStringLiteral("say 2\n\n"));
+  Open(t)->Script().T_TextMemo->setPlainText(QStringLiteral("say 2\n\n"));
   Apply();
   EXPECT_EQ(t.Text, "say 2");
 }
@@ -123,25 +125,25 @@ TEST_F(TriggerEditorTest, ShowsTheTriggerAndWritesEveryFieldBack) {
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->windowTitle(), QStringLiteral("(1200) Встреча"));
   EXPECT_EQ(f->SubWindow()->windowTitle(), f->windowTitle());
-  EXPECT_EQ(f->T_NameEdit->text(), QStringLiteral("Встреча"));
-  EXPECT_EQ(f->T_ClassComboBox->currentIndex(), Dict("trigger_type")->IndexOf("0"));
+  EXPECT_EQ(f->Header().T_NameEdit->text(), QStringLiteral("Встреча"));
+  EXPECT_EQ(f->Header().T_ClassComboBox->currentIndex(), Dict("trigger_type")->IndexOf("0"));
   Dictionary* mob = Dict("trigger_bitvector_mob");
-  ASSERT_EQ(f->T_TypeCheckListBox->count(), mob->Count());
-  EXPECT_EQ(Checked(f->T_TypeCheckListBox),
+  ASSERT_EQ(f->Header().T_TypeCheckListBox->count(), mob->Count());
+  EXPECT_EQ(Checked(f->Header().T_TypeCheckListBox),
             (std::vector<int>{mob->IndexOf("b0"), mob->IndexOf("g0")}));
-  EXPECT_EQ(f->T_NumArgEdit->value(), 100);
-  EXPECT_EQ(f->T_NumArgEdit->minimum(), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(f->T_NumArgEdit->maximum(), std::numeric_limits<int32_t>::max());
-  EXPECT_EQ(f->T_TextMemo->blockCount(), 5);
+  EXPECT_EQ(f->Header().T_NumArgEdit->value(), 100);
+  EXPECT_EQ(f->Header().T_NumArgEdit->minimum(), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(f->Header().T_NumArgEdit->maximum(), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(f->Script().T_TextMemo->blockCount(), 5);
 
-  f->T_NameEdit->setText(QStringLiteral("Засада"));
-  f->T_TypeCheckListBox->item(mob->IndexOf("b0"))->setCheckState(Qt::Unchecked);
-  f->T_TypeCheckListBox->item(mob->IndexOf("k0"))->setCheckState(Qt::Checked);
-  f->T_NumArgEdit->setValue(std::numeric_limits<int32_t>::min());
-  f->T_ArgEdit->setText(QStringLiteral("x\ny"));
+  f->Header().T_NameEdit->setText(QStringLiteral("Засада"));
+  f->Header().T_TypeCheckListBox->item(mob->IndexOf("b0"))->setCheckState(Qt::Unchecked);
+  f->Header().T_TypeCheckListBox->item(mob->IndexOf("k0"))->setCheckState(Qt::Checked);
+  f->Header().T_NumArgEdit->setValue(std::numeric_limits<int32_t>::min());
+  f->Header().T_ArgEdit->setText(QStringLiteral("x\ny"));
   // Typed lines ending in "~" (blanks after it do not help) and empty lines
   // at the end.
-  f->T_TextMemo->setPlainText(QStringLiteral("wait 2\nsay привет~\n~ \n\n\n"));
+  f->Script().T_TextMemo->setPlainText(QStringLiteral("wait 2\nsay привет~\n~ \n\n\n"));
   Apply();
 
   const TTrigger& t = Trig(1200);
@@ -151,7 +153,8 @@ TEST_F(TriggerEditorTest, ShowsTheTriggerAndWritesEveryFieldBack) {
   EXPECT_EQ(t.NumArg, std::numeric_limits<int32_t>::min());
   EXPECT_EQ(t.Arg, "x y");
   EXPECT_EQ(t.Text, W("wait 2\r\nsay привет~.\r\n~ ."));
-  EXPECT_EQ(f->T_TextMemo->toPlainText(), QStringLiteral("wait 2\nsay привет~.\n~ .\n\n\n"));
+  EXPECT_EQ(f->Script().T_TextMemo->toPlainText(),
+            QStringLiteral("wait 2\nsay привет~.\n~ .\n\n\n"));
   EXPECT_EQ(test::Captions(app->ZoneGroup(12, kTrigger)).value(0), QStringLiteral("[1200] Засада"));
 
   ASSERT_TRUE(SaveRecordFile(w(), kTrigger, 12));
@@ -190,14 +193,14 @@ TEST_F(TriggerEditorTest, ClassChangeRebindsTheEventsWithoutChecks) {
   TriggerEditor* f = Open(Trig(1200));
   Dictionary* obj = Dict("trigger_bitvector_obj");
   Dictionary* wld = Dict("trigger_bitvector_wld");
-  QListWidget* types = f->T_TypeCheckListBox;
-  f->T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("1"));
+  QListWidget* types = f->Header().T_TypeCheckListBox;
+  f->Header().T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("1"));
   ASSERT_EQ(types->count(), obj->Count());
   EXPECT_EQ(types->item(0)->text().toStdString(), WinToUtf8(obj->TextAt(0)));
   EXPECT_TRUE(Checked(types).empty());
   types->item(obj->IndexOf("j0"))->setCheckState(Qt::Checked);
 
-  f->T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("2"));
+  f->Header().T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("2"));
   ASSERT_EQ(types->count(), wld->Count());
   EXPECT_TRUE(Checked(types).empty());
   types->item(wld->IndexOf("c0"))->setCheckState(Qt::Checked);
@@ -206,7 +209,7 @@ TEST_F(TriggerEditorTest, ClassChangeRebindsTheEventsWithoutChecks) {
   EXPECT_EQ(Trig(1200).TriggerTypes, "c0");
 
   // Back to the mobile class: the checks of before are gone.
-  f->T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("0"));
+  f->Header().T_ClassComboBox->setCurrentIndex(Dict("trigger_type")->IndexOf("0"));
   EXPECT_TRUE(Checked(types).empty());
   Apply();
   EXPECT_EQ(Trig(1200).TriggerClass, 0);
@@ -218,7 +221,7 @@ TEST_F(TriggerEditorTest, ClassChangeRebindsTheEventsWithoutChecks) {
   f = Open(odd);
   EXPECT_FALSE(types->isEnabled());
   EXPECT_TRUE(Checked(types).empty());
-  f->T_NameEdit->setText(QStringLiteral("Другой"));
+  f->Header().T_NameEdit->setText(QStringLiteral("Другой"));
   Apply();
   EXPECT_EQ(odd.TriggerClass, 7);
   EXPECT_EQ(odd.TriggerTypes, "z3b1");
@@ -229,7 +232,7 @@ TEST_F(TriggerEditorTest, ClassChangeRebindsTheEventsWithoutChecks) {
 
 TEST_F(TriggerEditorTest, ScriptControlColoursAndKeepsCommentMarks) {
   TriggerEditor* f = Open(Trig(1200));
-  ScriptEdit* m = f->T_TextMemo;
+  ScriptEdit* m = f->Script().T_TextMemo;
   // Settings the editor gives its script control.
   EXPECT_TRUE(QFontInfo(m->font()).fixedPitch());
   EXPECT_EQ(m->font().pixelSize(), 12);
@@ -315,7 +318,7 @@ TEST_F(TriggerEditorTest, ScriptControlColoursAndKeepsCommentMarks) {
 
 TEST_F(TriggerEditorTest, CaretPositionAndSavedBlockMessages) {
   TriggerEditor* f = Open(Trig(1200));
-  ScriptEdit* m = f->T_TextMemo;
+  ScriptEdit* m = f->Script().T_TextMemo;
   QStatusBar* bar = ctx().StatusBar;
   SetCaret(m, 2, 3);
   EXPECT_EQ(bar->currentMessage(), QStringLiteral("  3:  4"));
