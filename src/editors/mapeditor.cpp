@@ -1,15 +1,13 @@
 #include "editors/mapeditor.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
+#include <QHBoxLayout>
 #include <QListWidget>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/reporter.h"
+#include "editors/editorparts.h"
 #include "load/arrange.h"
 #include "model/world.h"
 #include "widgets/qtext.h"
@@ -43,28 +41,47 @@ void ResetExit(TRoomExit& e, int32_t to) {
 MapEditor::MapEditor(EditorHost& host, QWidget* parent) : EditorWindow(host, kZoneMap, parent) {
   setObjectName("MapForm");
   setWindowTitle(QStringLiteral("()"));
-  buildUi();
-  connectControls();
-  BindDictionary(MR_EStateComboBox);
-  BindDictionary(MR_EDoorComboBox);
-  ApplyHints({{AutoArrangBtn, QStringLiteral("MapAutoArrange")},
-              {MapRoomsListBox, QStringLiteral("MapRooms")},
-              {MapGoBtn, QStringLiteral("MapGo")},
-              {MapGoExitBtn, QStringLiteral("MapGoExit")}});
-  m_keyType = host.Settings().KeyObjectType;
+  auto* top = new QHBoxLayout(Body());
+  top->setContentsMargins(6, 6, 6, 6);
+  MapDrawGrid = Named(new MapGridWidget(this), "MapDrawGrid");
+  top->addWidget(MapDrawGrid, 1);
+  auto* side = new QWidget(this);
+  side->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  auto* col = new QVBoxLayout(side);
+  col->setContentsMargins(0, 0, 0, 0);
+  m_levels = new MapLevelPanel(*this, side);
+  col->addWidget(m_levels);
+  m_rooms = new MapRoomListPanel(*this, m_map, m_grid, side);
+  col->addWidget(m_rooms, 1);
+  m_overview = new MapOverviewPanel(side);
+  col->addWidget(m_overview);
+  top->addWidget(side);
+  m_exits = new MapExitsPanel(*this, m_map);
+  top->addWidget(m_exits);
+
+  connect(MapDrawGrid, &MapGridWidget::CellSelected, this, &MapEditor::MapDrawGridSelectCell);
+  connect(MapDrawGrid, &MapGridWidget::CellHovered, this, &MapEditor::MapDrawGridMouseMove);
+  connect(m_levels, &MapLevelPanel::LevelStepped, this, [this](int by) { setLevel(m_level + by); });
+  connect(m_levels, &MapLevelPanel::ArrangeAsked, this, &MapEditor::arrange);
+  connect(m_rooms, &MapRoomListPanel::RoomChosen, this, &MapEditor::selectRoom);
+  connect(m_rooms, &MapRoomListPanel::PlaceAsked, this, &MapEditor::place);
+  connect(m_rooms, &MapRoomListPanel::TakeOffAsked, this, &MapEditor::takeOff);
+  connect(m_exits, &MapExitsPanel::TargetChanged, this, &MapEditor::repaintMap);
+  connect(m_exits, &MapExitsPanel::GoToAsked, this, &MapEditor::goToTarget);
+
+  ApplyHints({{m_levels->AutoArrangBtn, QStringLiteral("MapAutoArrange")},
+              {m_rooms->MapRoomsListBox, QStringLiteral("MapRooms")},
+              {m_exits->MapGoBtn, QStringLiteral("MapGo")},
+              {m_exits->MapGoExitBtn, QStringLiteral("MapGoExit")}});
   MapDrawGrid->SetSource(&m_grid, &host.Tiles(), [this](int32_t vnum) { return tileOf(vnum); });
   setLevel(3);
-  UpdateRoomPanel();
+  m_exits->ShowRecord();
 }
 
 MapEditor::~MapEditor() = default;
 
 TRoom* MapEditor::room(int32_t vnum) const {
   return world().Rooms.Find(vnum);
-}
-
-TRoom* MapEditor::selectedRoom() const {
-  return m_selected >= 0 ? room(m_selected) : nullptr;
 }
 
 int MapEditor::tileOf(int32_t vnum) const {
@@ -76,26 +93,26 @@ int MapEditor::tileOf(int32_t vnum) const {
   return tile;
 }
 
-void MapEditor::Tracked(const std::function<void()>& op) {
+void MapEditor::tracked(const std::function<void()>& op) {
   Document().Tracked(m_map.Zone, op);
 }
 
 void MapEditor::Edit(TZoneMap& map) {
-  StoreExitFields();
+  m_exits->StoreRecord();
   m_map.Zone = m_map.Vnum = map.Zone;
   LinkRecord(&map);
   const World* w = &world();
   const QString caption =
       QStringLiteral("карта %1").arg(w ? ToQt(w->Zones.ZoneNameOf(map.Zone)) : QString());
   setWindowTitle(caption);
-  m_selected = -1;
-  FillGrid();
+  m_exits->SetRoom(-1);
+  fillGrid();
   showRoomsLevel(true);
-  UpdateRoomPanel();
+  m_exits->ShowRecord();
 }
 
 void MapEditor::Apply() {
-  StoreExitFields();
+  m_exits->StoreRecord();
 }
 
 bool MapEditor::ForgetRecord(const TMUDClass& rec) {
@@ -104,89 +121,40 @@ bool MapEditor::ForgetRecord(const TMUDClass& rec) {
   if (rec.Kind != kRoom || rec.Zone != m_map.Zone) return true;
   const auto& r = static_cast<const TRoom&>(rec);
   if (m_grid.At(r.MapX, r.MapY, r.MapZ) == r.Vnum) m_grid.Set(r.MapX, r.MapY, r.MapZ, -1);
-  if (const int row = listRow(r.Vnum); row >= 0) {
-    const QSignalBlocker block(MapRoomsListBox);
-    delete MapRoomsListBox->takeItem(row);
-  }
-  if (m_selected == r.Vnum) {
-    m_selected = -1;
-    m_fieldsRoom = -1;
-    UpdateRoomPanel();
+  m_rooms->Forget(r.Vnum);
+  if (SelectedRoom() == r.Vnum) {
+    m_exits->SetRoom(-1);
+    m_exits->ShowRecord();
   }
   repaintMap();
   return true;
 }
 
-// ------------------------------------------------------ grid and lists
+// ------------------------------------------------------ grid and level
 
-void MapEditor::FillGrid() {
+void MapEditor::fillGrid() {
   m_grid.Clear();
-  {
-    const QSignalBlocker block(MapRoomsListBox);
-    MapRoomsListBox->clear();
-  }
-  if (const World* w = &world()) {
-    for (const auto& r : w->Rooms) {
-      if (r->Zone != m_map.Zone) continue;
-      // The rule of UnplaceHiddenRooms, which loading and arranging apply:
-      // a room off the grid or on a cell an earlier room holds is unplaced.
-      if (ZoneGrid::Inside(r->MapX, r->MapY, r->MapZ) && m_grid.At(r->MapX, r->MapY, r->MapZ) < 0)
-        m_grid.Set(r->MapX, r->MapY, r->MapZ, r->Vnum);
-      else
-        addListEntry(*r);
-    }
-  }
+  // The rule of UnplaceHiddenRooms, which loading and arranging apply: a
+  // room off the grid or on a cell an earlier room holds is unplaced.
+  for (const auto& r : world().Rooms)
+    if (r->Zone == m_map.Zone && ZoneGrid::Inside(r->MapX, r->MapY, r->MapZ) &&
+        m_grid.At(r->MapX, r->MapY, r->MapZ) < 0)
+      m_grid.Set(r->MapX, r->MapY, r->MapZ, r->Vnum);
+  m_rooms->ShowRecord();
   repaintMap();
 }
 
-int32_t MapEditor::listVnum(const QListWidgetItem* item) const {
-  if (!item) return -1;
-  bool ok = false;
-  const int32_t vnum = item->data(Qt::UserRole).toInt(&ok);
-  if (ok) return vnum;
-  // The number between the leading "[" and the first "]".
-  const QString t = item->text();
-  const int close = t.indexOf(u']');
-  return t.startsWith(u'[') && close > 0 ? t.mid(1, close - 1).toInt() : -1;
-}
-
-int MapEditor::listRow(int32_t vnum) const {
-  for (int i = 0; i < MapRoomsListBox->count(); ++i)
-    if (listVnum(MapRoomsListBox->item(i)) == vnum) return i;
-  return -1;
-}
-
-int MapEditor::addListEntry(const TRoom& r) {
-  int row = 0;
-  while (row < MapRoomsListBox->count() && listVnum(MapRoomsListBox->item(row)) <= r.Vnum) ++row;
-  auto* item = new QListWidgetItem(ToQt(NodeCaption(r.Vnum, r.Name)));
-  item->setData(Qt::UserRole, r.Vnum);
-  const QSignalBlocker block(MapRoomsListBox);
-  MapRoomsListBox->insertItem(row, item);
-  return row;
-}
-
 void MapEditor::repaintMap() {
-  MapDrawGrid->SetSelectedRoom(m_selected);
+  MapDrawGrid->SetSelectedRoom(SelectedRoom());
   MapDrawGrid->viewport()->update();
-  DrawMiniMap();
-}
-
-void MapEditor::DrawMiniMap() {
-  QImage img(ZoneGrid::kCols, ZoneGrid::kRows, QImage::Format_RGB32);
-  img.fill(palette().color(QPalette::Button));
-  for (int y = 0; y < ZoneGrid::kRows; ++y)
-    for (int x = 0; x < ZoneGrid::kCols; ++x)
-      if (const int32_t v = m_grid.At(x, y, m_level); v >= 0 && room(v))
-        img.setPixel(x, y, qRgb(0, 0, 0));
-  MiniMapImage->setPixmap(QPixmap::fromImage(img));
+  m_overview->DrawMiniMap(m_grid, m_level, world());
 }
 
 void MapEditor::setLevel(int level) {
   m_level = std::clamp(level, 1, ZoneGrid::kLevels);
-  MapZLabel->setNum(m_level);
+  m_levels->ShowLevel(m_level);
   MapDrawGrid->SetLevel(m_level);
-  DrawMiniMap();
+  m_overview->DrawMiniMap(m_grid, m_level, world());
 }
 
 void MapEditor::showRoomsLevel(bool busiest) {
@@ -211,48 +179,25 @@ void MapEditor::showRoomsLevel(bool busiest) {
       }
 }
 
-void MapEditor::MapDecZBtnClick() {
-  setLevel(m_level - 1);
-}
-
-void MapEditor::MapIncZBtnClick() {
-  setLevel(m_level + 1);
-}
-
 void MapEditor::MapDrawGridMouseMove(int col, int row) {
   if (col < 0 || row < 0) {
-    MapRoomText->clear();
+    m_overview->ShowRoom(nullptr, world());
     return;
   }
-  MapXLabel->setNum(col);
-  MapYLabel->setNum(row);
-  const TRoom* r = room(m_grid.At(col, row, m_level));
-  const World* w = &world();
-  if (!r || !w) {
-    MapRoomText->clear();
-    return;
-  }
-  QStringList lines{ToQt(NodeCaption(r->Vnum, r->Name))};
-  for (const auto& m : r->Mobs) lines << QStringLiteral("м ") + ToQt(w->Mobs.CaptionOf(m->ID));
-  for (const auto& o : r->Objects) lines << QStringLiteral("о ") + ToQt(w->Objs.CaptionOf(o->ID));
-  MapRoomText->setText(lines.join(u'\n'));
+  m_levels->ShowCell(col, row);
+  m_overview->ShowRoom(room(m_grid.At(col, row, m_level)), world());
 }
 
 void MapEditor::selectRoom(int32_t vnum) {
-  StoreExitFields();
-  m_selected = vnum;
+  m_exits->StoreRecord();
+  m_exits->SetRoom(vnum);
   MapDrawGrid->SetSelectedRoom(vnum);
-  UpdateRoomPanel();
+  m_exits->ShowRecord();
 }
 
 void MapEditor::MapDrawGridSelectCell(int col, int row) {
   const int32_t vnum = m_grid.At(col, row, m_level);
   selectRoom(room(vnum) ? vnum : -1);
-}
-
-void MapEditor::MapRoomsListBoxClick() {
-  const int32_t vnum = listVnum(MapRoomsListBox->currentItem());
-  if (vnum >= 0 && room(vnum)) selectRoom(vnum);
 }
 
 // ------------------------------------------------ placing and taking off
@@ -268,59 +213,43 @@ void MapEditor::linkNeighbours(TRoom& r, int col, int row) {
   }
 }
 
-void MapEditor::MapRoomAddBtnClick() {
-  const int entry = MapRoomsListBox->currentRow();
-  TRoom* r = entry >= 0 ? room(listVnum(MapRoomsListBox->item(entry))) : nullptr;
+void MapEditor::place(int32_t vnum) {
+  TRoom* r = room(vnum);
   if (!r) return;
-  StoreExitFields();
+  m_exits->StoreRecord();
   const int col = MapDrawGrid->Col(), row = MapDrawGrid->Row();
-  Tracked([&] {
+  tracked([&] {
     if (TRoom* prev = room(m_grid.At(col, row, m_level)); prev && prev != r) {
       prev->MapX = prev->MapY = prev->MapZ = -1;
       m_grid.Set(col, row, m_level, -1);
-      addListEntry(*prev);
+      m_rooms->Add(*prev);
     }
     r->MapX = col;
     r->MapY = row;
     r->MapZ = m_level;
-    if (MapAutoLinkCheckBox->isChecked()) linkNeighbours(*r, col, row);
+    if (m_levels->AutoLink()) linkNeighbours(*r, col, row);
   });
-  m_selected = r->Vnum;
-  {
-    const QSignalBlocker block(MapRoomsListBox);
-    const int i = listRow(r->Vnum);
-    delete MapRoomsListBox->takeItem(i);
-    const int n = MapRoomsListBox->count();
-    MapRoomsListBox->setCurrentRow(n == 0 ? -1 : std::min(i, n - 1));
-  }
+  m_exits->SetRoom(r->Vnum);
+  m_rooms->Take(r->Vnum);
   m_grid.Set(col, row, m_level, r->Vnum);
   repaintMap();
-  UpdateRoomPanel();
+  m_exits->ShowRecord();
 }
 
-void MapEditor::MapRoomDelBtnClick() {
+void MapEditor::takeOff() {
   const int col = MapDrawGrid->Col(), row = MapDrawGrid->Row();
   TRoom* r = room(m_grid.At(col, row, m_level));
   if (!r) return;
-  StoreExitFields();
-  m_selected = r->Vnum;
+  m_exits->StoreRecord();
+  m_exits->SetRoom(r->Vnum);
   m_grid.Set(col, row, m_level, -1);
-  Tracked([&] { r->MapX = r->MapY = r->MapZ = -1; });
-  const int i = addListEntry(*r);
-  {
-    const QSignalBlocker block(MapRoomsListBox);
-    MapRoomsListBox->setCurrentRow(i);
-  }
+  tracked([&] { r->MapX = r->MapY = r->MapZ = -1; });
+  m_rooms->SetCurrentRow(m_rooms->Add(*r));
   repaintMap();
-  UpdateRoomPanel();
+  m_exits->ShowRecord();
 }
 
 // --------------------------------------------------------- going places
-
-void MapEditor::MapGoBtnClick() {
-  TRoom* r = selectedRoom();
-  if (r) Host().SelectInTree(*r);
-}
 
 bool MapEditor::GoToRoom(int32_t vnum) {
   TRoom* r = room(vnum);
@@ -330,22 +259,17 @@ bool MapEditor::GoToRoom(int32_t vnum) {
     MapDrawGrid->SetCurrentCell(r->MapX, r->MapY);  // selects the room
     return true;
   }
-  const int row = listRow(vnum);
+  const int row = m_rooms->Row(vnum);
   if (row < 0) return false;
-  {
-    const QSignalBlocker block(MapRoomsListBox);
-    MapRoomsListBox->setCurrentRow(row);
-  }
-  MapRoomsListBoxClick();
+  m_rooms->SetCurrentRow(row);
+  m_rooms->MapRoomsListBoxClick();
   return true;
 }
 
-void MapEditor::MapGoExitBtnClick() {
-  const TRoom* from = selectedRoom();
-  const TRoom* to = from ? room(from->Exits[static_cast<size_t>(m_exit)].ToRoom) : nullptr;
+void MapEditor::goToTarget(int32_t vnum) {
+  const TRoom* to = room(vnum);
   World* w = &world();
   if (!to || !w) return;
-  const int32_t vnum = to->Vnum;
   if (to->Zone == m_map.Zone) {
     GoToRoom(vnum);
     return;
@@ -360,30 +284,18 @@ void MapEditor::MapGoExitBtnClick() {
   if (auto* current = qobject_cast<MapEditor*>(Current(Host(), kZoneMap))) current->GoToRoom(vnum);
 }
 
-void MapEditor::AutoArrangBtnClick() {
+void MapEditor::arrange() {
   World* w = &world();
   if (!Host().Questions().AskConfirm(ConfirmMsg::Arrange)) return;
-  StoreExitFields();
-  Tracked([&] { ArrangeZone(*w, m_map.Zone); });
+  m_exits->StoreRecord();
+  tracked([&] { ArrangeZone(*w, m_map.Zone); });
   if (TZoneMap* map = w->ZoneMaps.Items(w->ZoneMaps.FindByNumber(m_map.Zone))) {
     Edit(*map);
   } else {
-    m_selected = -1;
-    FillGrid();
+    m_exits->SetRoom(-1);
+    fillGrid();
     showRoomsLevel();
-    UpdateRoomPanel();
-  }
-}
-
-void MapEditor::CtrlKey(bool down) {
-  if (down && MapAutoLinkCheckBox->isEnabled()) {
-    MapAutoLinkCheckBox->setChecked(!MapAutoLinkCheckBox->isChecked());
-    MapAutoLinkCheckBox->setEnabled(false);
-    m_ctrlHeld = true;
-  } else if (!down && m_ctrlHeld) {
-    MapAutoLinkCheckBox->setChecked(!MapAutoLinkCheckBox->isChecked());
-    MapAutoLinkCheckBox->setEnabled(true);
-    m_ctrlHeld = false;
+    m_exits->ShowRecord();
   }
 }
 

@@ -65,18 +65,19 @@ struct MapEditorTest : ::testing::Test {
     return qobject_cast<MapEditor*>(EditorWindow::Current(app->form->Host(), kZoneMap));
   }
   static int ListRow(MapEditor* f, int32_t vnum) {
-    for (int i = 0; i < f->MapRoomsListBox->count(); ++i)
-      if (f->MapRoomsListBox->item(i)->text().startsWith(QStringLiteral("[%1]").arg(vnum)))
+    for (int i = 0; i < f->RoomList().MapRoomsListBox->count(); ++i)
+      if (f->RoomList().MapRoomsListBox->item(i)->text().startsWith(
+              QStringLiteral("[%1]").arg(vnum)))
         return i;
     return -1;
   }
   // As the user does it: the cell, the room in the list, the button.
   static void Place(MapEditor* f, int32_t vnum, Cell c) {
-    while (f->Level() < c.z) f->MapIncZBtnClick();
-    while (f->Level() > c.z) f->MapDecZBtnClick();
+    while (f->Level() < c.z) f->LevelPanel().MapIncZBtnClick();
+    while (f->Level() > c.z) f->LevelPanel().MapDecZBtnClick();
     f->MapDrawGrid->SetCurrentCell(c.x, c.y);
-    f->MapRoomsListBox->setCurrentRow(ListRow(f, vnum));
-    f->MapRoomAddBtnClick();
+    f->RoomList().MapRoomsListBox->setCurrentRow(ListRow(f, vnum));
+    f->RoomList().MapRoomAddBtnClick();
   }
   static void Type(QWidget* w, const QString& text) {
     for (QChar ch : text) {
@@ -123,8 +124,8 @@ TEST_F(MapEditorTest, PlacingLinksEveryNeighbourBothWays) {
   EXPECT_EQ(f->Grid().At(5, 5, 3), 3000);
   EXPECT_EQ(f->SelectedRoom(), 3000);
   EXPECT_EQ(ListRow(f, 3000), -1);
-  EXPECT_EQ(f->MapRoomsListBox->currentRow(), row);
-  EXPECT_EQ(f->ME_Panel[kEast]->text(), QStringLiteral("3003"));
+  EXPECT_EQ(f->RoomList().MapRoomsListBox->currentRow(), row);
+  EXPECT_EQ(f->Exits().ME_Panel[kEast]->text(), QStringLiteral("3003"));
 }
 
 TEST_F(MapEditorTest, NeighboursBeyondTheEdgeAreEmpty) {
@@ -152,7 +153,7 @@ TEST_F(MapEditorTest, PlacingOnAnOccupiedCellReturnsThePreviousRoom) {
     Put(3000, {-1, -1, -1});
     Room(3001).Exits[kNorth].ToRoom = 3050;
     MapEditor* f = Open();
-    f->MapAutoLinkCheckBox->setChecked(autoLink);
+    f->LevelPanel().MapAutoLinkCheckBox->setChecked(autoLink);
     Place(f, 3000, {2, 2, 3});
     EXPECT_EQ(f->Grid().At(2, 2, 3), 3000);
     EXPECT_EQ(At(3001).x, -1);
@@ -168,12 +169,12 @@ TEST_F(MapEditorTest, TakingOffKeepsTheExits) {
   MapEditor* f = Open();
   f->MapDrawGrid->SetCurrentCell(7, 8);
   EXPECT_EQ(f->SelectedRoom(), 3000);
-  f->MapRoomDelBtnClick();
+  f->RoomList().MapRoomDelBtnClick();
   EXPECT_EQ(At(3000).z, -1);
   EXPECT_EQ(f->Grid().At(7, 8, 3), -1);
-  EXPECT_EQ(f->MapRoomsListBox->currentRow(), ListRow(f, 3000));
+  EXPECT_EQ(f->RoomList().MapRoomsListBox->currentRow(), ListRow(f, 3000));
   EXPECT_EQ(Room(3000).Exits[kUp].ToRoom, 3001);
-  EXPECT_TRUE(f->MapRoomPanel->isVisibleTo(f));
+  EXPECT_TRUE(f->Exits().MapRoomPanel->isVisibleTo(f));
 }
 
 TEST_F(MapEditorTest, RoomsTheGridCannotShowAreListedAndKeepTheirPlace) {
@@ -185,7 +186,7 @@ TEST_F(MapEditorTest, RoomsTheGridCannotShowAreListedAndKeepTheirPlace) {
   MapEditor* f = Open();
   for (int32_t vnum : {3001, 3002, 3003, 3004}) EXPECT_GE(ListRow(f, vnum), 0) << vnum;
   EXPECT_EQ(ListRow(f, 3000), -1);
-  EXPECT_EQ(f->MapRoomsListBox->count(), 99);
+  EXPECT_EQ(f->RoomList().MapRoomsListBox->count(), 99);
   app->form->App().ApplyActiveEditor(true);
   EXPECT_EQ(At(3001).x, 120);
   EXPECT_EQ(At(3003).z, 12);
@@ -199,14 +200,14 @@ TEST_F(MapEditorTest, TargetRoomTypedOrChosen) {
   Room(3000).Exits[kEast].ToRoom = 3001;
   MapEditor* f = Open();
   f->MapDrawGrid->SetCurrentCell(1, 1);
-  f->ME_PanelClick(kNorth);
-  EXPECT_EQ(f->MR_EZComboBox->currentData().toInt(), 0);  // an empty exit: all zones
-  f->ME_PanelClick(kEast);
-  EXPECT_EQ(f->MR_EZComboBox->currentData().toInt(), 30);
+  f->Exits().ME_PanelClick(kNorth);
+  EXPECT_EQ(f->Exits().MR_EZComboBox->currentData().toInt(), 0);  // an empty exit: all zones
+  f->Exits().ME_PanelClick(kEast);
+  EXPECT_EQ(f->Exits().MR_EZComboBox->currentData().toInt(), 30);
   // The zone choice narrows the list to zone 31; 3001 is then not listed.
-  f->MR_EZComboBox->setCurrentIndex(f->MR_EZComboBox->findData(31));
-  f->MR_EZComboBoxChange();
-  ASSERT_EQ(f->MR_ERComboBox->findData(3001), -1);
+  f->Exits().MR_EZComboBox->setCurrentIndex(f->Exits().MR_EZComboBox->findData(31));
+  f->Exits().MR_EZComboBoxChange();
+  ASSERT_EQ(f->Exits().MR_ERComboBox->findData(3001), -1);
 
   struct Case {
     QString typed;  // empty: choose the entry with `vnum` from the list
@@ -217,19 +218,20 @@ TEST_F(MapEditorTest, TargetRoomTypedOrChosen) {
                         {QStringLiteral("3050"), 0, 3050}, {QStringLiteral("0"), 0, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString() + " " + std::to_string(c.vnum));
-    f->MR_EZComboBox->setCurrentIndex(f->MR_EZComboBox->findData(31));
-    f->MR_EZComboBoxChange();
+    f->Exits().MR_EZComboBox->setCurrentIndex(f->Exits().MR_EZComboBox->findData(31));
+    f->Exits().MR_EZComboBoxChange();
     if (c.typed.isEmpty()) {
-      const int i = f->MR_ERComboBox->findData(c.vnum);
+      const int i = f->Exits().MR_ERComboBox->findData(c.vnum);
       ASSERT_GE(i, 0);
-      f->MR_ERComboBox->setCurrentIndex(i);
-      emit f->MR_ERComboBox->activated(i);
+      f->Exits().MR_ERComboBox->setCurrentIndex(i);
+      emit f->Exits().MR_ERComboBox->activated(i);
     } else {
-      f->MR_ERComboBox->lineEdit()->clear();
-      Type(f->MR_ERComboBox->lineEdit(), c.typed);
+      f->Exits().MR_ERComboBox->lineEdit()->clear();
+      Type(f->Exits().MR_ERComboBox->lineEdit(), c.typed);
     }
     EXPECT_EQ(Room(3000).Exits[kEast].ToRoom, c.expected);
-    EXPECT_EQ(f->ME_Panel[kEast]->text(), c.expected > 0 ? QString::number(c.expected) : QString());
+    EXPECT_EQ(f->Exits().ME_Panel[kEast]->text(),
+              c.expected > 0 ? QString::number(c.expected) : QString());
     EXPECT_EQ(Room(3001).Exits[kWest].ToRoom, -1);  // the other side stays
   }
 }
@@ -244,24 +246,24 @@ TEST_F(MapEditorTest, ExitFieldsAreStoredAndShowingStoresNothing) {
   const TRoom before = Room(3000);
   MapEditor* f = Open();
   f->MapDrawGrid->SetCurrentCell(1, 1);
-  for (int d : {kSouth, kNorth, kSouth}) f->ME_PanelClick(d);
-  EXPECT_TRUE(f->MR_EStdPanel->isVisibleTo(f));
+  for (int d : {kSouth, kNorth, kSouth}) f->Exits().ME_PanelClick(d);
+  EXPECT_TRUE(f->Exits().MR_EStdPanel->isVisibleTo(f));
   f->MapDrawGrid->SetCurrentCell(2, 2);
   app->form->App().ApplyActiveEditor(true);
   EXPECT_TRUE(Room(3000) == before);
 
   f = Open();
   f->MapDrawGrid->SetCurrentCell(1, 1);
-  f->ME_PanelClick(kSouth);
-  f->MR_EDescEdit->setText(QStringLiteral("Узкий проход"));
-  emit f->MR_EDescEdit->editingFinished();
-  f->MR_ENameEdit->setText(QStringLiteral("решетка"));
-  f->MR_EStateComboBox->setCurrentIndex(1);
-  emit f->MR_EStateComboBox->activated(1);
-  f->MR_EKeyEdit->setValue(3005);
-  f->MR_EDoorComboBox->setCurrentIndex(2);
-  emit f->MR_EDoorComboBox->activated(2);
-  f->ME_PanelClick(kNorth);  // the keywords typed so far go with the exit
+  f->Exits().ME_PanelClick(kSouth);
+  f->Exits().MR_EDescEdit->setText(QStringLiteral("Узкий проход"));
+  emit f->Exits().MR_EDescEdit->editingFinished();
+  f->Exits().MR_ENameEdit->setText(QStringLiteral("решетка"));
+  f->Exits().MR_EStateComboBox->setCurrentIndex(1);
+  emit f->Exits().MR_EStateComboBox->activated(1);
+  f->Exits().MR_EKeyEdit->setValue(3005);
+  f->Exits().MR_EDoorComboBox->setCurrentIndex(2);
+  emit f->Exits().MR_EDoorComboBox->activated(2);
+  f->Exits().ME_PanelClick(kNorth);  // the keywords typed so far go with the exit
   EXPECT_EQ(e.Description, W("Узкий проход"));
   EXPECT_EQ(e.Keywords, W("решетка"));
   EXPECT_EQ(e.DoorFlags, 1);
@@ -289,28 +291,28 @@ TEST_F(MapEditorTest, GoingToTheExitsTarget) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.dir);
     MapEditor* f = Open();
-    while (f->Level() > 3) f->MapDecZBtnClick();
-    while (f->Level() < 3) f->MapIncZBtnClick();
+    while (f->Level() > 3) f->LevelPanel().MapDecZBtnClick();
+    while (f->Level() < 3) f->LevelPanel().MapIncZBtnClick();
     f->MapDrawGrid->SetCurrentCell(1, 1);
-    f->ME_PanelClick(c.dir);
-    EXPECT_TRUE(f->MapGoExitBtn->isVisibleTo(f));
-    f->MapGoExitBtnClick();
+    f->Exits().ME_PanelClick(c.dir);
+    EXPECT_TRUE(f->Exits().MapGoExitBtn->isVisibleTo(f));
+    f->Exits().MapGoExitBtnClick();
     f = qobject_cast<MapEditor*>(EditorWindow::Current(app->form->Host(), kZoneMap));
     EXPECT_EQ(f->SelectedRoom(), c.selected);
     EXPECT_EQ(f->Level(), c.level);
     EXPECT_EQ(f->windowTitle(), c.title);
-    if (c.listed > 0) EXPECT_EQ(f->MapRoomsListBox->currentRow(), ListRow(f, c.listed));
+    if (c.listed > 0) EXPECT_EQ(f->RoomList().MapRoomsListBox->currentRow(), ListRow(f, c.listed));
   }
 }
 
 TEST_F(MapEditorTest, LevelStaysWithinOneToNine) {
   MapEditor* f = Open();
-  EXPECT_EQ(f->MapZLabel->text(), QStringLiteral("3"));
-  for (int i = 0; i < 5; ++i) f->MapDecZBtn->click();
+  EXPECT_EQ(f->LevelPanel().MapZLabel->text(), QStringLiteral("3"));
+  for (int i = 0; i < 5; ++i) f->LevelPanel().MapDecZBtn->click();
   EXPECT_EQ(f->Level(), 1);
-  for (int i = 0; i < 12; ++i) f->MapIncZBtn->click();
+  for (int i = 0; i < 12; ++i) f->LevelPanel().MapIncZBtn->click();
   EXPECT_EQ(f->Level(), 9);
-  EXPECT_EQ(f->MapZLabel->text(), QStringLiteral("9"));
+  EXPECT_EQ(f->LevelPanel().MapZLabel->text(), QStringLiteral("9"));
 }
 
 TEST_F(MapEditorTest, CtrlInvertsAutoLinkingWhileHeld) {
@@ -320,13 +322,13 @@ TEST_F(MapEditorTest, CtrlInvertsAutoLinkingWhileHeld) {
     QApplication::sendEvent(f->MapDrawGrid, &e);
   };
   key(QEvent::KeyPress);
-  EXPECT_FALSE(f->MapAutoLinkCheckBox->isChecked());
-  EXPECT_FALSE(f->MapAutoLinkCheckBox->isEnabled());
+  EXPECT_FALSE(f->LevelPanel().MapAutoLinkCheckBox->isChecked());
+  EXPECT_FALSE(f->LevelPanel().MapAutoLinkCheckBox->isEnabled());
   key(QEvent::KeyPress);  // repeated while held
-  EXPECT_FALSE(f->MapAutoLinkCheckBox->isChecked());
+  EXPECT_FALSE(f->LevelPanel().MapAutoLinkCheckBox->isChecked());
   key(QEvent::KeyRelease);
-  EXPECT_TRUE(f->MapAutoLinkCheckBox->isChecked());
-  EXPECT_TRUE(f->MapAutoLinkCheckBox->isEnabled());
+  EXPECT_TRUE(f->LevelPanel().MapAutoLinkCheckBox->isChecked());
+  EXPECT_TRUE(f->LevelPanel().MapAutoLinkCheckBox->isEnabled());
 }
 
 TEST_F(MapEditorTest, ArrangementAsksFirstAndShowsTheResult) {
@@ -336,7 +338,7 @@ TEST_F(MapEditorTest, ArrangementAsksFirstAndShowsTheResult) {
     SCOPED_TRACE(yes);
     MapEditor* f = Open();
     app->reporter.answer = yes;
-    f->AutoArrangBtnClick();
+    f->LevelPanel().AutoArrangBtnClick();
     EXPECT_EQ(app->reporter.confirms.back().n, 6);
     EXPECT_EQ(ListRow(f, 3000) < 0, yes);
     EXPECT_EQ(ListRow(f, 3001) < 0, yes);
@@ -355,12 +357,12 @@ TEST_F(MapEditorTest, MouseOverShowsTheRoomAndGoSelectsItsNode) {
   Room(3000).Mobs.Add(m);
   MapEditor* f = Open();
   f->MapDrawGridMouseMove(0, 0);
-  EXPECT_EQ(f->MapRoomText->text(), QStringLiteral("[3000] Комната 0\nм [3000] Моб 0"));
-  EXPECT_EQ(f->MapXLabel->text(), QStringLiteral("0"));
+  EXPECT_EQ(f->Overview().MapRoomText->text(), QStringLiteral("[3000] Комната 0\nм [3000] Моб 0"));
+  EXPECT_EQ(f->LevelPanel().MapXLabel->text(), QStringLiteral("0"));
   f->MapDrawGridMouseMove(1, 0);
-  EXPECT_EQ(f->MapRoomText->text(), QString());
+  EXPECT_EQ(f->Overview().MapRoomText->text(), QString());
   f->MapDrawGrid->SetCurrentCell(0, 0);
-  f->MapGoBtnClick();
+  f->Exits().MapGoBtnClick();
   EXPECT_EQ(WorldTree::RecordOf(app->form->TreeView1()->currentItem()), &Room(3000));
 }
 
@@ -400,7 +402,7 @@ TEST(MapEditorRooms, UnplacedListCountAndSavedMapAgree) {
     ASSERT_NE(f, nullptr);
     if (!c.source.empty()) {
       app.reporter.answer = true;
-      f->AutoArrangBtnClick();
+      f->LevelPanel().AutoArrangBtnClick();
       f = qobject_cast<MapEditor*>(EditorWindow::Current(app.form->Host(), kZoneMap));
     }
     int onGrid = 0;
@@ -408,7 +410,7 @@ TEST(MapEditorRooms, UnplacedListCountAndSavedMapAgree) {
       for (int y = 0; y < ZoneGrid::kRows; ++y)
         for (int x = 0; x < ZoneGrid::kCols; ++x) onGrid += f->Grid().At(x, y, z) >= 0;
     const ZoneCheckResult check = CheckZone(w, c.zone);
-    EXPECT_EQ(f->MapRoomsListBox->count(), c.unplaced);
+    EXPECT_EQ(f->RoomList().MapRoomsListBox->count(), c.unplaced);
     EXPECT_EQ(check.Unplaced, c.unplaced);
     EXPECT_EQ(onGrid, check.Rooms - c.unplaced);
     // The map file's unshown positions were noted: the save asks first.
@@ -445,8 +447,8 @@ TEST_F(MapEditorTest, PaintingAFullZone) {
       Room(3000 + i).Exits[i % 6].ToRoom = 3000 + (i + 1) % 100;
     }
     f = Open();
-    while (f->Level() < level) f->MapIncZBtnClick();
-    while (f->Level() > level) f->MapDecZBtnClick();
+    while (f->Level() < level) f->LevelPanel().MapIncZBtnClick();
+    while (f->Level() > level) f->LevelPanel().MapDecZBtnClick();
     f->MapDrawGrid->SetCurrentCell(50, 50);
     // The best of a few runs: the machine is shared, the cost is the least.
     qint64 best = INT64_MAX, bestShown = INT64_MAX;

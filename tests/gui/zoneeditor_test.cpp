@@ -132,9 +132,9 @@ TEST_F(ZoneEditorTest, RowsWithoutChanceKeepTheirsThroughOtherEdits) {
   ZoneEditor* f = Open();
   // Deleting the middle row selects the row now in its place.
   app->reporter.answer = true;
-  f->Z_RObjListView->setCurrentItem(f->Z_RObjListView->topLevelItem(1));
-  f->Z_RObjDelBtnClick();
-  EXPECT_EQ(f->Z_RObjListView->currentItem(), f->Z_RObjListView->topLevelItem(1));
+  f->Params().Z_RObjListView->setCurrentItem(f->Params().Z_RObjListView->topLevelItem(1));
+  f->Params().Z_RObjDelBtnClick();
+  EXPECT_EQ(f->Params().Z_RObjListView->currentItem(), f->Params().Z_RObjListView->topLevelItem(1));
   Apply();
   EXPECT_EQ(Chances(), (std::vector<int16_t>{0, -3}));
   EXPECT_EQ(zone().CreatedObjects.Items(1)->Cond, 1);
@@ -142,8 +142,8 @@ TEST_F(ZoneEditorTest, RowsWithoutChanceKeepTheirsThroughOtherEdits) {
   // Changing a row through the dialog gives it the dialog's chance.
   f = Open();
   AnswerDialog(3001, 40);
-  f->Z_RObjListView->setCurrentItem(f->Z_RObjListView->topLevelItem(0));
-  f->Z_RObjEditBtnClick();
+  f->Params().Z_RObjListView->setCurrentItem(f->Params().Z_RObjListView->topLevelItem(0));
+  f->Params().Z_RObjEditBtnClick();
   Apply();
   EXPECT_EQ(Chances(), (std::vector<int16_t>{40, -3}));
   EXPECT_EQ(zone().CreatedObjects.Items(0)->ID, 3001);
@@ -154,34 +154,34 @@ TEST_F(ZoneEditorTest, ListButtonsFollowTheSelection) {
   app->form->show();
   QApplication::setActiveWindow(app->form.get());
   ZoneEditor* f = Open();
-  EXPECT_FALSE(f->Z_RObjEditBtn->isEnabled());
+  EXPECT_FALSE(f->Params().Z_RObjEditBtn->isEnabled());
   // A click of the mouse on the row.
-  QTreeWidget* view = f->Z_RObjListView;
+  QTreeWidget* view = f->Params().Z_RObjListView;
   const QPoint at = view->visualItemRect(view->topLevelItem(0)).center();
   for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
     QMouseEvent e(t, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                   Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &e);
   }
-  EXPECT_TRUE(f->Z_RObjEditBtn->isEnabled());
-  EXPECT_TRUE(f->Z_RObjDelBtn->isEnabled());
+  EXPECT_TRUE(f->Params().Z_RObjEditBtn->isEnabled());
+  EXPECT_TRUE(f->Params().Z_RObjDelBtn->isEnabled());
   app->reporter.answer = true;
-  f->Z_RObjDelBtnClick();
-  EXPECT_EQ(f->Z_RObjListView->topLevelItemCount(), 0);
-  EXPECT_FALSE(f->Z_RObjEditBtn->isEnabled());
-  EXPECT_FALSE(f->Z_RObjDelBtn->isEnabled());
+  f->Params().Z_RObjDelBtnClick();
+  EXPECT_EQ(f->Params().Z_RObjListView->topLevelItemCount(), 0);
+  EXPECT_FALSE(f->Params().Z_RObjEditBtn->isEnabled());
+  EXPECT_FALSE(f->Params().Z_RObjDelBtn->isEnabled());
   ASSERT_FALSE(app->reporter.confirms.empty());
   EXPECT_EQ(app->reporter.confirms.back().text, W("Вы хотите удалить объект из списка?"));
 
   // A mobile dropped on the mobile list is appended; on the object list,
   // or a room anywhere, nothing happens.
-  f->Z_RMobListView->setFocus();
+  f->Params().Z_RMobListView->setFocus();
   f->AcceptRecord(*world().Mobs.Find(3001));
   f->AcceptRecord(*world().Rooms.Find(3000));
   f->AcceptRecord(*world().Objs.Find(3000));
-  EXPECT_EQ(f->Z_RMobListView->topLevelItemCount(), 1);
-  EXPECT_EQ(f->Z_RObjListView->topLevelItemCount(), 0);
-  EXPECT_TRUE(f->Z_RMobDelBtn->isEnabled());
+  EXPECT_EQ(f->Params().Z_RMobListView->topLevelItemCount(), 1);
+  EXPECT_EQ(f->Params().Z_RObjListView->topLevelItemCount(), 0);
+  EXPECT_TRUE(f->Params().Z_RMobDelBtn->isEnabled());
   Apply();
   ASSERT_EQ(zone().RemovedMobs.Count(), 1);
   EXPECT_EQ(zone().RemovedMobs.Items(0)->ID, 3001);
@@ -202,12 +202,12 @@ TEST_F(ZoneEditorTest, NumberCannotBeChanged) {
     SCOPED_TRACE(c.typed.toStdString());
     app->reporter.errors.clear();
     app->reporter.answer = c.yes;
-    f->Z_IDEdit->findChild<QLineEdit*>()->setText(c.typed);
-    f->Z_IDEditExit();
+    f->Params().Z_IDEdit->findChild<QLineEdit*>()->setText(c.typed);
+    f->Params().Z_IDEditExit();
     std::vector<int> errors;
     for (const auto& e : app->reporter.errors) errors.push_back(e.n);
     EXPECT_EQ(errors, c.errors);
-    if (!c.typed.isEmpty()) EXPECT_EQ(f->Z_IDEdit->value(), 30);
+    if (!c.typed.isEmpty()) EXPECT_EQ(f->Params().Z_IDEdit->value(), 30);
   }
   Apply();
   EXPECT_EQ(zone().Vnum, 30);
@@ -220,9 +220,9 @@ TEST_F(ZoneEditorTest, NumberIsCheckedOnlyOnceTheZoneIsShown) {
   app->form->Windows().Edit(*world().Rooms.Find(3001));
   auto* f = EnsureEditor<ZoneEditor>(app->form->Host());
   QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-  QApplication::sendEvent(f->Z_IDEdit, &out);
+  QApplication::sendEvent(f->Params().Z_IDEdit, &out);
   f->Edit(zone());
-  QApplication::sendEvent(f->Z_IDEdit, &out);
+  QApplication::sendEvent(f->Params().Z_IDEdit, &out);
   EXPECT_TRUE(app->reporter.confirms.empty());
   EXPECT_TRUE(app->reporter.errors.empty());
 }
@@ -242,14 +242,14 @@ TEST_F(ZoneEditorTest, FileChoiceDecidesCodings) {
     ZoneEditor* f = Open();
     app->form->App().Settings->Coding = 2;
     app->form->App().Settings->LineBreak = 0;
-    f->Z_Files[0].Coding->setCurrentIndex(2);
-    f->Z_Files[0].LineBreak->setCurrentIndex(1);
-    f->Z_Files[4].Coding->setCurrentIndex(1);
-    f->Z_Files[4].LineBreak->setCurrentIndex(0);
-    f->Z_FileRadioGroup->button(c.choice)->click();
-    EXPECT_EQ(f->Z_Files[0].Coding->isEnabled(), c.enabled[0]);
-    EXPECT_EQ(f->Z_Files[1].Coding->isEnabled(), c.enabled[1]);
-    EXPECT_TRUE(f->Z_Files[1].Path->isEnabled());
+    f->Files().Z_Files[0].Coding->setCurrentIndex(2);
+    f->Files().Z_Files[0].LineBreak->setCurrentIndex(1);
+    f->Files().Z_Files[4].Coding->setCurrentIndex(1);
+    f->Files().Z_Files[4].LineBreak->setCurrentIndex(0);
+    f->Files().Z_FileRadioGroup->button(c.choice)->click();
+    EXPECT_EQ(f->Files().Z_Files[0].Coding->isEnabled(), c.enabled[0]);
+    EXPECT_EQ(f->Files().Z_Files[1].Coding->isEnabled(), c.enabled[1]);
+    EXPECT_TRUE(f->Files().Z_Files[1].Path->isEnabled());
     Apply();
     EXPECT_EQ(zone().MobFilename.Coding, c.coding);
     EXPECT_EQ(zone().MobFilename.LineBreak, c.lineBreak);
@@ -273,14 +273,15 @@ TEST_F(ZoneEditorTest, StatisticsListTheZonesErrors) {
     r2->Mobs.Add(m);
   }
   ZoneEditor* f = Open();
-  EXPECT_EQ(f->Z_RStatLabel->text(), QStringLiteral("4"));
-  EXPECT_EQ(f->Z_NRStatLabel->text(), QStringLiteral("3"));
-  EXPECT_EQ(f->Z_OStatLabel->text(), QStringLiteral("3"));
-  EXPECT_EQ(f->Z_MStatLabel->text(), QStringLiteral("2"));
-  EXPECT_EQ(f->Z_SStatLabel->text(), QStringLiteral("1"));
-  EXPECT_EQ(f->Z_TStatLabel->text(), QStringLiteral("1"));
+  EXPECT_EQ(f->Stats().Z_RStatLabel->text(), QStringLiteral("4"));
+  EXPECT_EQ(f->Stats().Z_NRStatLabel->text(), QStringLiteral("3"));
+  EXPECT_EQ(f->Stats().Z_OStatLabel->text(), QStringLiteral("3"));
+  EXPECT_EQ(f->Stats().Z_MStatLabel->text(), QStringLiteral("2"));
+  EXPECT_EQ(f->Stats().Z_SStatLabel->text(), QStringLiteral("1"));
+  EXPECT_EQ(f->Stats().Z_TStatLabel->text(), QStringLiteral("1"));
   QStringList errors;
-  for (int i = 0; i < f->Z_ErrorListBox->count(); ++i) errors << f->Z_ErrorListBox->item(i)->text();
+  for (int i = 0; i < f->Stats().Z_ErrorListBox->count(); ++i)
+    errors << f->Stats().Z_ErrorListBox->item(i)->text();
   EXPECT_EQ(errors, QStringList({QStringLiteral("Room #3000, Выход на север: непарный выход"),
                                  QStringLiteral("Room #3001, Выход на юг: непарный выход"),
                                  QStringLiteral("Room #3002, Mob #3000: MaxInRoom > MaxInWorld"),
@@ -291,33 +292,33 @@ TEST_F(ZoneEditorTest, StatisticsListTheZonesErrors) {
   r1->Exits[kSouth].ToRoom = 3002;
   r0->Exits[kNorth].ToRoom = -1;
   f->Z_PageControl->setCurrentIndex(2);
-  EXPECT_EQ(f->Z_ErrorListBox->count(), 2);
+  EXPECT_EQ(f->Stats().Z_ErrorListBox->count(), 2);
 }
 
 TEST_F(ZoneEditorTest, SourcePageShowsTheZoneFileAsOpened) {
   SetCreated({{0, 3001, 25}});
   ZoneEditor* f = Open();
-  const QString text = f->Z_SourceMemo->toPlainText();
+  const QString text = f->Source().Z_SourceMemo->toPlainText();
   EXPECT_TRUE(text.startsWith(
       QStringLiteral("* Korvask zone file v1.0\n#30\nГород~\n3099 0 0\nO 0 3001 0 -1 25")))
       << text.toStdString();
   EXPECT_TRUE(text.endsWith(QStringLiteral("S\n$\n$")));
-  f->Z_NameEdit->setText(QStringLiteral("Другое"));
-  EXPECT_EQ(f->Z_SourceMemo->toPlainText(), text);
+  f->Params().Z_NameEdit->setText(QStringLiteral("Другое"));
+  EXPECT_EQ(f->Source().Z_SourceMemo->toPlainText(), text);
 }
 
 TEST_F(ZoneEditorTest, EditedHeaderIsSaved) {
   app->form->TreeControl().Select(app->Node(QStringLiteral("Зоны/[30] Город")));
   auto* f = qobject_cast<ZoneEditor*>(EditorWindow::Current(app->form->Host(), kZone));
   ASSERT_NE(f, nullptr);
-  f->Z_NameEdit->setText(QStringLiteral("Новый город"));
-  f->Z_RTypeComboBox->setCurrentIndex(
-      f->Z_RTypeComboBox->findText(QStringLiteral("Перезагружать всегда")));
-  f->Z_RTimeEdit->setValue(45);
+  f->Params().Z_NameEdit->setText(QStringLiteral("Новый город"));
+  f->Params().Z_RTypeComboBox->setCurrentIndex(
+      f->Params().Z_RTypeComboBox->findText(QStringLiteral("Перезагружать всегда")));
+  f->Params().Z_RTimeEdit->setValue(45);
   AnswerDialog(3001, 60);
-  f->Z_RObjAddBtnClick();
+  f->Params().Z_RObjAddBtnClick();
   AnswerDialog(3000, 0);
-  f->Z_RMobAddBtnClick();
+  f->Params().Z_RMobAddBtnClick();
   app->form->Commands().MI_SaveClick();
   EXPECT_EQ(test::ReadFile(dir / "ZON" / "30.zon"),
             W("* Korvask zone file v1.0\r\n#30\r\nНовый город~\r\n3099 45 2\r\n"

@@ -1,4 +1,4 @@
-#include "editors/mapeditor_grid.h"
+#include "editors/mapgridwidget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
