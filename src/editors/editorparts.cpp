@@ -117,39 +117,6 @@ void NameRows(QGridLayout* grid, QWidget* parent, const char* prefix, QPushButto
   grid->addWidget(*alias, 6, 1);
 }
 
-QWidget* FlagPage(QWidget* parent, QListWidget** list, const char* name) {
-  auto* page = new QWidget(parent);
-  auto* lay = new QVBoxLayout(page);
-  *list = Named(new QListWidget(page), name);
-  (*list)->setFlow(QListView::TopToBottom);
-  (*list)->setWrapping(true);
-  (*list)->setResizeMode(QListView::Adjust);
-  lay->addWidget(*list);
-  return page;
-}
-
-QWidget* TriggerPage(QWidget* parent, const char* prefix, QListWidget** list, QPushButton** add,
-                     QPushButton** set, QPushButton** del) {
-  const QString p = QString::fromLatin1(prefix);
-  auto* page = new QWidget(parent);
-  auto* lay = new QHBoxLayout(page);
-  *list = Named(new QListWidget(page), p + QStringLiteral("TriggerListBox"));
-  lay->addWidget(*list, 1);
-  auto* buttons = new QVBoxLayout();
-  *add = Named(new QPushButton(QStringLiteral("Добавить..."), page),
-               p + QStringLiteral("TriggerAddBtn"));
-  *set = Named(new QPushButton(QStringLiteral("Заменить..."), page),
-               p + QStringLiteral("TriggerSetBtn"));
-  *del =
-      Named(new QPushButton(QStringLiteral("Удалить"), page), p + QStringLiteral("TriggerDelBtn"));
-  buttons->addWidget(*add);
-  buttons->addWidget(*set);
-  buttons->addWidget(*del);
-  buttons->addStretch(1);
-  lay->addLayout(buttons);
-  return page;
-}
-
 namespace {
 
 struct PanelSpec {

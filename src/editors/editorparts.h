@@ -84,13 +84,6 @@ QHBoxLayout* ListButtons(QWidget* parent, const char* prefix, QPushButton** add,
 void NameRows(QGridLayout* grid, QWidget* parent, const char* prefix, QPushButton** button,
               std::array<QLineEdit*, 6>& names, QLineEdit** alias);
 
-// A page holding only a check-list box that wraps into columns.
-QWidget* FlagPage(QWidget* parent, QListWidget** list, const char* name);
-// <prefix>TriggerListBox with "Добавить...", "Заменить...", "Удалить" beside
-// it (<prefix>TriggerAddBtn, <prefix>TriggerSetBtn, <prefix>TriggerDelBtn).
-QWidget* TriggerPage(QWidget* parent, const char* prefix, QListWidget** list, QPushButton** add,
-                     QPushButton** set, QPushButton** del);
-
 // Six checkable exit buttons, <prefix>NorthPanel and so on, each under its
 // letter, laid out as on a compass with up and down beside it.
 QGridLayout* ExitCompass(QWidget* parent, const char* prefix, const QSize& size, bool tight,

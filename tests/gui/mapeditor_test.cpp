@@ -301,7 +301,9 @@ TEST_F(MapEditorTest, GoingToTheExitsTarget) {
     EXPECT_EQ(f->SelectedRoom(), c.selected);
     EXPECT_EQ(f->Level(), c.level);
     EXPECT_EQ(f->windowTitle(), c.title);
-    if (c.listed > 0) EXPECT_EQ(f->RoomList().MapRoomsListBox->currentRow(), ListRow(f, c.listed));
+    if (c.listed > 0) {
+      EXPECT_EQ(f->RoomList().MapRoomsListBox->currentRow(), ListRow(f, c.listed));
+    }
   }
 }
 

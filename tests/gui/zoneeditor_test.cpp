@@ -207,7 +207,9 @@ TEST_F(ZoneEditorTest, NumberCannotBeChanged) {
     std::vector<int> errors;
     for (const auto& e : app->reporter.errors) errors.push_back(e.n);
     EXPECT_EQ(errors, c.errors);
-    if (!c.typed.isEmpty()) EXPECT_EQ(f->Params().Z_IDEdit->value(), 30);
+    if (!c.typed.isEmpty()) {
+      EXPECT_EQ(f->Params().Z_IDEdit->value(), 30);
+    }
   }
   Apply();
   EXPECT_EQ(zone().Vnum, 30);
