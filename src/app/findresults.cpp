@@ -78,8 +78,10 @@ FindResults::FindResults(AppContext& app, QWidget* parent)
           [this](QTreeWidgetItem* item) { OpenRow(m_list->indexOfTopLevelItem(item)); });
 }
 
-void FindResults::show(const QString& title, const std::vector<FoundRow>& rows) {
+void FindResults::show(const QString& title, const std::vector<FoundRow>& rows,
+                       const QString& column) {
   m_rows = rows;
+  m_list->headerItem()->setText(2, column);
   m_title->setText(QStringLiteral("%1 — найдено: %2").arg(title).arg(rows.size()));
   m_list->clear();
   QList<QTreeWidgetItem*> items;
@@ -90,8 +92,8 @@ void FindResults::show(const QString& title, const std::vector<FoundRow>& rows) 
          QString::number(r.Zone), r.Field, r.Text}));
   m_list->addTopLevelItems(items);
   for (int c = 0; c < 3; ++c) m_list->resizeColumnToContents(c);
-  QDockWidget::show();
-  raise();
+  FocusSearch();
+  m_list->setFocus();
 }
 
 void FindResults::ShowWhereUsed(const TMUDClass& rec) {
@@ -134,12 +136,14 @@ void FindResults::ShowWorldCheck() {
   std::vector<FoundRow> rows;
   for (const Finding& f : CheckWorld(*m_app.world))
     rows.push_back({f.Kind, f.Vnum, f.Zone, QString::fromStdString(f.Check), ToQt(f.Message)});
-  show(QStringLiteral("Проверка мира"), rows);
+  show(QStringLiteral("Проверка мира"), rows, QStringLiteral("Проверка"));
 }
 
 void FindResults::FocusSearch() {
+  const bool was = isVisible();
   QDockWidget::show();
   raise();
+  if (!was && OnShown) OnShown();
   m_edit->setFocus();
   m_edit->selectAll();
 }

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/kinds.h"
@@ -50,8 +51,13 @@ class FindResults : public QDockWidget {
   QCheckBox* FieldCheck() const { return m_field; }
   QLabel* Title() const { return m_title; }
 
+  // Called each time the panel comes up (the main window makes room for it).
+  std::function<void()> OnShown;
+
  private:
-  void show(const QString& title, const std::vector<FoundRow>& rows);
+  // `column` heads the third column: the field, or the check.
+  void show(const QString& title, const std::vector<FoundRow>& rows,
+            const QString& column = QStringLiteral("Поле"));
 
   AppContext& m_app;
   QLineEdit* m_edit = nullptr;

@@ -131,6 +131,12 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   m_find = new FindResults(m_app, this);
   addDockWidget(Qt::BottomDockWidgetArea, m_find);
   m_find->hide();
+  m_find->OnShown = [this] {
+    // A third of the window at most: the editors above keep their room.
+    resizeDocks({m_find}, {std::max(height() / 4, 160)}, Qt::Vertical);
+    QApplication::processEvents();
+    m_windows->FitIntoArea();
+  };
   connectMenus(BuildMainMenus(*this));
   m_app.SelectRecord = [this](TMUDClass& rec) {
     QTreeWidgetItem* item = m_tree->ItemOf(&rec);

@@ -125,6 +125,20 @@ void EditorWindows::Tile() {
   }
 }
 
+void EditorWindows::FitIntoArea() {
+  const QRect area = m_mdi->viewport()->rect();
+  if (area.isEmpty()) return;
+  for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+    if (sub->isHidden() || sub->isMinimized() || sub->isMaximized()) continue;
+    QRect g = sub->geometry();
+    if (area.contains(g)) continue;
+    g.setSize(g.size().boundedTo(area.size()));
+    g.moveLeft(std::clamp(g.left(), 0, area.width() - g.width()));
+    g.moveTop(std::clamp(g.top(), 0, area.height() - g.height()));
+    sub->setGeometry(g);
+  }
+}
+
 void EditorWindows::Cascade() {
   m_mdi->cascadeSubWindows();
 }

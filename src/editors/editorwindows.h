@@ -97,6 +97,9 @@ class EditorWindows : public QObject {
 
   void Tile();
   void Cascade();
+  // Windows reaching past the work area (after it shrank) are moved and
+  // shrunk into it; their controls scroll.
+  void FitIntoArea();
 
  private:
   QMdiArea* m_mdi;

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "app/findresults.h"
 #include "editors/editorwindow.h"
 #include "editors/editorwindows.h"
 #include "gui/guitestutil.h"
@@ -164,6 +166,24 @@ TEST_F(Fit, EveryEditorTiledFourAtATime) {
     }
     Shot(first == 0 ? "tiled" : "tiled" + std::to_string(first / 4 + 1));
   }
+}
+
+TEST_F(Fit, TheFindPanelBesideAnEditor) {
+  World& w = form().world();
+  form().App().SelectRecord(*w.Rooms.Find(3001));
+  form().findChild<QAction*>(QStringLiteral("MI_WhereUsed"))->trigger();
+  QApplication::processEvents();
+  // The dock's own title buttons are the style's.
+  QWidget* panel = form().Find()->widget();
+  EXPECT_EQ(Squeezed(panel), QStringList{});
+  // The editor above it is moved into the smaller work area, whole.
+  QMdiSubWindow* sub = form().Mdi()->activeSubWindow();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_TRUE(form().Mdi()->viewport()->rect().contains(sub->geometry()));
+  EXPECT_EQ(Squeezed(sub->widget()), QStringList{});
+  Shot("whereused");
+  form().findChild<QAction*>(QStringLiteral("MI_CheckWorld"))->trigger();
+  Shot("worldcheck");
 }
 
 }  // namespace

@@ -218,6 +218,10 @@ void ReferenceIndex::Rebuild(const World& w) {
   m_byTarget.clear();
   m_byUser.clear();
   m_count = 0;
+  const size_t records = static_cast<size_t>(w.Zones.Count() + w.Rooms.Count() + w.Objs.Count() +
+                                             w.Mobs.Count() + w.Shops.Count());
+  m_byTarget.reserve(records);
+  m_byUser.reserve(records);
   for (const auto& z : w.Zones) add(ReferencesOf(*z), *z);
   for (const auto& r : w.Rooms) add(ReferencesOf(*r), *r);
   for (const auto& o : w.Objs) add(ReferencesOf(*o), *o);
