@@ -1,10 +1,12 @@
 #include "cli/clicommon.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "common/textutil.h"
 #include "common/winutf8.h"
+#include "load/loadworld.h"
 
 namespace zm::cli {
 
@@ -126,6 +128,28 @@ void CliReporter::AddLoadWarning(const std::string& text) {
 
 void CliReporter::PrintWarnings(std::ostream& out) const {
   for (const auto& w : warnings) out << "warning: " << w << "\n";
+}
+
+ReadWorld::ReadWorld(const Options& o, std::ostream& err) : w(rep, nullptr, o.dictionaries.get()) {
+  failures = LoadWorld(w, o.world);
+  for (const auto& l : rep.lines) err << "load error: " << l << "\n";
+  rep.PrintWarnings(err);
+}
+
+void PrintPlaces(const std::vector<Place>& places, bool json, std::ostream& out) {
+  if (json) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const Place& p : places)
+      list.push_back({{"kind", KindName(p.Kind)},
+                      {"vnum", p.Vnum},
+                      {"zone", p.Zone},
+                      {"field", p.Field},
+                      {"text", WinToUtf8(p.Text)}});
+    out << list.dump(1) << "\n";
+    return;
+  }
+  for (const Place& p : places)
+    out << KindName(p.Kind) << " " << p.Vnum << " " << p.Field << ": " << WinToUtf8(p.Text) << "\n";
 }
 
 const char* KindName(RecordKind kind) {

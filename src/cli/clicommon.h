@@ -54,6 +54,26 @@ class CliReporter : public Reporter {
   bool Confirm(int n, const std::string& text) override;
 };
 
+// A world loaded for a command that only reads it; its load errors and
+// warnings are written to `err`.
+struct ReadWorld {
+  CliReporter rep;
+  World w;
+  int failures = 0;
+  ReadWorld(const Options& o, std::ostream& err);
+};
+
+// A place in a record, as where and search print it: one line each, or a
+// JSON array of {"kind", "vnum", "zone", "field", "text"}.
+struct Place {
+  RecordKind Kind;
+  int32_t Vnum;
+  int32_t Zone;
+  std::string Field;
+  std::string Text;  // Windows-1251
+};
+void PrintPlaces(const std::vector<Place>& places, bool json, std::ostream& out);
+
 // "room", "object", "mobile", "trigger", "shop", "zone" (and "map").
 const char* KindName(RecordKind kind);
 std::optional<RecordKind> KindOfName(const std::string& name);

@@ -7,7 +7,6 @@
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "common/winutf8.h"
-#include "load/loadworld.h"
 #include "query/worldcheck.h"
 
 namespace zm::cli {
@@ -19,15 +18,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "usage: zemlemer-cli lint WORLD [--zone N] [--json]\n";
     return kUsage;
   }
-  CliReporter rep;
-  World w(rep, nullptr, o->dictionaries.get());
-  LoadWorld(w, o->world);
-  for (const auto& l : rep.lines) err << "load error: " << l << "\n";
-  rep.PrintWarnings(err);
+  ReadWorld loaded(*o, err);
 
   const std::optional<int32_t> zone =
       o->zones.empty() ? std::nullopt : std::optional<int32_t>(o->zones[0]);
-  const std::vector<Finding> findings = CheckWorld(w, zone);
+  const std::vector<Finding> findings = CheckWorld(loaded.w, zone);
   if (o->json) {
     nlohmann::json list = nlohmann::json::array();
     for (const Finding& f : findings)

@@ -2,14 +2,12 @@
 // or by the value of a field.
 #include "query/search.h"
 
-#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "common/winutf8.h"
 #include "json/fieldsearch.h"
-#include "load/loadworld.h"
 
 namespace zm::cli {
 namespace {
@@ -32,28 +30,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
            "       zemlemer-cli search WORLD FIELD=VALUE --field [--kind KIND] [--json]\n";
     return kUsage;
   }
-  CliReporter rep;
-  World w(rep, nullptr, o->dictionaries.get());
-  LoadWorld(w, o->world);
-  for (const auto& l : rep.lines) err << "load error: " << l << "\n";
-  rep.PrintWarnings(err);
-
-  const std::vector<SearchHit> hits =
-      field ? json::SearchField(w, *field, kind) : SearchText(w, Utf8ToWin(o->extra[0]), kind);
-  if (o->json) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const SearchHit& h : hits)
-      list.push_back({{"kind", KindName(h.Kind)},
-                      {"vnum", h.Vnum},
-                      {"zone", h.Zone},
-                      {"field", h.Field},
-                      {"text", WinToUtf8(h.Text)}});
-    out << list.dump(1) << "\n";
-  } else {
-    for (const SearchHit& h : hits)
-      out << KindName(h.Kind) << " " << h.Vnum << " " << h.Field << ": " << WinToUtf8(h.Text)
-          << "\n";
-  }
+  ReadWorld loaded(*o, err);
+  const std::vector<SearchHit> hits = field ? json::SearchField(loaded.w, *field, kind)
+                                            : SearchText(loaded.w, Utf8ToWin(o->extra[0]), kind);
+  std::vector<Place> places;
+  places.reserve(hits.size());
+  for (const SearchHit& h : hits) places.push_back({h.Kind, h.Vnum, h.Zone, h.Field, h.Text});
+  PrintPlaces(places, o->json, out);
   return kOk;
 }
 

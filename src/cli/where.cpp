@@ -1,12 +1,10 @@
 // where WORLD KIND VNUM [--json]: every place that names a record.
-#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
 #include "common/textutil.h"
 #include "common/winutf8.h"
-#include "load/loadworld.h"
 #include "query/references.h"
 
 namespace zm::cli {
@@ -25,29 +23,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << kUsageLine;
     return kUsage;
   }
-  CliReporter rep;
-  World w(rep, nullptr, o->dictionaries.get());
-  LoadWorld(w, o->world);
-  for (const auto& l : rep.lines) err << "load error: " << l << "\n";
-  rep.PrintWarnings(err);
-
+  ReadWorld loaded(*o, err);
+  const World& w = loaded.w;
   ReferenceIndex index;
   index.Rebuild(w);
-  const std::vector<Reference> uses = index.UsesOf(*kind, vnum);
-  if (o->json) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const Reference& r : uses)
-      list.push_back({{"kind", KindName(r.UserKind)},
-                      {"vnum", r.UserVnum},
-                      {"zone", r.UserZone},
-                      {"field", r.Field},
-                      {"text", WinToUtf8(ReferenceLine(w, r))}});
-    out << list.dump(1) << "\n";
-  } else {
-    for (const Reference& r : uses)
-      out << KindName(r.UserKind) << " " << r.UserVnum << " " << r.Field << ": "
-          << WinToUtf8(ReferenceLine(w, r)) << "\n";
-  }
+  std::vector<Place> places;
+  for (const Reference& r : index.UsesOf(*kind, vnum))
+    places.push_back({r.UserKind, r.UserVnum, r.UserZone, r.Field, ReferenceLine(w, r)});
+  PrintPlaces(places, o->json, out);
   return kOk;
 }
 
