@@ -53,6 +53,7 @@ class ZoneReading {
     MarkDoorsWithoutReset(m_w);
     m_ok = ReadZoneCommandsBytes(m_w, m_z, bytes, kPath) && m_ok;
     SettleCommandMaxima(m_w);
+    fuzz::AskAbout(m_w);
   }
   bool Whole() const {
     const FileNote* n = m_w.Files.Find(kPath);

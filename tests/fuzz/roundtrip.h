@@ -17,8 +17,18 @@
 #include "io/recordfile.h"
 #include "io/recordformat.h"
 #include "model/world.h"
+#include "query/references.h"
+#include "query/worldcheck.h"
 
 namespace zm::fuzz {
+
+// The questions asked of a loaded world must hold on whatever was read.
+inline void AskAbout(const World& w) {
+  ReferenceIndex index;
+  index.Rebuild(w);
+  for (const auto& r : w.Rooms) (void)index.UsesOf(kRoom, r->Vnum);
+  (void)CheckWorld(w);
+}
 
 [[noreturn]] inline void Fail(const char* what) {
   std::fprintf(stderr, "%s\n", what);
@@ -69,6 +79,7 @@ class RecordReading {
   RecordReading(RecordKind kind, const std::string& bytes, const char* name)
       : m_kind(kind), m_path(name) {
     (void)LoadRecordBytes(m_w, kind, bytes, m_path);
+    AskAbout(m_w);
   }
 
   const World& world() const { return m_w; }
