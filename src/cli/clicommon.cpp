@@ -52,6 +52,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
         o.json = true;
       } else if (a == "--field") {
         o.field = true;
+      } else if (a == "--rewrite-scripts") {
+        o.rewriteScripts = true;
       }
       continue;
     }

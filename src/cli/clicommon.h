@@ -23,6 +23,7 @@ struct Options {
   bool check = false;
   bool json = false;
   bool field = false;
+  bool rewriteScripts = false;
   std::string kind;                // --kind KIND
   std::vector<std::string> extra;  // arguments after WORLD, where the command takes them
   // The dictionaries (shop buy and change type texts come from them); null

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/clirun.h"
+#include "core/testutil.h"
 
 namespace zm {
 namespace {
@@ -61,6 +62,28 @@ TEST(CliLint, FindsTheSampleWorldsTwoErrors) {
   auto [zrc, zone] = test::RunCli("lint " + kSample + " --zone 30 --json");
   EXPECT_EQ(zrc, 0);
   EXPECT_EQ(zone, "[]\n");
+}
+
+TEST(CliZoneMove, CopyAndRenumberSaveAndSayWhatTheyWrote) {
+  test::TempDir d;
+  const std::string world = (d / "w").string();
+  std::filesystem::copy(kSample, world, std::filesystem::copy_options::recursive);
+  auto [rc, out] = test::RunCli("copy-zone " + world + " 30 40");
+  EXPECT_EQ(rc, 0);
+  EXPECT_NE(out.find(world + "/ZON/40.zon\n"), std::string::npos) << out;
+  auto [rrc, renumbered] = test::RunCli("renumber-zone " + world + " 31 35");
+  EXPECT_EQ(rrc, 0);
+  EXPECT_NE(renumbered.find(world + "/WLD/35.wld\n"), std::string::npos) << renumbered;
+  EXPECT_NE(renumbered.find(world + "/WLD/30.wld\n"), std::string::npos);  // its exit into 31
+  EXPECT_NE(renumbered.find("removed " + world + "/ZON/31.zon\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(world + "/ZON/31.zon"));
+  // Refused: nothing written.
+  const auto before = test::ReadFile(world + "/ZON/40.zon");
+  EXPECT_EQ(test::RunCli("copy-zone " + world + " 32 40 2>/dev/null").first, 1);
+  EXPECT_EQ(test::RunCli("renumber-zone " + world + " 32 10000 2>/dev/null").first, 1);
+  EXPECT_EQ(test::ReadFile(world + "/ZON/40.zon"), before);
+  EXPECT_TRUE(std::filesystem::exists(world + "/ZON/32.zon"));
+  EXPECT_EQ(test::RunCli("copy-zone " + world + " 32 2>/dev/null").first, 2);
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ enum class ConfirmMsg : int {
   ChangeZoneId = 7,
   // Asked before overwriting a file that was not read completely.
   LossySave = 8,
+  // Asked before the files of a renumbered zone's old number are removed.
+  RemoveOldZoneFiles = 9,
 };
 
 // Windows-1251 texts; an unknown number gives an empty text.

@@ -134,7 +134,7 @@ fs::path FindNoCase(const fs::path& dir, const std::string& name, bool wantDir) 
 
 }  // namespace
 
-void RegisterZoneFiles(World& w, TZone& z, const fs::path& path) {
+void AssignZoneFiles(TZone& z, const fs::path& path) {
   z.ZoneFilename.Path = path;
   const fs::path dir = path.parent_path();
   const std::string dirName = dir.filename().string();
@@ -168,6 +168,10 @@ void RegisterZoneFiles(World& w, TZone& z, const fs::path& path) {
     s.setting->Path = file.empty() ? folder / name : file;
     s.setting->SetWord(z.ZoneFilename.Word());
   }
+}
+
+void RegisterZoneFiles(World& w, TZone& z, const fs::path& path) {
+  AssignZoneFiles(z, path);
   w.RegisterZone(z);
 }
 

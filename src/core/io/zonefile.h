@@ -17,6 +17,9 @@ bool ReadZoneHeader(World& w, TZone& z, const std::filesystem::path& path);
 // Sibling file paths, then the zone registered in the world (map record,
 // tree nodes, ZoneNames).
 void RegisterZoneFiles(World& w, TZone& z, const std::filesystem::path& path);
+// The paths part of RegisterZoneFiles: the zone's files by `path`, each in
+// the zone file's coding and line break.
+void AssignZoneFiles(TZone& z, const std::filesystem::path& path);
 
 // Command pass; failures go to the load errors.
 bool ReadZoneCommands(World& w, TZone& z, const std::filesystem::path& path);

@@ -74,6 +74,9 @@ class TZone : public TMUDClass {
   // Those that followed the zone-wide O (no room) and Q commands: written
   // after them.
   std::vector<std::string> KeptAfterZoneWide;
+  // Files of the zone under its number before a renumbering: removed once
+  // the files under the new number are saved.
+  std::vector<std::filesystem::path> FilesToRemove;
 
   // Set by the header pass or the new-zone command; a bare zone made by a
   // reader for records without a zone file is not registered.
@@ -95,7 +98,28 @@ class TZone : public TMUDClass {
   std::set<std::pair<int32_t, RecordKind>> PendingOwnerFiles;
 
   std::string DisplayText() const { return NodeCaption(Vnum, Name); }
+  // `f(kind, setting)` for each kind's file setting, the map's included.
+  template <typename F>
+  void ForEachFileSetting(F&& f) {
+    EachSetting(*this, f);
+  }
+  template <typename F>
+  void ForEachFileSetting(F&& f) const {
+    EachSetting(*this, f);
+  }
   bool operator==(const TZone&) const = default;
+
+ private:
+  template <typename Self, typename F>
+  static void EachSetting(Self& z, F& f) {
+    f(kZone, z.ZoneFilename);
+    f(kRoom, z.RoomFilename);
+    f(kZoneMap, z.ZoneMapFilename);
+    f(kObject, z.ObjFilename);
+    f(kMobile, z.MobFilename);
+    f(kShop, z.ShopFilename);
+    f(kTrigger, z.TrigFilename);
+  }
 };
 
 class TZoneMap : public TMUDClass {
