@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/settings.h"
+#include "app/zonemovedialog.h"
 #include "editors/editorwindows.h"
 #include "editors/worlddocument.h"
 #include "model/records.h"
@@ -34,6 +35,10 @@ EditorSettings AppHost::Settings() const {
     s.LineBreak = app->LineBreak;
   }
   return s;
+}
+
+bool AppHost::MoveZone(int32_t from, bool renumber, std::optional<int32_t> to) {
+  return zm::MoveZone(m_app, from, renumber, to);
 }
 
 QFont AppHost::EditorFont() const {

@@ -100,6 +100,7 @@ class AppHost : public EditorHost {
   bool SelectInTree(TMUDClass& rec) override {
     return m_app.SelectRecord && m_app.SelectRecord(rec);
   }
+  bool MoveZone(int32_t from, bool renumber, std::optional<int32_t> to) override;
 
  private:
   AppContext& m_app;

@@ -8,6 +8,7 @@
 #include "app/treecontrol.h"
 #include "app/worldtree.h"
 #include "common/winutf8.h"
+#include "edit/zonemove.h"
 #include "editors/changetracker.h"
 #include "editors/editorwindows.h"
 #include "editors/worlddocument.h"
@@ -70,6 +71,9 @@ void MainCommands::MI_SaveZoneClick() {
         m_app.Changes->Saved(zone, kind);
     }
   }
+  // A renumbered zone's files under its old number go once the new ones are
+  // written.
+  if (r.ok) RemoveOldZoneFiles(w, zone);
   emit Saved(QStringLiteral("Сохранено файлов: %1").arg(r.written.size()));
 }
 

@@ -69,6 +69,9 @@ MainMenus BuildMainMenus(QMainWindow& window) {
   m.Popup.Copy->setEnabled(false);
   m.TreePopup->addSeparator();
   m.PopupWhereUsed = AddItem(m.TreePopup, "MI_PWhereUsed", "Где используется", QKeySequence());
+  m.PopupCopyZone = AddItem(m.TreePopup, "MI_PCopyZone", "Копировать зону…", QKeySequence());
+  m.PopupRenumberZone =
+      AddItem(m.TreePopup, "MI_PRenumberZone", "Перенумеровать зону…", QKeySequence());
 
   return m;
 }

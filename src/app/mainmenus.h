@@ -27,6 +27,8 @@ struct MainMenus {
   QMenu* TreePopup = nullptr;
   PopupActions Popup;
   QAction* PopupWhereUsed = nullptr;
+  QAction* PopupCopyZone = nullptr;
+  QAction* PopupRenumberZone = nullptr;
 };
 
 MainMenus BuildMainMenus(QMainWindow& window);

@@ -30,6 +30,7 @@
 #include "app/treecontrol.h"
 #include "app/worldoverview.h"
 #include "app/worldtree.h"
+#include "app/zonemovedialog.h"
 #include "common/dictionaries.h"
 #include "common/textutil.h"
 #include "editors/changetracker.h"
@@ -292,10 +293,18 @@ void MainWindow::connectMenus(const MainMenus& m) {
   });
   connect(m.PopupWhereUsed, &QAction::triggered, this,
           [this, whereUsed] { whereUsed(WorldTree::RecordOf(m_treeControl->ContextNode())); });
-  connect(m.TreePopup, &QMenu::aboutToShow, m.PopupWhereUsed, [this, action = m.PopupWhereUsed] {
+  connect(m.TreePopup, &QMenu::aboutToShow, this, [this, m] {
     const TMUDClass* rec = WorldTree::RecordOf(m_treeControl->ContextNode());
-    action->setEnabled(rec && rec->Kind != kZoneMap);
+    m.PopupWhereUsed->setEnabled(rec && rec->Kind != kZoneMap);
+    m.PopupCopyZone->setEnabled(rec && rec->Kind == kZone);
+    m.PopupRenumberZone->setEnabled(rec && rec->Kind == kZone);
   });
+  for (const auto& [action, renumber] :
+       {std::pair{m.PopupCopyZone, false}, {m.PopupRenumberZone, true}})
+    connect(action, &QAction::triggered, this, [this, renumber] {
+      const TMUDClass* rec = WorldTree::RecordOf(m_treeControl->ContextNode());
+      if (rec && rec->Kind == kZone) MoveZone(m_app, rec->Vnum, renumber);
+    });
   connect(m.Search, &QAction::triggered, m_find, &FindResults::FocusSearch);
   connect(m.CheckWorld, &QAction::triggered, this, [this] {
     m_app.ApplyActiveEditor(false);
@@ -340,6 +349,11 @@ bool MainWindow::SaveChangesBeforeExit() {
     else
       ok = false;
   }
+  // A renumbered zone's files under its old number go once the new ones are
+  // written.
+  if (ok)
+    for (const auto& z : m_world->Zones)
+      if (!z->FilesToRemove.empty()) RemoveOldZoneFiles(*m_world, z->Vnum);
   // A file that was not written, failed or refused, keeps the editor open
   // with the data.
   return ok;

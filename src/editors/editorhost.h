@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace zm {
 
@@ -52,6 +53,9 @@ class EditorHost {
   // Selects the record's node in the tree, which opens it in its editor;
   // false when it has none.
   virtual bool SelectInTree(TMUDClass& rec) = 0;
+  // Copies or renumbers zone `from` after asking for the number (`to`, when
+  // given, preset); every editor window is closed first. False when not done.
+  virtual bool MoveZone(int32_t from, bool renumber, std::optional<int32_t> to = {}) = 0;
 };
 
 }  // namespace zm

@@ -258,8 +258,11 @@ void ZoneParamsPage::Z_IDEditExit() {
     return;
   }
   if (typed == m_wc.Vnum) return;
-  if (rep.AskConfirm(ConfirmMsg::ChangeZoneId)) rep.ShowError(ErrorMsg::ZoneIdChangeUnavailable);
-  Z_IDEdit->setValue(m_wc.Vnum);
+  // The number is the zone's identity: changing it renumbers the zone
+  // throughout the world, which closes this window when done.
+  const int32_t was = m_wc.Vnum;
+  Z_IDEdit->setValue(was);
+  if (rep.AskConfirm(ConfirmMsg::ChangeZoneId)) Editor().Host().MoveZone(was, true, typed);
 }
 
 bool ZoneParamsPage::eventFilter(QObject* watched, QEvent* e) {

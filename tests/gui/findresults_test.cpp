@@ -1,5 +1,6 @@
-// The Поиск panel: where a record is used, search, the world check, and the
-// index following edits, additions and deletions made in the editor.
+// The world-wide commands: the Поиск panel (where a record is used, search,
+// the world check, the index following edits, additions and deletions made
+// in the editor) and copying and renumbering a zone from the tree.
 #include "app/findresults.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
 
 #include "app/commands.h"
 #include "app/templatedialog.h"
 #include "app/treecontrol.h"
+#include "app/worldtree.h"
+#include "app/zonemovedialog.h"
 #include "editors/roomeditor.h"
 #include "editors/roomexitspage.h"
 #include "gui/guitestutil.h"
@@ -131,6 +135,39 @@ TEST_F(FindResultsTest, SearchByWordsOrFieldAndTheWorldCheck) {
   EXPECT_EQ(Rows(), QStringList({QStringLiteral("Комната 3103 exit-unpaired"),
                                  QStringLiteral("Комната 3203 reset-missing-mobile")}));
   EXPECT_TRUE(find().Title()->text().contains(QStringLiteral("найдено: 2")));
+}
+
+TEST_F(FindResultsTest, CopyAndRenumberAZoneFromTheTree) {
+  const auto zoneNode = [&](int32_t n) {
+    return form().Tree().ItemOf(form().world().Zones.ByNumber(n));
+  };
+  // The dialog proposes the first free number; a number can be typed.
+  int32_t number = 0;
+  app->runner.answer = [&number](QDialog& d) {
+    auto* move = dynamic_cast<ZoneMoveDialog*>(&d);
+    if (!move) return int(QDialog::Rejected);
+    if (number) move->NumEdit()->setValue(number);
+    return move->OkBtn()->isEnabled() ? int(QDialog::Accepted) : int(QDialog::Rejected);
+  };
+  form().TreeControl().SetContextNode(zoneNode(30));
+  Trigger("MI_PCopyZone");
+  ASSERT_NE(form().world().Zones.ByNumber(33), nullptr);
+  EXPECT_NE(form().Tree().ItemOf(form().world().Rooms.Find(3300)), nullptr);
+  EXPECT_EQ(form().world().Rooms.Find(3301)->Exits[kSouth].ToRoom, 3300);
+
+  number = 35;
+  form().TreeControl().SetContextNode(zoneNode(31));
+  Trigger("MI_PRenumberZone");
+  ASSERT_EQ(form().world().Zones.ByNumber(31), nullptr);
+  QTreeWidgetItem* renumbered = zoneNode(35);
+  ASSERT_NE(renumbered, nullptr);
+  EXPECT_TRUE(renumbered->text(0).startsWith(QStringLiteral("[35]")));
+  // Saving the zone writes its new files and, once confirmed, removes the old.
+  app->reporter.answer = true;
+  form().TreeView1()->setCurrentItem(renumbered);
+  form().Commands().MI_SaveZoneClick();
+  EXPECT_TRUE(fs::exists(tmp / "world" / "ZON" / "35.zon"));
+  EXPECT_FALSE(fs::exists(tmp / "world" / "ZON" / "31.zon"));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "app/commands.h"
 #include "app/settings.h"
 #include "app/treecontrol.h"
+#include "app/zonemovedialog.h"
 #include "editors/roomeditor.h"
 #include "gui/guitestutil.h"
 #include "widgets/selectrecorddialog.h"
@@ -187,32 +188,47 @@ TEST_F(ZoneEditorTest, ListButtonsFollowTheSelection) {
   EXPECT_EQ(zone().RemovedMobs.Items(0)->ID, 3001);
 }
 
-TEST_F(ZoneEditorTest, NumberCannotBeChanged) {
+TEST_F(ZoneEditorTest, ChangingTheNumberRenumbersTheZone) {
   struct Case {
     QString typed;
     bool yes;
     std::vector<int> errors;
+    bool asked;  // the renumbering dialog came up
   };
-  const Case cases[] = {{QStringLiteral("31"), true, {20}},
-                        {QStringLiteral("31"), false, {}},
-                        {QStringLiteral("30"), true, {}},
-                        {QString(), true, {19}}};
+  const Case cases[] = {{QStringLiteral("31"), false, {}, false},
+                        {QStringLiteral("30"), true, {}, false},
+                        {QString(), true, {19}, false},
+                        {QStringLiteral("0"), true, {}, true}};  // refused in the dialog
+  // The dialog is answered as its OK button allows.
+  app->runner.answer = [](QDialog& d) {
+    auto* move = dynamic_cast<ZoneMoveDialog*>(&d);
+    return move && move->OkBtn()->isEnabled() ? int(QDialog::Accepted) : int(QDialog::Rejected);
+  };
   ZoneEditor* f = Open();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
     app->reporter.errors.clear();
+    app->runner.shown.clear();
     app->reporter.answer = c.yes;
     f->Params().Z_IDEdit->findChild<QLineEdit*>()->setText(c.typed);
     f->Params().Z_IDEditExit();
     std::vector<int> errors;
     for (const auto& e : app->reporter.errors) errors.push_back(e.n);
     EXPECT_EQ(errors, c.errors);
-    if (!c.typed.isEmpty()) {
-      EXPECT_EQ(f->Params().Z_IDEdit->value(), 30);
-    }
+    EXPECT_EQ(!app->runner.shown.empty(), c.asked);
+    EXPECT_EQ(f->Params().Z_IDEdit->value(), 30);
+    EXPECT_EQ(zone().Vnum, 30);
   }
-  Apply();
-  EXPECT_EQ(zone().Vnum, 30);
+  // A free number: the zone and its records take it.
+  app->reporter.answer = true;
+  f->Params().Z_IDEdit->findChild<QLineEdit*>()->setText(QStringLiteral("31"));
+  f->Params().Z_IDEditExit();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(world().Zones.ByNumber(30), nullptr);
+  ASSERT_NE(world().Zones.ByNumber(31), nullptr);
+  EXPECT_EQ(world().Rooms.InZone(31).size(), 4u);
+  EXPECT_NE(world().Rooms.Find(3100), nullptr);
+  EXPECT_TRUE(app->form->Changes().Any());
 }
 
 // A zone editor opening in another editor's place may have its number field

@@ -422,7 +422,8 @@ bool RenumberZone(World& w, const ZoneMovePlan& plan, bool rewriteScripts) {
   // The zone's records take their new numbers; every record anywhere naming
   // one of them names the new one.
   const auto renumber = [&](auto& list) {
-    for (auto* r : RecordsOfZone(list, plan.From)) {
+    const auto moved = RecordsOfZone(list, plan.From);
+    for (auto* r : moved) {
       r->Zone = plan.To;
       r->Vnum = s(r->Vnum);
       r->FileIndex = 0;
@@ -436,6 +437,7 @@ bool RenumberZone(World& w, const ZoneMovePlan& plan, bool rewriteScripts) {
         if (r->Zone == plan.To) r->ZoneInFile.reset();
     }
     list.VnumsChanged();
+    for (auto* r : moved) list.Renamed(*r);
   };
   renumber(w.Rooms);
   renumber(w.Objs);
