@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -87,6 +88,15 @@ void ZoneParamsPage::buildUi() {
                {QStringLiteral("Условие"), QStringLiteral("Номер и название моба")}, {130, 363});
   col->addWidget(Z_RMobListView, 1);
   col->addLayout(ListButtons(this, "Z_RMob", &Z_RMobAddBtn, &Z_RMobEditBtn, &Z_RMobDelBtn));
+  // The zone under another number: a copy, or the zone itself.
+  auto* move = new QHBoxLayout();
+  move->addStretch(1);
+  Z_CopyZoneBtn = Named(new QPushButton(QStringLiteral("Копировать зону…"), this), "Z_CopyZoneBtn");
+  Z_RenumberZoneBtn =
+      Named(new QPushButton(QStringLiteral("Перенумеровать зону…"), this), "Z_RenumberZoneBtn");
+  move->addWidget(Z_CopyZoneBtn);
+  move->addWidget(Z_RenumberZoneBtn);
+  col->addLayout(move);
 
   m_objs = std::make_unique<PlacementList>(Editor(), Z_RObjListView,
                                            PlacementList::Columns{0, false, true, "объект"});
@@ -95,6 +105,11 @@ void ZoneParamsPage::buildUi() {
 }
 
 void ZoneParamsPage::connectControls() {
+  for (auto [button, renumber] : {std::pair{Z_CopyZoneBtn, false}, {Z_RenumberZoneBtn, true}})
+    connect(button, &QPushButton::clicked, this, [this, renumber] {
+      // The editor's own edits go into the zone first; the move closes the window.
+      if (Editor().LinkedRecord()) Editor().Host().MoveZone(m_wc.Vnum, renumber);
+    });
   const std::pair<QPushButton*, void (ZoneParamsPage::*)()> buttons[] = {
       {Z_RObjAddBtn, &ZoneParamsPage::Z_RObjAddBtnClick},
       {Z_RObjEditBtn, &ZoneParamsPage::Z_RObjEditBtnClick},

@@ -46,6 +46,7 @@ class ZoneParamsPage : public EditorPage {
   QPushButton *Z_RObjAddBtn = nullptr, *Z_RObjEditBtn = nullptr, *Z_RObjDelBtn = nullptr;
   QTreeWidget* Z_RMobListView = nullptr;
   QPushButton *Z_RMobAddBtn = nullptr, *Z_RMobEditBtn = nullptr, *Z_RMobDelBtn = nullptr;
+  QPushButton *Z_CopyZoneBtn = nullptr, *Z_RenumberZoneBtn = nullptr;
 
  private:
   void buildUi();

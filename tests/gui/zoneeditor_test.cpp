@@ -229,6 +229,15 @@ TEST_F(ZoneEditorTest, ChangingTheNumberRenumbersTheZone) {
   EXPECT_EQ(world().Rooms.InZone(31).size(), 4u);
   EXPECT_NE(world().Rooms.Find(3100), nullptr);
   EXPECT_TRUE(app->form->Changes().Any());
+  // The editor's button copies the zone under the first free number.
+  app->form->Windows().Edit(*world().Zones.ByNumber(31));
+  auto* again = qobject_cast<ZoneEditor*>(EditorWindow::Current(app->form->Host(), kZone));
+  ASSERT_NE(again, nullptr);
+  again->Params().Z_CopyZoneBtn->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(world().Zones.ByNumber(32), nullptr);
+  EXPECT_EQ(world().Rooms.InZone(32).size(), 4u);
+  EXPECT_NE(world().Zones.ByNumber(31), nullptr);
 }
 
 // A zone editor opening in another editor's place may have its number field
