@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,6 +33,7 @@
 #include "app/worldoverview.h"
 #include "app/worldtree.h"
 #include "app/zonemovedialog.h"
+#include "common/datadir.h"
 #include "common/dictionaries.h"
 #include "common/textutil.h"
 #include "editors/changetracker.h"
@@ -62,8 +65,10 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Землемер"));
   resize(800, 570);
+  // Installed, the data lies under ../share/zemlemer; the settings file then
+  // goes to the user's folder, the data folder not being writable.
   m_appDir = m_options.AppDir.empty()
-                 ? fs::path(QCoreApplication::applicationDirPath().toStdString())
+                 ? DataDirFor(fs::path(QCoreApplication::applicationDirPath().toStdString()))
                  : m_options.AppDir;
   m_settingsPath =
       m_options.SettingsFile.empty() ? SettingsFilePath(m_appDir) : m_options.SettingsFile;
@@ -197,6 +202,7 @@ void MainWindow::FormActivate() {
     if (ec) m_worldPath = *m_options.WorldOverride;
   } else {
     m_worldPath = ResolveWorldPath(m_settings.WorldPath, m_appDir);
+    offerWritableWorld();
   }
 
   m_loadWindow->ExecuteLoad(
@@ -250,6 +256,30 @@ void MainWindow::FormActivate() {
   m_overview->Refresh();
   m_fontSetting = m_settings.Font;
   ApplyFont(FontOf(m_fontSetting, font()));
+}
+
+void MainWindow::offerWritableWorld() {
+  // A world in a folder nobody may write to (the installed sample world)
+  // could never be saved: the user's own copy is offered instead.
+  std::error_code ec;
+  if (!fs::is_directory(m_worldPath, ec) || ::access(m_worldPath.c_str(), W_OK) == 0) return;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) return;
+  const fs::path copy = fs::path(home) / "zemlemer-world";
+  if (!fs::exists(copy, ec)) {
+    if (!m_reporter->AskConfirm(ConfirmMsg::CopySampleWorld, {m_worldPath.string(), copy.string()}))
+      return;
+    fs::copy(m_worldPath, copy, fs::copy_options::recursive, ec);
+    if (ec) {
+      m_reporter->ShowError(ErrorMsg::CopySampleWorld, {copy.string(), ec.message()});
+      return;
+    }
+    // Copied files keep the read-only bits of the installed ones.
+    for (const auto& e : fs::recursive_directory_iterator(copy, ec))
+      fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+  }
+  m_worldPath = copy;
+  m_settings.WorldPath = copy.string();
 }
 
 void MainWindow::showEvent(QShowEvent* e) {

@@ -117,6 +117,8 @@ class MainWindow : public QMainWindow {
  private:
   void connectMenus(const MainMenus& menus);
   bool FormCloseQuery();
+  // On a world that cannot be written, the user's own copy in ~/zemlemer-world.
+  void offerWritableWorld();
   // Unsaved zones: save, don't save or stay; false keeps the application
   // running.
   bool SaveChangesBeforeExit();

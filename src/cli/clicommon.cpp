@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "common/datadir.h"
 #include "common/textutil.h"
 #include "common/winutf8.h"
 #include "load/loadworld.h"
@@ -79,9 +80,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
   }
   std::filesystem::path bases = o.bases;
   if (bases.empty()) {
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) bases = exe.parent_path() / "Bases";
-    if (bases.empty() || !std::filesystem::is_directory(bases, ec)) return o;
+    // Beside the executable, or where an installed one keeps its data.
+    bases = DataDir() / "Bases";
+    if (!std::filesystem::is_directory(bases, ec)) return o;
   } else if (!std::filesystem::is_directory(bases, ec)) {
     err << "zemlemer-cli: " << bases.string() << " is not a folder\n";
     return std::nullopt;

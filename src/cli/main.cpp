@@ -21,7 +21,7 @@ void PrintHelp(std::ostream& out) {
     out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
   }
   out << "\nTexts are printed in UTF-8. Exit status: 0 success, 1 an error was reported, "
-         "2 wrong usage.\n";
+         "2 wrong usage.\n--version prints the version.\n";
 }
 
 }  // namespace
@@ -33,6 +33,10 @@ int main(int argc, char** argv) {
   if (args.empty()) {
     PrintHelp(std::cerr);
     return kUsage;
+  }
+  if (args[0] == "--version") {
+    std::cout << "zemlemer-cli " << ZEMLEMER_VERSION << "\n";
+    return kOk;
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp(std::cout);

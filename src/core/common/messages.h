@@ -58,6 +58,8 @@ enum class ErrorMsg : int {
   ZoneDuplicate = 23,
   FileNotWhole = 24,
   MorphologyLoad = 25,
+  // The sample world could not be copied for the user.
+  CopySampleWorld = 26,
 };
 
 // The numbered confirmation texts.
@@ -73,6 +75,8 @@ enum class ConfirmMsg : int {
   LossySave = 8,
   // Asked before the files of a renumbered zone's old number are removed.
   RemoveOldZoneFiles = 9,
+  // Asked on a first run whose world folder cannot be written.
+  CopySampleWorld = 10,
 };
 
 // Windows-1251 texts; an unknown number gives an empty text.

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "common/datadir.h"
 #include "common/textutil.h"
 #include "common/winutf8.h"
 #include "text/morphology.h"
@@ -874,9 +875,7 @@ std::string g_morphError;
 bool g_morphTried = false;
 
 std::filesystem::path DefaultMorphologyDir() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path("morph") : exe.parent_path() / "morph";
+  return DataDir() / "morph";
 }
 
 }  // namespace
