@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/testutil.h"
+#include "core/worldbuild.h"
 #include "model/world.h"
 
 namespace zm {
@@ -18,16 +19,7 @@ struct RefCase {
   std::function<void(World&)> make;  // adds one user naming 9999 (or room 9998)
 };
 
-template <typename T>
-T& Added(World& w, int32_t vnum) {
-  auto rec = std::make_unique<T>(ZoneOf(vnum), vnum);
-  T* p = rec.get();
-  if constexpr (std::is_same_v<T, TRoom>) w.Rooms.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TObj>) w.Objs.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TMob>) w.Mobs.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TShop>) w.Shops.Add(std::move(rec));
-  return *p;
-}
+using test::AddRecord;
 
 TLinkObj Link(int32_t id, std::optional<int32_t> container = {}) {
   TLinkObj l;
@@ -38,47 +30,47 @@ TLinkObj Link(int32_t id, std::optional<int32_t> container = {}) {
 
 const std::vector<RefCase>& Cases() {
   static const std::vector<RefCase> cases = {
-      {"Exits[3].ToRoom", kRoom, [](World& w) { Added<TRoom>(w, 100).Exits[3].ToRoom = 9999; }},
+      {"Exits[3].ToRoom", kRoom, [](World& w) { AddRecord<TRoom>(w, 100).Exits[3].ToRoom = 9999; }},
       {"Exits[5].Key", kObject,
        [](World& w) {
-         TRoomExit& e = Added<TRoom>(w, 100).Exits[5];
+         TRoomExit& e = AddRecord<TRoom>(w, 100).Exits[5];
          e.ToRoom = 101;
          e.Key = 9999;
        }},
       {"Objects[0].ID", kObject,
        [](World& w) {
-         Added<TRoom>(w, 100).Objects.Add(TRoomObj{{0, 9999}});
+         AddRecord<TRoom>(w, 100).Objects.Add(TRoomObj{{0, 9999}});
        }},
       {"Objects[0].Contents[1].ID", kObject,
        [](World& w) {
          TRoomObj o{{0, 150}};
          o.Contents.Add(Link(151));
          o.Contents.Add(Link(9999));
-         Added<TRoom>(w, 100).Objects.Add(o);
+         AddRecord<TRoom>(w, 100).Objects.Add(o);
        }},
       {"RemovedObjects[0]", kObject,
        [](World& w) {
-         Added<TRoom>(w, 100).RemovedObjects.Add(TCondID{0, 9999});
+         AddRecord<TRoom>(w, 100).RemovedObjects.Add(TCondID{0, 9999});
        }},
       {"Mobs[0].ID", kMobile,
        [](World& w) {
-         Added<TRoom>(w, 100).Mobs.Add(TRoomMob{{0, 9999}});
+         AddRecord<TRoom>(w, 100).Mobs.Add(TRoomMob{{0, 9999}});
        }},
       {"Mobs[0].Leader", kMobile,
        [](World& w) {
          TRoomMob m{{0, 150}};
          m.Leader = 9999;
-         Added<TRoom>(w, 100).Mobs.Add(m);
+         AddRecord<TRoom>(w, 100).Mobs.Add(m);
        }},
       {"Mobs[0].Inventory[0].ID", kObject,
        [](World& w) {
          TRoomMob m{{0, 150}};
          m.Inventory.Add(Link(9999));
-         Added<TRoom>(w, 100).Mobs.Add(m);
+         AddRecord<TRoom>(w, 100).Mobs.Add(m);
        }},
       {"Triggers[0]", kTrigger,
        [](World& w) {
-         Added<TRoom>(w, 100).Triggers.Add(TCondID{0, 9999});
+         AddRecord<TRoom>(w, 100).Triggers.Add(TCondID{0, 9999});
        }},
       {"CreatedObjects[0].ID", kObject,
        [](World& w) { w.ZoneOrBare(1).CreatedObjects.Add(Link(9999)); }},
@@ -88,26 +80,26 @@ const std::vector<RefCase>& Cases() {
        [](World& w) {
          w.ZoneOrBare(1).RemovedMobs.Add(TCondID{0, 9999});
        }},
-      {"Triggers[0]", kTrigger, [](World& w) { Added<TObj>(w, 100).Triggers.Add(9999); }},
+      {"Triggers[0]", kTrigger, [](World& w) { AddRecord<TObj>(w, 100).Triggers.Add(9999); }},
       {"Value2", kObject,
        [](World& w) {
-         TObj& o = Added<TObj>(w, 100);
+         TObj& o = AddRecord<TObj>(w, 100);
          o.ObjType = 15;
          o.Value2 = 9999;
        }},
       {"Value1", kObject,
        [](World& w) {
-         TObj& o = Added<TObj>(w, 100);
+         TObj& o = AddRecord<TObj>(w, 100);
          o.ObjType = kMagicIngredientType;
          o.Value1 = 9999;
        }},
-      {"Helpers[0]", kMobile, [](World& w) { Added<TMob>(w, 100).Helpers.Add(9999); }},
+      {"Helpers[0]", kMobile, [](World& w) { AddRecord<TMob>(w, 100).Helpers.Add(9999); }},
       {"Destinations[1]", kRoom,
-       [](World& w) { Added<TMob>(w, 100).Destinations = "101/9999/102"; }},
-      {"Triggers[0]", kTrigger, [](World& w) { Added<TMob>(w, 100).Triggers.Add(9999); }},
-      {"Keeper", kMobile, [](World& w) { Added<TShop>(w, 100).Keeper = 9999; }},
-      {"Goods[0]", kObject, [](World& w) { Added<TShop>(w, 100).Goods.Add(9999); }},
-      {"Rooms[0]", kRoom, [](World& w) { Added<TShop>(w, 100).Rooms.Add(9999); }},
+       [](World& w) { AddRecord<TMob>(w, 100).Destinations = "101/9999/102"; }},
+      {"Triggers[0]", kTrigger, [](World& w) { AddRecord<TMob>(w, 100).Triggers.Add(9999); }},
+      {"Keeper", kMobile, [](World& w) { AddRecord<TShop>(w, 100).Keeper = 9999; }},
+      {"Goods[0]", kObject, [](World& w) { AddRecord<TShop>(w, 100).Goods.Add(9999); }},
+      {"Rooms[0]", kRoom, [](World& w) { AddRecord<TShop>(w, 100).Rooms.Add(9999); }},
   };
   return cases;
 }
@@ -133,10 +125,10 @@ TEST(References, EveryFieldThatNamesARecordIsFound) {
 TEST(References, NoneForEmptyNumbersAndOtherTypesValues) {
   test::RecordingReporter rep;
   World w(rep);
-  TRoom& r = Added<TRoom>(w, 100);
+  TRoom& r = AddRecord<TRoom>(w, 100);
   r.Exits[0].Key = 9999;  // no exit there
   r.Exits[1].ToRoom = 0;
-  TObj& o = Added<TObj>(w, 101);
+  TObj& o = AddRecord<TObj>(w, 101);
   o.ObjType = 5;  // a weapon's values are no numbers of records
   o.Value1 = o.Value2 = 9999;
   ReferenceIndex index;
@@ -147,9 +139,9 @@ TEST(References, NoneForEmptyNumbersAndOtherTypesValues) {
 TEST(References, FollowEditsAndRemovalsAndAnswerForAZone) {
   test::RecordingReporter rep;
   World w(rep);
-  TRoom& a = Added<TRoom>(w, 100);
+  TRoom& a = AddRecord<TRoom>(w, 100);
   a.Exits[0].ToRoom = 200;
-  TRoom& b = Added<TRoom>(w, 201);
+  TRoom& b = AddRecord<TRoom>(w, 201);
   b.Exits[2].ToRoom = 200;
   b.Exits[1].ToRoom = 202;  // inside its own zone
   ReferenceIndex index;

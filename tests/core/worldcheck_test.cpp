@@ -7,34 +7,25 @@
 #include <functional>
 
 #include "core/testutil.h"
+#include "core/worldbuild.h"
 #include "model/world.h"
 
 namespace zm {
 namespace {
 
-template <typename T>
-T& Add(World& w, int32_t vnum) {
-  auto rec = std::make_unique<T>(ZoneOf(vnum), vnum);
-  T* p = rec.get();
-  if constexpr (std::is_same_v<T, TRoom>) w.Rooms.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TObj>) w.Objs.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TMob>) w.Mobs.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TShop>) w.Shops.Add(std::move(rec));
-  if constexpr (std::is_same_v<T, TTrigger>) w.Triggers.Add(std::move(rec));
-  return *p;
-}
+using test::AddRecord;
 
 // Rooms 100 and 101 joined north-south, each reached from the other.
 std::pair<TRoom*, TRoom*> TwoRooms(World& w) {
-  TRoom& a = Add<TRoom>(w, 100);
-  TRoom& b = Add<TRoom>(w, 101);
+  TRoom& a = AddRecord<TRoom>(w, 100);
+  TRoom& b = AddRecord<TRoom>(w, 101);
   a.Exits[kNorth].ToRoom = 101;
   b.Exits[kSouth].ToRoom = 100;
   return {&a, &b};
 }
 
 TRoomMob& MobIn(World& w, TRoom& r, int32_t mob) {
-  if (!w.Mobs.Find(mob)) Add<TMob>(w, mob);
+  if (!w.Mobs.Find(mob)) AddRecord<TMob>(w, mob);
   return *r.Mobs.Add(TRoomMob{{0, mob}});
 }
 
@@ -69,8 +60,8 @@ const std::vector<CheckCase>& Cases() {
       {"door-keys-differ",
        [](World& w, bool bad) {
          auto [a, b] = TwoRooms(w);
-         Add<TObj>(w, 150);
-         Add<TObj>(w, 151);
+         AddRecord<TObj>(w, 150);
+         AddRecord<TObj>(w, 151);
          a->Exits[kNorth].DoorFlags = b->Exits[kSouth].DoorFlags = 1;
          a->Exits[kNorth].Key = 150;
          b->Exits[kSouth].Key = bad ? 151 : 150;
@@ -78,20 +69,20 @@ const std::vector<CheckCase>& Cases() {
       {"key-missing",
        [](World& w, bool bad) {
          TwoRooms(w).first->Exits[kNorth].Key = bad ? 159 : -1;
-         TObj& box = Add<TObj>(w, 150);
+         TObj& box = AddRecord<TObj>(w, 150);
          box.ObjType = 15;
          box.Value2 = bad ? 158 : -1;
        }},
       {"reset-missing-object",
        [](World& w, bool bad) {
-         Add<TObj>(w, 150);
+         AddRecord<TObj>(w, 150);
          TwoRooms(w).first->Objects.Add(TRoomObj{{0, bad ? 159 : 150}});
        }},
       {"reset-missing-mobile",
        [](World& w, bool bad) {
          TRoom& r = *TwoRooms(w).first;
          r.Mobs.Add(TRoomMob{{0, bad ? 199 : 150}});
-         Add<TMob>(w, 150);
+         AddRecord<TMob>(w, 150);
        }},
       {"reset-missing-room",
        [](World& w, bool bad) {
@@ -107,59 +98,59 @@ const std::vector<CheckCase>& Cases() {
        }},
       {"wear-not-allowed",
        [](World& w, bool bad) {
-         TObj& ring = Add<TObj>(w, 150);
+         TObj& ring = AddRecord<TObj>(w, 150);
          ring.WearFlags = bad ? "a0c0" : "a0b0";
          MobIn(w, *TwoRooms(w).first, 160).Inventory.Add(Item(150, 1));
        }},
       {"wield-not-weapon",
        [](World& w, bool bad) {
-         TObj& sword = Add<TObj>(w, 150);
+         TObj& sword = AddRecord<TObj>(w, 150);
          sword.WearFlags = "a0n0";
          sword.ObjType = bad ? 12 : 5;
          MobIn(w, *TwoRooms(w).first, 160).Inventory.Add(Item(150, 16));
        }},
       {"put-into-non-container",
        [](World& w, bool bad) {
-         Add<TObj>(w, 150).ObjType = bad ? 12 : 15;
-         Add<TObj>(w, 151);
+         AddRecord<TObj>(w, 150).ObjType = bad ? 12 : 15;
+         AddRecord<TObj>(w, 151);
          TRoomObj o{{0, 150}};
          o.Contents.Add(Item(151));
          TwoRooms(w).first->Objects.Add(o);
        }},
       {"shop-missing-keeper",
        [](World& w, bool bad) {
-         Add<TMob>(w, 150);
-         Add<TShop>(w, 100).Keeper = bad ? 199 : 150;
+         AddRecord<TMob>(w, 150);
+         AddRecord<TShop>(w, 100).Keeper = bad ? 199 : 150;
        }},
       {"shop-missing-goods",
        [](World& w, bool bad) {
-         Add<TMob>(w, 150);
-         Add<TObj>(w, 151);
-         TShop& s = Add<TShop>(w, 100);
+         AddRecord<TMob>(w, 150);
+         AddRecord<TObj>(w, 151);
+         TShop& s = AddRecord<TShop>(w, 100);
          s.Keeper = 150;
          s.Goods.Add(bad ? 199 : 151);
        }},
       {"shop-missing-room",
        [](World& w, bool bad) {
          TwoRooms(w);
-         Add<TMob>(w, 150);
-         TShop& s = Add<TShop>(w, 100);
+         AddRecord<TMob>(w, 150);
+         TShop& s = AddRecord<TShop>(w, 100);
          s.Keeper = 150;
          s.Rooms.Add(bad ? 199 : 101);
        }},
       {"trigger-missing",
        [](World& w, bool bad) {
-         Add<TTrigger>(w, 150).TriggerClass = 2;
+         AddRecord<TTrigger>(w, 150).TriggerClass = 2;
          TwoRooms(w).first->Triggers.Add(TCondID{0, bad ? 199 : 150});
        }},
       {"trigger-wrong-class",
        [](World& w, bool bad) {
-         Add<TTrigger>(w, 150).TriggerClass = bad ? 0 : 1;
-         Add<TObj>(w, 151).Triggers.Add(150);
+         AddRecord<TTrigger>(w, 150).TriggerClass = bad ? 0 : 1;
+         AddRecord<TObj>(w, 151).Triggers.Add(150);
        }},
       {"script-blocks",
        [](World& w, bool bad) {
-         Add<TTrigger>(w, 150).Text = bad ? "if 1\r\n  say x" : "if 1\r\n  say x\r\nend";
+         AddRecord<TTrigger>(w, 150).Text = bad ? "if 1\r\n  say x" : "if 1\r\n  say x\r\nend";
        }},
       {"room-unreachable",
        [](World& w, bool bad) {
