@@ -41,6 +41,7 @@
 #include "editors/worlddocument.h"
 #include "load/loadworld.h"
 #include "load/saving.h"
+#include "load/worldlock.h"
 #include "model/world.h"
 #include "text/declension.h"
 #include "text/triggerwords.h"
@@ -205,15 +206,26 @@ void MainWindow::FormActivate() {
     offerWritableWorld();
   }
 
-  m_loadWindow->ExecuteLoad(
-      [this](LoadProgress& progress) {
-        m_treeView->setUpdatesEnabled(false);
-        LoadWorld(*m_world, m_worldPath, &progress);
-        m_document->RebuildReferences();
-        m_tree->SortAll();
-        m_treeView->setUpdatesEnabled(true);
-      },
-      m_settings.ShowLoadTime, *m_runner);
+  // One editor per world: another one's saves and this one's would overwrite
+  // each other.
+  bool open = true;
+  if (const auto holder = WorldLock::Holder(m_worldPath))
+    open = m_reporter->AskConfirm(ConfirmMsg::WorldLocked, {m_worldPath.string(), holder->Host,
+                                                            IntText(holder->Pid), holder->Started});
+  if (open) m_lock.Take(m_worldPath);
+
+  if (open)
+    m_loadWindow->ExecuteLoad(
+        [this](LoadProgress& progress) {
+          m_treeView->setUpdatesEnabled(false);
+          LoadWorld(*m_world, m_worldPath, &progress);
+          m_document->RebuildReferences();
+          m_tree->SortAll();
+          m_treeView->setUpdatesEnabled(true);
+        },
+        m_settings.ShowLoadTime, *m_runner);
+  if (!open)
+    statusBar()->showMessage(QStringLiteral("Мир открыт в другом редакторе и не загружен"));
 
   setWindowTitle(QStringLiteral("Землемер - %1").arg(QString::fromStdString(m_worldPath.string())));
   if (m_templates) m_templates->LoadTemplates(basesDir);

@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "common/editcmdmenu.h"
 #include "editors/worlddocument.h"
+#include "load/worldlock.h"
 #include "text/triggerwords.h"
 #include "widgets/hints.h"
 #include "widgets/modalrunner.h"
@@ -165,6 +166,7 @@ class MainWindow : public QMainWindow {
   AppSettings m_settings;
   IniFile m_ini;
   FontSetting m_fontSetting;
+  WorldLock m_lock;  // the world this window has open
   AppContext m_app;
   AppHost m_host{m_app};
   bool m_activated = false;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include "common/winutf8.h"
 #include "editors/changetracker.h"
 #include "gui/guitestutil.h"
+#include "load/worldlock.h"
 
 namespace zm {
 namespace {
@@ -543,6 +545,47 @@ TEST(MainWindowExit, UnsavedZonesAskToSave) {
     EXPECT_EQ(lossy, c.lossy ? 1 : 0);
     EXPECT_EQ(test::ReadFile(rooms) != before, c.written);
     if (c.written) EXPECT_NE(test::ReadFile(rooms).find(W("Правка")), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// Another live editor on this host has the world open (process 1 always runs).
+TEST(MainWindowLock, ASecondEditorIsWarnedAndMayOpenItAnyway) {
+  test::TempDir tmp;
+  const fs::path world = tmp / "world";
+  test::WriteWorld(world, {test::ZoneOutline{12, "Лес", 2}});
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  const std::string other = std::string("host=") + host + "\npid=1\nstarted=2026-12-08 09:00:00\n";
+  const fs::path appDir = test::MakeAppDir(tmp / "app", true);
+  for (bool anyway : {false, true}) {
+    SCOPED_TRACE(anyway);
+    test::WriteFile(WorldLock::LockPath(world), other);
+    test::GuiTestReporter reporter;
+    reporter.answers[static_cast<int>(ConfirmMsg::WorldLocked)] = anyway;
+    test::FakeRunner runner;
+    StartOptions o;
+    o.AppDir = appDir;
+    o.WorldOverride = world;
+    o.SettingsFile = tmp / "app" / "ZEMLEMER.INI";
+    o.reporter = &reporter;
+    o.runner = &runner;
+    {
+      MainWindow form(o);
+      form.FormActivate();
+      ASSERT_EQ(reporter.confirms.size(), 1u);
+      EXPECT_EQ(reporter.confirms[0].n, static_cast<int>(ConfirmMsg::WorldLocked));
+      EXPECT_NE(WinToUtf8(reporter.confirms[0].text).find("процесс 1"), std::string::npos);
+      EXPECT_EQ(form.world().Rooms.Count(), anyway ? 2 : 0);
+      // Opened anyway, the lock is this editor's until it closes.
+      EXPECT_EQ(test::ReadFile(WorldLock::LockPath(world)) == other, !anyway);
+    }
+    EXPECT_EQ(fs::exists(WorldLock::LockPath(world)), !anyway);
   }
 }
 

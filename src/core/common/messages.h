@@ -77,6 +77,8 @@ enum class ConfirmMsg : int {
   RemoveOldZoneFiles = 9,
   // Asked on a first run whose world folder cannot be written.
   CopySampleWorld = 10,
+  // Asked when another editor has the world open.
+  WorldLocked = 11,
 };
 
 // Windows-1251 texts; an unknown number gives an empty text.
