@@ -20,6 +20,12 @@ TMUDClass* AppContext::ApplyActiveEditor(bool unlink) {
   return rec;
 }
 
+void AppContext::ApplyAllEditors() {
+  if (!Windows) return;
+  for (RecordEditor* e : Windows->All())
+    if (TMUDClass* rec = e->LinkedRecord()) Tracked(rec->Zone, [e] { e->ApplyRecord(); });
+}
+
 void AppContext::Tracked(int32_t zone, const std::function<void()>& op) {
   if (Document)
     Document->Tracked(zone, op);

@@ -71,6 +71,8 @@ class AppContext {
   // does first; which zone files that changed is noted for the question at
   // exit.
   TMUDClass* ApplyActiveEditor(bool unlink);
+  // Every open editor's record applied, each change noted.
+  void ApplyAllEditors();
   // Runs `op`, noting which files of `zone` it changed.
   void Tracked(int32_t zone, const std::function<void()>& op);
   // Selects the record's node (which opens it in its editor); false when it

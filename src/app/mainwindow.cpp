@@ -358,8 +358,7 @@ void MainWindow::connectMenus(const MainMenus& m) {
 
 bool MainWindow::FormCloseQuery() {
   // The edits on screen count as well, in every open editor.
-  for (RecordEditor* e : m_windows->All())
-    if (TMUDClass* rec = e->LinkedRecord()) m_app.Tracked(rec->Zone, [e] { e->ApplyRecord(); });
+  m_app.ApplyAllEditors();
   if (!m_document->Changes().Any()) return m_reporter->AskConfirm(ConfirmMsg::Exit);
   return SaveChangesBeforeExit();
 }

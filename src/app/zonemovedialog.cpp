@@ -100,8 +100,9 @@ void ZoneMoveDialog::refresh() {
 
 bool MoveZone(AppContext& app, int32_t from, bool renumber, std::optional<int32_t> to) {
   World& w = *app.world;
-  // Edits on screen count, and no window may keep a record under its old number.
-  app.ApplyActiveEditor(false);
+  // Every editor's edits count before the plan is made; no window may keep a
+  // record under its old number afterwards.
+  app.ApplyAllEditors();
   ZoneMoveDialog dialog(w, from, renumber, app.MainWindow);
   int32_t n = from + 1;
   while (n < 9999 && w.Zones.ByNumber(n)) ++n;
@@ -109,8 +110,6 @@ bool MoveZone(AppContext& app, int32_t from, bool renumber, std::optional<int32_
   if (app.Runner->Run(dialog) != QDialog::Accepted) return false;
   const ZoneMovePlan plan = dialog.Plan();
   if (!plan.Problems.empty()) return false;
-  for (RecordEditor* e : app.Windows->All())
-    if (TMUDClass* rec = e->LinkedRecord()) app.Tracked(rec->Zone, [e] { e->ApplyRecord(); });
   app.Windows->Area()->closeAllSubWindows();
   const bool done = renumber ? RenumberZone(w, plan, dialog.RewriteScripts())
                              : CopyZone(w, plan, dialog.RewriteScripts());

@@ -17,11 +17,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "usage: zemlemer-cli check WORLD [--zone N]\n";
     return kUsage;
   }
-  CliReporter rep;
-  World w(rep, nullptr, o->dictionaries.get());
-  const int failures = LoadWorld(w, o->world);
-  for (const auto& l : rep.lines) err << "load error: " << l << "\n";
-  rep.PrintWarnings(err);
+  ReadWorld loaded(*o, err);
+  const World& w = loaded.w;
 
   std::vector<int32_t> zones = o->zones;
   if (zones.empty()) {
@@ -39,7 +36,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& e : r.Errors) out << WinToUtf8(e) << "\n";
     found = found || !r.Errors.empty();
   }
-  return found || failures > 0 || !rep.warnings.empty() ? kFailed : kOk;
+  return found || loaded.failures > 0 || !loaded.rep.warnings.empty() ? kFailed : kOk;
 }
 
 const Registrar reg({"check", "WORLD [--zone N]",

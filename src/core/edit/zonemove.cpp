@@ -12,6 +12,7 @@
 #include "io/zonefile.h"
 #include "load/saving.h"
 #include "model/world.h"
+#include "query/namednumbers.h"
 
 namespace zm {
 namespace fs = std::filesystem;
@@ -47,33 +48,6 @@ VnumShift ShiftOf(const World& w, int32_t from, int32_t to) {
   for (const TShop* sh : w.Shops.InZone(from)) s.Own[kShop].insert(sh->Vnum);
   for (const TTrigger* t : w.Triggers.InZone(from)) s.Own[kTrigger].insert(t->Vnum);
   return s;
-}
-
-// Every number field of a record that names a record, handed to `f` by
-// reference; true when any moved.
-bool MoveLinks(TLinkObjList& items, const VnumShift& s) {
-  bool any = false;
-  for (const auto& l : items) {
-    any |= s.Move(kObject, l->ID);
-    if (l->Container) any |= s.Move(kObject, *l->Container);
-  }
-  return any;
-}
-bool MoveCondIds(TCondItemList& items, RecordKind kind, const VnumShift& s) {
-  bool any = false;
-  for (const auto& c : items) any |= s.Move(kind, c->ID);
-  return any;
-}
-bool MoveInts(TIntList& items, RecordKind kind, const VnumShift& s) {
-  bool any = false;
-  for (int i = 0; i < items.Count(); ++i) {
-    int32_t v = items.Get(i);
-    if (s.Move(kind, v)) {
-      items.Put(i, v);
-      any = true;
-    }
-  }
-  return any;
 }
 
 // The fields of a kept zone-file line that hold vnums, and their kinds.
@@ -136,69 +110,44 @@ bool MoveKept(std::vector<std::string>& lines, const VnumShift& s) {
   return any;
 }
 
-bool MoveFields(TRoom& r, const VnumShift& s) {
+// Every number of the zone a record names, moved; true when any was. Lines
+// kept as written are looked at through their letters.
+template <class Rec>
+bool MoveFields(Rec& rec, const VnumShift& s) {
   bool any = false;
-  for (TRoomExit& e : r.Exits) {
-    if (!ExitWritten(e)) continue;
-    any |= s.Move(kRoom, e.ToRoom);
-    any |= s.Move(kObject, e.Key);
+  ForEachNamedNumber(rec,
+                     [&](RecordKind kind, int32_t& v, const auto&) { any |= s.Move(kind, v); });
+  if constexpr (std::is_same_v<Rec, TRoom>) {
+    for (const auto& o : rec.Objects) any |= MoveKept(o->KeptCommands, s);
+    for (const auto& m : rec.Mobs) any |= MoveKept(m->KeptCommands, s);
+    any |= MoveKept(rec.KeptCommands, s);
   }
-  for (const auto& o : r.Objects) {
-    any |= s.Move(kObject, o->ID);
-    any |= MoveLinks(o->Contents, s);
-    any |= MoveKept(o->KeptCommands, s);
+  if constexpr (std::is_same_v<Rec, TZone>) {
+    any |= MoveKept(rec.KeptCommands, s);
+    any |= MoveKept(rec.KeptAfterZoneWide, s);
   }
-  any |= MoveCondIds(r.RemovedObjects, kObject, s);
-  for (const auto& m : r.Mobs) {
-    any |= s.Move(kMobile, m->ID);
-    any |= s.Move(kMobile, m->Leader);
-    any |= MoveLinks(m->Inventory, s);
-    any |= MoveKept(m->KeptCommands, s);
-  }
-  any |= MoveCondIds(r.Triggers, kTrigger, s);
-  any |= MoveKept(r.KeptCommands, s);
   return any;
 }
-bool MoveFields(TZone& z, const VnumShift& s) {
-  bool any = MoveLinks(z.CreatedObjects, s);
-  any |= MoveCondIds(z.RemovedMobs, kMobile, s);
-  any |= MoveKept(z.KeptCommands, s);
-  any |= MoveKept(z.KeptAfterZoneWide, s);
-  return any;
-}
-bool MoveFields(TObj& o, const VnumShift& s) {
-  bool any = MoveInts(o.Triggers, kTrigger, s);
-  if (o.ObjType == 15) any |= s.Move(kObject, o.Value2);
-  if (o.ObjType == kMagicIngredientType) any |= s.Move(kObject, o.Value1);
-  return any;
-}
-bool MoveFields(TMob& m, const VnumShift& s) {
-  bool any = MoveInts(m.Helpers, kMobile, s);
-  any |= MoveInts(m.Triggers, kTrigger, s);
-  // Path rooms: "3001/3002"; words that are no numbers stay as they are.
-  std::string rest = m.Destinations, out;
-  bool moved = false;
-  while (!rest.empty()) {
-    std::string word = NextWord(rest, "/");
-    int32_t v = 0;
-    if (ParseInt(word, v) && s.Move(kRoom, v)) {
-      word = IntText(v);
-      moved = true;
-    }
-    if (!out.empty()) out += '/';
-    out += word;
+
+// Whether the record names a number of the zone, without changing it.
+template <class Rec>
+bool NamesZone(const Rec& rec, const VnumShift& s) {
+  bool any = false;
+  ForEachNamedNumber(rec,
+                     [&](RecordKind kind, int32_t v, const auto&) { any |= s.Names(kind, v); });
+  const auto kept = [&](const std::vector<std::string>& lines) {
+    for (std::string line : lines) any |= MoveKeptLine(line, s);
+  };
+  if constexpr (std::is_same_v<Rec, TRoom>) {
+    for (const auto& o : rec.Objects) kept(o->KeptCommands);
+    for (const auto& m : rec.Mobs) kept(m->KeptCommands);
+    kept(rec.KeptCommands);
   }
-  if (moved) m.Destinations = out;
-  return any || moved;
-}
-bool MoveFields(TShop& sh, const VnumShift& s) {
-  bool any = s.Move(kMobile, sh.Keeper);
-  any |= MoveInts(sh.Goods, kObject, s);
-  any |= MoveInts(sh.Rooms, kRoom, s);
+  if constexpr (std::is_same_v<Rec, TZone>) {
+    kept(rec.KeptCommands);
+    kept(rec.KeptAfterZoneWide);
+  }
   return any;
-}
-bool MoveFields(TTrigger&, const VnumShift&) {
-  return false;
 }
 
 // The script with the zone's numbers moved: whole numbers only, not digits
@@ -301,11 +250,7 @@ ZoneMovePlan Plan(const World& w, int32_t from, int32_t to, bool renumber) {
 
   if (renumber) {
     std::set<int32_t> others;
-    const auto names = [&](auto& rec) {
-      // On a copy: what would move is only looked at.
-      auto copy = rec;
-      return MoveFields(copy, s);
-    };
+    const auto names = [&](const auto& rec) { return NamesZone(rec, s); };
     for (const auto& r : w.Rooms)
       if (r->Zone != from && names(*r)) others.insert(r->Zone);
     for (const auto& zz : w.Zones)

@@ -6,103 +6,10 @@
 #include "common/textutil.h"
 #include "common/winutf8.h"
 #include "model/world.h"
+#include "query/namednumbers.h"
 
 namespace zm {
 namespace {
-
-constexpr int32_t kContainerType = 15;
-
-std::string Indexed(const std::string& list, int i) {
-  return list + "[" + std::to_string(i) + "]";
-}
-
-class Collector {
- public:
-  explicit Collector(const TMUDClass& user) : m_user(user) {}
-  void Add(std::string field, RecordKind kind, int32_t target) {
-    // Non-positive numbers mean "none" in every field that is indexed.
-    if (target <= 0) return;
-    Reference r;
-    r.User = &m_user;
-    r.UserKind = m_user.Kind;
-    r.UserVnum = m_user.Vnum;
-    r.UserZone = m_user.Zone;
-    r.Field = std::move(field);
-    r.TargetKind = kind;
-    r.Target = target;
-    m_out.push_back(std::move(r));
-  }
-  void Links(const std::string& list, const TLinkObjList& items) {
-    for (int i = 0; i < items.Count(); ++i) {
-      const TLinkObj& o = *items.Items(i);
-      Add(Indexed(list, i) + ".ID", kObject, o.ID);
-      if (o.Container) Add(Indexed(list, i) + ".Container", kObject, *o.Container);
-    }
-  }
-  void Ints(const std::string& list, const TIntList& items, RecordKind kind) {
-    for (int i = 0; i < items.Count(); ++i) Add(Indexed(list, i), kind, items.Get(i));
-  }
-  void CondIds(const std::string& list, const TCondItemList& items, RecordKind kind) {
-    for (int i = 0; i < items.Count(); ++i) Add(Indexed(list, i), kind, items.Items(i)->ID);
-  }
-  std::vector<Reference>& Out() { return m_out; }
-
- private:
-  const TMUDClass& m_user;
-  std::vector<Reference> m_out;
-};
-
-void Collect(Collector& c, const TRoom& r) {
-  for (int d = 0; d < kDirections; ++d) {
-    const TRoomExit& e = r.Exits[static_cast<size_t>(d)];
-    if (!ExitWritten(e)) continue;
-    c.Add(Indexed("Exits", d) + ".ToRoom", kRoom, e.ToRoom);
-    c.Add(Indexed("Exits", d) + ".Key", kObject, e.Key);
-  }
-  for (int i = 0; i < r.Objects.Count(); ++i) {
-    const TRoomObj& o = *r.Objects.Items(i);
-    c.Add(Indexed("Objects", i) + ".ID", kObject, o.ID);
-    c.Links(Indexed("Objects", i) + ".Contents", o.Contents);
-  }
-  c.CondIds("RemovedObjects", r.RemovedObjects, kObject);
-  for (int i = 0; i < r.Mobs.Count(); ++i) {
-    const TRoomMob& m = *r.Mobs.Items(i);
-    c.Add(Indexed("Mobs", i) + ".ID", kMobile, m.ID);
-    c.Add(Indexed("Mobs", i) + ".Leader", kMobile, m.Leader);
-    c.Links(Indexed("Mobs", i) + ".Inventory", m.Inventory);
-  }
-  c.CondIds("Triggers", r.Triggers, kTrigger);
-}
-
-void Collect(Collector& c, const TZone& z) {
-  c.Links("CreatedObjects", z.CreatedObjects);
-  c.CondIds("RemovedMobs", z.RemovedMobs, kMobile);
-}
-
-void Collect(Collector& c, const TObj& o) {
-  c.Ints("Triggers", o.Triggers, kTrigger);
-  if (o.ObjType == kContainerType) c.Add("Value2", kObject, o.Value2);
-  if (o.ObjType == kMagicIngredientType) c.Add("Value1", kObject, o.Value1);
-}
-
-void Collect(Collector& c, const TMob& m) {
-  c.Ints("Helpers", m.Helpers, kMobile);
-  int i = 0;
-  std::string rest = m.Destinations;
-  while (!rest.empty()) {
-    const std::string word = NextWord(rest, "/");
-    int32_t room = 0;
-    if (ParseInt(word, room)) c.Add(Indexed("Destinations", i), kRoom, room);
-    ++i;
-  }
-  c.Ints("Triggers", m.Triggers, kTrigger);
-}
-
-void Collect(Collector& c, const TShop& s) {
-  c.Add("Keeper", kMobile, s.Keeper);
-  c.Ints("Goods", s.Goods, kObject);
-  c.Ints("Rooms", s.Rooms, kRoom);
-}
 
 const char* KindWord(RecordKind kind) {
   static constexpr std::array<const char*, kRecordKinds> kWords = {
@@ -123,28 +30,33 @@ int IndexIn(const std::string& field, const std::string& list) {
 }  // namespace
 
 std::vector<Reference> ReferencesOf(const TMUDClass& rec) {
-  Collector c(rec);
+  std::vector<Reference> out;
+  const auto add = [&](RecordKind kind, int32_t target, const auto& field) {
+    // Non-positive numbers mean "none" in every field that is indexed.
+    if (target <= 0) return;
+    out.push_back({&rec, rec.Kind, rec.Vnum, rec.Zone, field(), kind, target});
+  };
   switch (rec.Kind) {
     case kRoom:
-      Collect(c, static_cast<const TRoom&>(rec));
+      ForEachNamedNumber(static_cast<const TRoom&>(rec), add);
       break;
     case kZone:
-      Collect(c, static_cast<const TZone&>(rec));
+      ForEachNamedNumber(static_cast<const TZone&>(rec), add);
       break;
     case kObject:
-      Collect(c, static_cast<const TObj&>(rec));
+      ForEachNamedNumber(static_cast<const TObj&>(rec), add);
       break;
     case kMobile:
-      Collect(c, static_cast<const TMob&>(rec));
+      ForEachNamedNumber(static_cast<const TMob&>(rec), add);
       break;
     case kShop:
-      Collect(c, static_cast<const TShop&>(rec));
+      ForEachNamedNumber(static_cast<const TShop&>(rec), add);
       break;
     case kTrigger:
     case kZoneMap:
       break;
   }
-  return std::move(c.Out());
+  return out;
 }
 
 std::string FieldWords(const Reference& ref) {
