@@ -33,6 +33,14 @@ void AppContext::Tracked(int32_t zone, const std::function<void()>& op) {
     op();
 }
 
+void AppContext::TrackedZones(const std::vector<int32_t>& zones, const std::function<void()>& op,
+                              const std::string& name) {
+  if (Document)
+    Document->TrackedZones(zones, op, name);
+  else
+    op();
+}
+
 EditorSettings AppHost::Settings() const {
   EditorSettings s;
   if (const AppSettings* app = m_app.Settings) {

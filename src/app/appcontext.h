@@ -75,6 +75,9 @@ class AppContext {
   void ApplyAllEditors();
   // Runs `op`, noting which files of `zone` it changed.
   void Tracked(int32_t zone, const std::function<void()>& op);
+  // One step of the history over several zones (name in Windows-1251).
+  void TrackedZones(const std::vector<int32_t>& zones, const std::function<void()>& op,
+                    const std::string& name);
   // Selects the record's node (which opens it in its editor); false when it
   // has none.
   std::function<bool(TMUDClass&)> SelectRecord;

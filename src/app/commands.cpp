@@ -152,9 +152,9 @@ void MainCommands::MI_PDeleteClick() {
   m_tree.SetContextNode(nullptr);
   m_tree.SetQuiet(true);
   if (rec->Kind == kZone)
-    deleteZone(*rec, node);
+    deleteZone(*rec);
   else
-    deleteEntry(*rec, node);
+    deleteEntry(*rec);
   m_tree.SetQuiet(false);
 
   if (!parent) return;
@@ -166,18 +166,18 @@ void MainCommands::MI_PDeleteClick() {
   }
 }
 
-void MainCommands::deleteEntry(TMUDClass& rec, QTreeWidgetItem* node) {
+void MainCommands::deleteEntry(TMUDClass& rec) {
+  // The node goes with the record: the tree listens to its removal.
   std::unique_ptr<TMUDClass> owned = m_app.Document->RemoveEntry(rec);
-  m_app.Tree->RemoveSubtree(node);
   // `owned` frees the record here, after everything let go of it.
 }
 
-void MainCommands::deleteZone(TMUDClass& rec, QTreeWidgetItem* node) {
+void MainCommands::deleteZone(TMUDClass& rec) {
   QTreeWidget* view = m_app.Tree->Widget();
   view->setUpdatesEnabled(false);
+  // The zone's entries and map stay in their lists, without nodes: the
+  // zone's node goes with the zone record.
   std::unique_ptr<TZone> owned = m_app.Document->RemoveZone(static_cast<TZone&>(rec));
-  // The zone's entries and map stay in their lists, without nodes.
-  m_app.Tree->RemoveSubtree(node);
   owned.reset();
   view->setUpdatesEnabled(true);
 }

@@ -39,8 +39,8 @@ class MainCommands : public QObject {
   void Saved(const QString& text);
 
  private:
-  void deleteEntry(TMUDClass& rec, QTreeWidgetItem* node);
-  void deleteZone(TMUDClass& rec, QTreeWidgetItem* node);
+  void deleteEntry(TMUDClass& rec);
+  void deleteZone(TMUDClass& rec);
 
   AppContext& m_app;
   TreeController& m_tree;

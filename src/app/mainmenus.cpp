@@ -23,8 +23,8 @@ MainMenus BuildMainMenus(QMainWindow& window) {
   file->setObjectName("MM_File");
   // Opening, restoring and loading a single zone have no action yet.
   AddItem(file, "MI_Open", "Открыть", QKeySequence(QStringLiteral("Ctrl+O")))->setEnabled(false);
-  AddItem(file, "MI_Restore", "Восстановить", QKeySequence(QStringLiteral("Ctrl+Z")))
-      ->setEnabled(false);
+  // Ctrl+Z belongs to the world's undo.
+  AddItem(file, "MI_Restore", "Восстановить", QKeySequence())->setEnabled(false);
   m.Save = AddItem(file, "MI_Save", "Сохранить", QKeySequence(QStringLiteral("Ctrl+S")));
   file->addSeparator();
   AddItem(file, "MI_LoadZone", "Загрузить зону", QKeySequence(QStringLiteral("F3")))
@@ -37,6 +37,11 @@ MainMenus BuildMainMenus(QMainWindow& window) {
 
   QMenu* edit = window.menuBar()->addMenu(QStringLiteral("Редактор"));
   edit->setObjectName("MM_Editor");
+  m.Undo = AddItem(edit, "MI_Undo", "Отменить", QKeySequence(QStringLiteral("Ctrl+Z")));
+  m.Redo = AddItem(edit, "MI_Redo", "Повторить", QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
+  m.Undo->setEnabled(false);
+  m.Redo->setEnabled(false);
+  edit->addSeparator();
   m.Add = AddItem(edit, "MI_Add", "Добавить", QKeySequence(QStringLiteral("Ctrl+H")));
   m.Delete = AddItem(edit, "MI_Delete", "Удалить", QKeySequence(QStringLiteral("Ctrl+Y")));
   AddItem(edit, "MI_Copy", "Копировать", QKeySequence(QStringLiteral("Ctrl+C")))->setEnabled(false);

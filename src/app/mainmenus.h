@@ -14,6 +14,8 @@ struct MainMenus {
   QAction* SaveZone = nullptr;
   QAction* Settings = nullptr;
   QAction* Exit = nullptr;
+  QAction* Undo = nullptr;
+  QAction* Redo = nullptr;
   QAction* Add = nullptr;
   QAction* Delete = nullptr;
   QAction* WhereUsed = nullptr;

@@ -220,6 +220,7 @@ void MainWindow::FormActivate() {
           m_treeView->setUpdatesEnabled(false);
           LoadWorld(*m_world, m_worldPath, &progress);
           m_document->RebuildReferences();
+          m_document->ClearHistory();
           m_tree->SortAll();
           m_treeView->setUpdatesEnabled(true);
         },
@@ -307,6 +308,31 @@ void MainWindow::connectMenus(const MainMenus& m) {
   m_app.Windows = m_windows;
   connect(m_document.get(), &WorldDocument::RecordAboutToBeRemoved, m_windows,
           &EditorWindows::ForgetRecord);
+  // After the windows: they may still look at the record's node.
+  connect(m_document.get(), &WorldDocument::RecordAboutToBeRemoved, this,
+          [this](const TMUDClass& rec) { m_tree->RemoveSubtree(m_tree->ItemOf(&rec)); });
+  connect(m_document.get(), &WorldDocument::StepApplied, this, [this](bool zonesToo) {
+    m_windows->ShowAgain();
+    if (zonesToo) {
+      TMUDClass* current = WorldTree::RecordOf(m_treeView->currentItem());
+      m_treeView->setUpdatesEnabled(false);
+      m_tree->Rebuild(*m_world);
+      if (QTreeWidgetItem* item = m_tree->ItemOf(current)) m_treeView->setCurrentItem(item);
+      m_treeView->setUpdatesEnabled(true);
+    }
+  });
+  connect(m.Undo, &QAction::triggered, this, [this] { undoRedo(true); });
+  connect(m.Redo, &QAction::triggered, this, [this] { undoRedo(false); });
+  connect(m_document.get(), &WorldDocument::HistoryChanged, this, [this, m] {
+    const WorldStep* undo = m_document->NextUndo();
+    const WorldStep* redo = m_document->NextRedo();
+    m.Undo->setEnabled(undo != nullptr);
+    m.Redo->setEnabled(redo != nullptr);
+    m.Undo->setText(undo ? QStringLiteral("Отменить: %1").arg(ToQt(undo->Name))
+                         : QStringLiteral("Отменить"));
+    m.Redo->setText(redo ? QStringLiteral("Повторить: %1").arg(ToQt(redo->Name))
+                         : QStringLiteral("Повторить"));
+  });
   m_treeControl = new TreeController(m_app, m_treeView, m_treePopup, m.Popup, this);
   m_commands = new MainCommands(m_app, *m_treeControl, *m_newZoneWindow, this);
 
@@ -398,6 +424,27 @@ bool MainWindow::SaveChangesBeforeExit() {
   // A file that was not written, failed or refused, keeps the editor open
   // with the data.
   return ok;
+}
+
+void MainWindow::undoRedo(bool undo) {
+  // Edits still in the windows become steps first, so the last edit is the
+  // one taken back, and redo brings it again.
+  m_app.ApplyAllEditors();
+  const WorldStep* step = undo ? m_document->NextUndo() : m_document->NextRedo();
+  if (!step) return;
+  const QString name = ToQt(step->Name);
+  // Nodes come and go: the tree's selection moves must not apply or open
+  // anything in the middle of it.
+  m_treeControl->SetQuiet(true);
+  const bool done = undo ? m_document->Undo() : m_document->Redo();
+  m_treeControl->SetQuiet(false);
+  if (!done) {
+    statusBar()->showMessage(
+        QStringLiteral("Мир изменён в обход истории правок; отменять и повторять больше нечего"));
+    return;
+  }
+  statusBar()->showMessage(
+      (undo ? QStringLiteral("Отменено: %1") : QStringLiteral("Повторено: %1")).arg(name));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

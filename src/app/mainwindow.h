@@ -117,6 +117,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void connectMenus(const MainMenus& menus);
+  void undoRedo(bool undo);
   bool FormCloseQuery();
   // On a world that cannot be written, the user's own copy in ~/zemlemer-world.
   void offerWritableWorld();

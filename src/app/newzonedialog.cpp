@@ -11,6 +11,7 @@
 #include "model/world.h"
 #include "ui_newzonedialog.h"
 #include "widgets/modalrunner.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 
@@ -84,13 +85,19 @@ TZone* CreateZone(AppContext& app, NewZoneDialog& form) {
   // The dialog should not have let it through; a test runner might.
   if (!ZoneNumberProblem(w.Zones, n).isEmpty()) return nullptr;
 
-  auto zone = std::make_unique<TZone>(n);
-  zone->ZoneFilename.SetWord(NewZoneCodingWord(w.Zones));
-  std::filesystem::path zonDir = FindChildNoCase(w.WorldPath, "ZON");
-  if (zonDir.empty()) zonDir = w.WorldPath / "ZON";
-  TZone* z = zone.get();
-  RegisterZoneFiles(w, *z, zonDir / (std::to_string(n) + ".zon"));
-  w.Zones.Append(std::move(zone));
+  TZone* z = nullptr;
+  app.TrackedZones(
+      {n},
+      [&] {
+        auto zone = std::make_unique<TZone>(n);
+        zone->ZoneFilename.SetWord(NewZoneCodingWord(w.Zones));
+        std::filesystem::path zonDir = FindChildNoCase(w.WorldPath, "ZON");
+        if (zonDir.empty()) zonDir = w.WorldPath / "ZON";
+        z = zone.get();
+        RegisterZoneFiles(w, *z, zonDir / (std::to_string(n) + ".zon"));
+        w.Zones.Append(std::move(zone));
+      },
+      FromQt(QStringLiteral("новая зона %1").arg(n)));
   if (app.Changes) app.Changes->Mark(n, kZone);
   if (app.Tree) app.Tree->SortChildren(app.Tree->TopGroup(kZone));
   if (app.SelectRecord) app.SelectRecord(*z);

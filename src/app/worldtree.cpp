@@ -2,8 +2,9 @@
 
 #include <QTreeWidget>
 #include <cstdint>
+#include <set>
 
-#include "model/records.h"
+#include "model/world.h"
 #include "widgets/qtext.h"
 
 namespace zm {
@@ -135,6 +136,33 @@ void WorldTree::RemoveSubtree(QTreeWidgetItem* item) {
     for (int i = 0; i < it->childCount(); ++i) stack.push_back(it->child(i));
   }
   delete item;
+}
+
+void WorldTree::Rebuild(World& w) {
+  std::set<int32_t> expanded;
+  QTreeWidgetItem* zones = m_groups[kZone];
+  for (int i = 0; i < zones->childCount(); ++i)
+    if (const TMUDClass* rec = RecordOf(zones->child(i)); rec && zones->child(i)->isExpanded())
+      expanded.insert(rec->Vnum);
+  for (QTreeWidgetItem* group : m_groups)
+    if (group)
+      while (group->childCount() > 0) RemoveSubtree(group->child(0));
+  for (const auto& z : w.Zones)
+    if (z->Registered)
+      if (TZoneMap* map = w.ZoneMaps.Items(w.ZoneMaps.FindByNumber(z->Vnum)))
+        AddZoneNodes(*z, z->DisplayText(), *map);
+  const auto hang = [&](auto& list) {
+    for (const auto& rec : list) AddEntryNode(*rec, list.CaptionOf(*rec));
+  };
+  hang(w.Rooms);
+  hang(w.Objs);
+  hang(w.Mobs);
+  hang(w.Shops);
+  hang(w.Triggers);
+  SortAll();
+  for (int i = 0; i < zones->childCount(); ++i)
+    if (const TMUDClass* rec = RecordOf(zones->child(i)); rec && expanded.count(rec->Vnum))
+      zones->child(i)->setExpanded(true);
 }
 
 void WorldTree::rebuildZoneIndex() {

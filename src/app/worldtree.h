@@ -13,6 +13,7 @@ class QTreeWidget;
 namespace zm {
 
 class TMUDClass;
+class World;
 
 // A tree node; the record (if any) is a plain pointer, the list owns it.
 class RecordItem : public QTreeWidgetItem {
@@ -49,6 +50,9 @@ class WorldTree : public TreeSink {
   // Deletes the node with everything below it. Every record there loses its
   // node first, so nothing keeps pointing at a freed item.
   void RemoveSubtree(QTreeWidgetItem* item);
+  // Every node anew from the world's lists, as loading hangs them; the
+  // expanded zones stay expanded.
+  void Rebuild(World& w);
   // Records of `item` and of all nodes below it, in tree order.
   std::vector<TMUDClass*> RecordsUnder(QTreeWidgetItem* item) const;
 

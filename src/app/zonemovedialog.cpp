@@ -111,8 +111,19 @@ bool MoveZone(AppContext& app, int32_t from, bool renumber, std::optional<int32_
   const ZoneMovePlan plan = dialog.Plan();
   if (!plan.Problems.empty()) return false;
   app.Windows->Area()->closeAllSubWindows();
-  const bool done = renumber ? RenumberZone(w, plan, dialog.RewriteScripts())
-                             : CopyZone(w, plan, dialog.RewriteScripts());
+  std::vector<int32_t> zones{plan.From, plan.To};
+  zones.insert(zones.end(), plan.OtherZones.begin(), plan.OtherZones.end());
+  bool done = false;
+  app.TrackedZones(
+      zones,
+      [&] {
+        done = renumber ? RenumberZone(w, plan, dialog.RewriteScripts())
+                        : CopyZone(w, plan, dialog.RewriteScripts());
+      },
+      FromQt((renumber ? QStringLiteral("перенумерация зоны %1 в %2")
+                       : QStringLiteral("копирование зоны %1 в %2"))
+                 .arg(plan.From)
+                 .arg(plan.To)));
   if (!done) return false;
   static constexpr RecordKind kKinds[] = {kZone, kRoom, kObject, kMobile, kShop, kTrigger};
   if (app.Changes) {

@@ -99,6 +99,10 @@ TMUDClass* EditorWindows::ApplyActive(bool unlink) {
   return rec;
 }
 
+void EditorWindows::ShowAgain() {
+  for (RecordEditor* e : All()) e->ShowAgain();
+}
+
 void EditorWindows::ForgetRecord(const TMUDClass& rec) {
   for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
     RecordEditor* e = EditorOf(sub);

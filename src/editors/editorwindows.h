@@ -31,6 +31,8 @@ class RecordEditor {
   virtual void Unlink() = 0;
   // The record's Apply: the controls back into the linked record.
   virtual void ApplyRecord() = 0;
+  // The linked record changed under the window (undo, redo): show it anew.
+  virtual void ShowAgain() {}
   // A record dropped from the tree with Ctrl+click.
   virtual void AcceptRecord(TMUDClass& rec) { (void)rec; }
   // `rec` is about to be freed: nothing may point to it afterwards, list
@@ -94,6 +96,8 @@ class EditorWindows : public QObject {
   TMUDClass* ApplyActive(bool unlink);
   // Before `rec` is freed: every window lets go of it (or is closed).
   void ForgetRecord(const TMUDClass& rec);
+  // Every window shows its record anew.
+  void ShowAgain();
 
   void Tile();
   void Cascade();

@@ -111,6 +111,15 @@ void MapEditor::Edit(TZoneMap& map) {
   m_exits->ShowRecord();
 }
 
+void MapEditor::ShowAgain() {
+  if (!LinkedRecord()) return;
+  const int32_t room = SelectedRoom();
+  m_exits->SetRoom(world().Rooms.Find(room) ? room : -1);
+  fillGrid();
+  showRoomsLevel();
+  m_exits->ShowRecord();
+}
+
 void MapEditor::Apply() {
   m_exits->StoreRecord();
 }
@@ -288,7 +297,9 @@ void MapEditor::arrange() {
   World* w = &world();
   if (!Host().Questions().AskConfirm(ConfirmMsg::Arrange)) return;
   m_exits->StoreRecord();
-  tracked([&] { ArrangeZone(*w, m_map.Zone); });
+  Document().Tracked(
+      m_map.Zone, [&] { ArrangeZone(*w, m_map.Zone); },
+      FromQt(QStringLiteral("авторасстановка зоны %1").arg(m_map.Zone)));
   if (TZoneMap* map = w->ZoneMaps.Items(w->ZoneMaps.FindByNumber(m_map.Zone))) {
     Edit(*map);
   } else {

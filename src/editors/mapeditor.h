@@ -27,6 +27,9 @@ class MapEditor : public EditorWindow {
   // TZoneMap's Edit (after EnsureEditor). Apply only stores exit fields
   // still being typed: everything else is in the rooms already.
   void Edit(TZoneMap& map);
+  // Without Edit's storing of the exits panel first: that would write the
+  // values an undo just took back.
+  void ShowAgain() override;
   void Apply() override;
   void AcceptRecord(TMUDClass&) override {}
   bool ForgetRecord(const TMUDClass& rec) override;

@@ -32,6 +32,9 @@ class MobileEditor : public EditorWindow {
 
   // TMob's Edit (after EnsureEditor) and Apply.
   void Edit(TMob& mob);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TMob*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
 
   const TMob& WorkingCopy() const { return m_wc; }

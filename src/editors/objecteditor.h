@@ -31,6 +31,9 @@ class ObjectEditor : public EditorWindow {
 
   // TObj's Edit (after EnsureEditor) and Apply.
   void Edit(TObj& obj);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TObj*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
 
   const TObj& WorkingCopy() const { return m_wc; }

@@ -35,6 +35,9 @@ class RoomEditor : public EditorWindow {
 
   // TRoom's Edit (after EnsureEditor) and Apply.
   void Edit(TRoom& room);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TRoom*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
   // To the page whose control had the focus.
   void AcceptRecord(TMUDClass& rec) override;

@@ -29,6 +29,9 @@ class ShopEditor : public EditorWindow {
 
   // TShop's Edit (after EnsureEditor) and Apply.
   void Edit(TShop& shop);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TShop*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
 
   const TShop& WorkingCopy() const { return m_wc; }

@@ -22,6 +22,9 @@ class TriggerEditor : public EditorWindow {
 
   // TTrigger's Edit (after EnsureEditor) and Apply.
   void Edit(TTrigger& trig);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TTrigger*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
   // Records dropped from the tree are ignored.
   void AcceptRecord(TMUDClass&) override {}

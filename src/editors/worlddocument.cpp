@@ -1,5 +1,7 @@
 #include "editors/worlddocument.h"
 
+#include <optional>
+
 #include "model/world.h"
 
 namespace zm {
@@ -13,9 +15,7 @@ void WorldDocument::RebuildReferences() {
   m_refs.Rebuild(*m_world);
 }
 
-void WorldDocument::Tracked(int32_t zone, const std::function<void()>& op) {
-  const ChangeTracker::Snapshot before = m_changes.Take(zone);
-  op();
+void WorldDocument::indexZone(int32_t zone) {
   // A zone's records only name numbers through their own fields: indexing
   // the zone again keeps the whole index current.
   if (const TZone* z = m_world->Zones.ByNumber(zone)) m_refs.Update(*z);
@@ -23,7 +23,117 @@ void WorldDocument::Tracked(int32_t zone, const std::function<void()>& op) {
   for (const TObj* o : m_world->Objs.InZone(zone)) m_refs.Update(*o);
   for (const TMob* m : m_world->Mobs.InZone(zone)) m_refs.Update(*m);
   for (const TShop* s : m_world->Shops.InZone(zone)) m_refs.Update(*s);
+}
+
+void WorldDocument::Tracked(int32_t zone, const std::function<void()>& op,
+                            const std::string& name) {
+  const ChangeTracker::Snapshot before = m_changes.Take(zone);
+  std::optional<StepRecorder> recorder;
+  if (m_depth == 0) recorder.emplace(*m_world, std::vector<int32_t>{zone});
+  ++m_depth;
+  op();
+  --m_depth;
+  indexZone(zone);
+  if (recorder) {
+    m_history.Push(recorder->Finish(*m_world, name));
+    emit HistoryChanged();
+  }
   if (m_changes.MarkDifferences(before)) emit ZoneChanged(zone);
+}
+
+void WorldDocument::TrackedZones(const std::vector<int32_t>& zones, const std::function<void()>& op,
+                                 const std::string& name) {
+  std::vector<ChangeTracker::Snapshot> before;
+  for (int32_t z : zones) before.push_back(m_changes.Take(z));
+  std::optional<StepRecorder> recorder;
+  if (m_depth == 0) recorder.emplace(*m_world, zones);
+  ++m_depth;
+  op();
+  --m_depth;
+  for (int32_t z : zones) indexZone(z);
+  if (recorder) {
+    m_history.Push(recorder->Finish(*m_world, name));
+    emit HistoryChanged();
+  }
+  for (const ChangeTracker::Snapshot& s : before)
+    if (m_changes.MarkDifferences(s)) emit ZoneChanged(s.Zone);
+}
+
+namespace {
+
+// What undoing or redoing a record means for the rest of the document.
+class DocumentListener : public StepListener {
+ public:
+  DocumentListener(ReferenceIndex& refs, const std::function<void(const TMUDClass&)>& leaving)
+      : m_refs(refs), m_leaving(leaving) {}
+  void AboutToRemove(TMUDClass& rec) override {
+    m_leaving(rec);
+    m_refs.Forget(rec);
+  }
+  void Added(TMUDClass& rec) override { m_refs.Update(rec); }
+  void Changed(TMUDClass& rec) override { m_refs.Update(rec); }
+
+ private:
+  ReferenceIndex& m_refs;
+  const std::function<void(const TMUDClass&)>& m_leaving;
+};
+
+}  // namespace
+
+bool WorldDocument::applyStep(bool undo) {
+  const WorldStep* step = undo ? m_history.NextUndo() : m_history.NextRedo();
+  if (!step) return false;
+  const std::vector<int32_t> zones = step->Zones();
+  std::vector<ChangeTracker::Snapshot> before;
+  for (int32_t z : zones) before.push_back(m_changes.Take(z));
+  const std::function<void(const TMUDClass&)> leaving = [this](const TMUDClass& rec) {
+    emit RecordAboutToBeRemoved(rec);
+  };
+  DocumentListener listener(m_refs, leaving);
+  // Whatever the announcements set off is part of this, not a new step.
+  ++m_depth;
+  const bool done =
+      undo ? UndoStep(*m_world, *step, listener) : RedoStep(*m_world, *step, listener);
+  --m_depth;
+  if (!done) {
+    // Something changed the world past the history: its steps no longer
+    // describe it.
+    m_history.Clear();
+    emit HistoryChanged();
+    return false;
+  }
+  const bool zonesToo = step->TouchesZones();
+  if (undo)
+    m_history.Undone();
+  else
+    m_history.Redone();
+  if (zonesToo) {
+    SettleZones(*m_world, zones);
+    RebuildReferences();
+  }
+  ++m_depth;
+  emit StepApplied(zonesToo);
+  --m_depth;
+  for (const ChangeTracker::Snapshot& s : before) {
+    if (m_changes.MarkDifferences(s)) emit ZoneChanged(s.Zone);
+    // A zone the step took away has nothing left to save.
+    if (zonesToo && !m_world->Zones.ByNumber(s.Zone)) m_changes.ZoneGone(s.Zone);
+  }
+  emit HistoryChanged();
+  return true;
+}
+
+bool WorldDocument::Undo() {
+  return applyStep(true);
+}
+
+bool WorldDocument::Redo() {
+  return applyStep(false);
+}
+
+void WorldDocument::ClearHistory() {
+  m_history.Clear();
+  emit HistoryChanged();
 }
 
 std::unique_ptr<TMUDClass> WorldDocument::RemoveEntry(TMUDClass& rec) {
@@ -49,7 +159,15 @@ std::unique_ptr<TZone> WorldDocument::RemoveZone(TZone& zone) {
   m_refs.Forget(zone);
   const int32_t n = zone.Vnum;
   m_world->Zones.RemoveZoneName(n);
-  std::unique_ptr<TZone> out = m_world->Zones.Extract(m_world->Zones.IndexOf(&zone));
+  std::unique_ptr<TZone> out;
+  {
+    StepRecorder recorder(*m_world, {n});
+    out = m_world->Zones.Extract(m_world->Zones.IndexOf(&zone));
+    if (m_depth == 0) {
+      m_history.Push(recorder.Finish(*m_world, {}));
+      emit HistoryChanged();
+    }
+  }
   m_changes.ZoneGone(n);
   emit RecordRemoved(kZone, n, n);
   emit ZoneChanged(n);

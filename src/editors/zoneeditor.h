@@ -26,6 +26,9 @@ class ZoneEditor : public EditorWindow {
 
   // TZone's Edit (after EnsureEditor) and Apply.
   void Edit(TZone& zone);
+  void ShowAgain() override {
+    if (auto* rec = static_cast<TZone*>(LinkedRecord())) Edit(*rec);
+  }
   void Apply() override;
   void AcceptRecord(TMUDClass& rec) override;
 

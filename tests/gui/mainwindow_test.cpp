@@ -72,12 +72,13 @@ TEST(MainWindowMenus, ItemsShortcutsAndDisabledCommands) {
     const char* key;
     bool enabled;
   };
-  for (const Item& i : {Item{"MI_Open", "Ctrl+O", false}, Item{"MI_Restore", "Ctrl+Z", false},
+  for (const Item& i : {Item{"MI_Open", "Ctrl+O", false}, Item{"MI_Restore", "", false},
                         Item{"MI_Save", "Ctrl+S", true}, Item{"MI_LoadZone", "F3", false},
                         Item{"MI_SaveZone", "F2", true}, Item{"MI_Settings", "F9", true},
                         Item{"MI_Exit", "F10", true}, Item{"MI_Add", "Ctrl+H", true},
                         Item{"MI_Delete", "Ctrl+Y", true}, Item{"MI_Copy", "Ctrl+C", false},
-                        Item{"MI_Confirm", "", true}, Item{"MI_PCopy", "", false}}) {
+                        Item{"MI_Confirm", "", true}, Item{"MI_PCopy", "", false},
+                        Item{"MI_Undo", "Ctrl+Z", false}, Item{"MI_Redo", "Ctrl+Shift+Z", false}}) {
     auto* a = w.findChild<QAction*>(QString::fromLatin1(i.name));
     ASSERT_NE(a, nullptr) << i.name;
     EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(i.key))) << i.name;

@@ -209,6 +209,15 @@ class TMUDList {
     m_zonesDirty = true;
     return p;
   }
+  // Puts a record back at place i (the end when out of range), with its node.
+  T* InsertAt(int i, std::unique_ptr<T> rec) {
+    if (i < 0 || i > Count()) i = Count();
+    T* p = rec.get();
+    m_items.insert(m_items.begin() + i, std::move(rec));
+    m_dirty = m_zonesDirty = true;
+    if (m_sink) m_sink->AddEntryNode(*p, CaptionOf(*p));
+    return p;
+  }
   // Takes the record out of the list and gives it to the caller.
   std::unique_ptr<T> Extract(int i) {
     if (i < 0 || i >= Count()) return nullptr;
