@@ -146,4 +146,25 @@ const std::filesystem::path& WorldOf(int zones) {
   return made.emplace(zones, dir).first->second;
 }
 
+void MakeBigZone(World& w) {
+  auto z = std::make_unique<TZone>(10);
+  z->TopInFile = "1999";
+  z->ZoneFilename.Path = "ZON/10.zon";
+  TZone* zone = w.Zones.Append(std::move(z));
+  w.RegisterZone(*zone);
+  for (int32_t v = 1000; v < 2000; ++v) {
+    auto r = std::make_unique<TRoom>(10, v);
+    r->Name = "room";
+    r->Description = std::string(300, 'x');
+    r->Exits[kNorth].ToRoom = v + 1 < 2000 ? v + 1 : 1000;
+    if (v % 10 == 0) {
+      r->Objects.Add(TRoomObj{{0, v}});
+      r->Mobs.Add(TRoomMob{{0, v}});
+      w.Objs.Append(std::make_unique<TObj>(10, v));
+      w.Mobs.Append(std::make_unique<TMob>(10, v));
+    }
+    w.Rooms.Append(std::move(r));
+  }
+}
+
 }  // namespace zm::bench

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 
+namespace zm {
+class World;
+}
+
 namespace zm::bench {
 
 // Writes `zones` zones (about 100 rooms, 50 objects and 50 mobiles each,
@@ -14,5 +18,9 @@ void GenerateWorld(const std::filesystem::path& dir, int zones, uint32_t seed);
 // The generated world of `zones` zones in the temporary folder, made on the
 // first call of a run.
 const std::filesystem::path& WorldOf(int zones);
+
+// Zone 10 with 1,000 rooms (1000-1999, its top 1999), each leading to the
+// next, with an object and a mobile placed in every tenth.
+void MakeBigZone(World& w);
 
 }  // namespace zm::bench
