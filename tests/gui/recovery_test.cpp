@@ -76,7 +76,7 @@ TEST(RecoveryCrash, DISABLED_ChildEditsThenWaitsToBeKilled) {
   const QByteArray world = qgetenv("ZEMLEMER_CRASH_WORLD");
   if (world.isEmpty()) GTEST_SKIP() << "run by AnEditorKilledAfterAnEditIsOfferedItBack";
   const fs::path path = world.toStdString();
-  Started app(test::MakeAppDir(path.parent_path() / "app", true), path);
+  Started app(test::MakeAppDir(path.parent_path() / "child-app", true), path);
   RegisterEditors(app.form->Host());
   app.form->App().SelectRecord(*app.form->world().Rooms.Find(3001));
   auto* editor = dynamic_cast<RoomEditor*>(app.form->Windows().Active());
