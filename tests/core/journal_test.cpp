@@ -55,6 +55,14 @@ std::vector<Edit> Edits() {
   };
 }
 
+std::vector<std::tuple<char, RecordKind, int32_t>> Listed(const JournalManifest& m) {
+  std::vector<std::tuple<char, RecordKind, int32_t>> out;
+  for (const JournalZone& z : m.Zones)
+    for (const JournalFile& f : z.Files)
+      for (const JournalRecord& r : f.Records) out.emplace_back(r.Change, r.Kind, r.Vnum);
+  return out;
+}
+
 TEST(Journal, HoldsWhatTheSaveWritesAndReadsBackAsTheEditedWorld) {
   for (const Edit& e : Edits()) {
     SCOPED_TRACE(e.name);
@@ -70,11 +78,7 @@ TEST(Journal, HoldsWhatTheSaveWritesAndReadsBackAsTheEditedWorld) {
     ASSERT_TRUE(m);
     EXPECT_EQ(m->World, world.string());
     EXPECT_TRUE(ChangedSince(*m, world).empty());
-    std::vector<std::tuple<char, RecordKind, int32_t>> listed;
-    for (const JournalZone& z : m->Zones)
-      for (const JournalFile& f : z.Files)
-        for (const JournalRecord& r : f.Records) listed.emplace_back(r.Change, r.Kind, r.Vnum);
-    EXPECT_EQ(listed, e.records);
+    EXPECT_EQ(Listed(*m), e.records);
     const auto copies = JournalCopies(dir, *m);
 
     // Read back before the save, with the journal's copies read instead.
@@ -94,6 +98,25 @@ TEST(Journal, HoldsWhatTheSaveWritesAndReadsBackAsTheEditedWorld) {
     ASSERT_TRUE(WriteJournal(dir, w, e.changed));
     EXPECT_FALSE(fs::exists(dir));
   }
+}
+
+// A game's files were never written by the editor: what its save alone
+// changes in them (blanks, line order, layouts) is no changed record.
+TEST(Journal, ListsOnlyTheEditedRecordOfAGamesFiles) {
+  const fs::path source = test::RealWorld() / "bylins";
+  if (!fs::exists(source / "wld" / "40.wld")) GTEST_SKIP() << "no real-world files";
+  test::TempDir tmp;
+  fs::copy(source, tmp / "world", fs::copy_options::recursive);
+  test::RecordingReporter rep;
+  World w(rep);
+  LoadWorld(w, tmp / "world");
+  w.Rooms.Find(4000)->Name += "!";
+  ASSERT_TRUE(
+      WriteJournal(tmp / "journal", w,
+                   {{40, kRoom}, {40, kObject}, {40, kMobile}, {40, kShop}, {40, kTrigger}}));
+  const std::optional<JournalManifest> m = ReadJournal(tmp / "journal");
+  ASSERT_TRUE(m);
+  EXPECT_EQ(Listed(*m), (std::vector<std::tuple<char, RecordKind, int32_t>>{{'~', kRoom, 4000}}));
 }
 
 TEST(Journal, AFailedWriteLeavesThePreviousJournalWhole) {

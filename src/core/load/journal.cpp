@@ -13,8 +13,11 @@
 #include <sstream>
 
 #include "common/coding.h"
+#include "common/reporter.h"
+#include "common/savelines.h"
 #include "common/textutil.h"
 #include "common/winutf8.h"
+#include "io/recordfile.h"
 #include "load/saving.h"
 #include "load/worldlock.h"
 #include "model/world.h"
@@ -100,27 +103,51 @@ std::string Now() {
   return when;
 }
 
+// The vnum of a "#vnum" line that starts a record.
+std::optional<int32_t> RecordLine(std::string_view line) {
+  size_t end = 1;
+  while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+  int32_t vnum = 0;
+  if (line.empty() || line[0] != '#' || !ParseInt(line.substr(1, end - 1), vnum))
+    return std::nullopt;
+  return vnum;
+}
+
 // The blocks of a record file by vnum, each from its "#vnum" line to the
-// next, without blank lines, blanks at line ends and the file's end marks,
-// which a save alone may change.
+// next, as its words: a save alone changes the blanks, the blank lines and
+// where a "~" stands, which is no change of the record.
 std::map<int32_t, std::vector<std::string_view>> Blocks(std::string_view bytes) {
   std::map<int32_t, std::vector<std::string_view>> out;
   std::vector<std::string_view>* cur = nullptr;
   for (std::string_view line : SplitLines(bytes)) {
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
-    if (line.size() > 1 && line[0] == '#' && line[1] >= '0' && line[1] <= '9') {
-      size_t end = 1;
-      while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
-      int32_t vnum = 0;
-      if (ParseInt(line.substr(1, end - 1), vnum)) {
-        cur = &out[vnum];
-        cur->clear();
-      }
+    if (const std::optional<int32_t> vnum = RecordLine(line)) {
+      cur = &out[*vnum];
+      cur->clear();
     }
-    if (!cur || line.empty() || line == "$" || line == "$~") continue;
-    cur->push_back(line);
+    if (!cur || line == "$" || line == "$~") continue;
+    for (size_t i = 0; i < line.size();) {
+      const size_t from = line.find_first_not_of(" \t~", i);
+      if (from == std::string_view::npos) break;
+      const size_t to = std::min(line.find_first_of(" \t~", from), line.size());
+      cur->push_back(line.substr(from, to - from));
+      i = to;
+    }
   }
   return out;
+}
+
+// The disk file as a save would write it unchanged: a record whose block
+// differs from the disk only as the writer puts it is not changed.
+std::string AsSaved(const World& w, RecordKind kind, int32_t zone, const fs::path& path,
+                    const std::string& disk, CodingWord word) {
+  if (disk.empty()) return {};
+  SilentReporter quiet;
+  World scratch(quiet, nullptr, w.bases());
+  scratch.WorldPath = w.WorldPath;
+  LoadRecordBytes(scratch, kind, disk, path);
+  std::vector<std::string> lines;
+  if (BuildRecordLines(scratch, kind, zone, lines)) return {};
+  return JoinLines(lines, word);
 }
 
 const char* KindWord(RecordKind kind) {
@@ -250,8 +277,9 @@ fs::path JournalDir(const fs::path& world) {
 }
 
 std::vector<JournalRecord> RecordChanges(const World& w, RecordKind kind, std::string_view now,
-                                         std::string_view disk, bool koi) {
-  const auto after = Blocks(now), before = Blocks(disk);
+                                         std::string_view disk, bool koi,
+                                         std::string_view diskAsSaved) {
+  const auto after = Blocks(now), before = Blocks(disk), saved = Blocks(diskAsSaved);
   std::vector<JournalRecord> out;
   auto nameNow = [&](int32_t vnum) {
     std::string name;
@@ -261,9 +289,12 @@ std::vector<JournalRecord> RecordChanges(const World& w, RecordKind kind, std::s
     return name;
   };
   // A removed record is named by the line after its number on disk.
-  auto nameOnDisk = [&](const std::vector<std::string_view>& block) {
-    std::string name(block.size() > 1 ? block[1] : std::string_view());
-    if (!name.empty() && name.back() == '~') name.pop_back();
+  // A removed record is named by the line after its number on disk.
+  auto nameOnDisk = [&](int32_t vnum) {
+    const std::vector<std::string_view> lines = SplitLines(disk);
+    std::string name;
+    for (size_t i = 0; i + 1 < lines.size() && name.empty(); ++i)
+      if (RecordLine(lines[i]) == vnum) name = lines[i + 1].substr(0, lines[i + 1].find('~'));
     if (koi) KoiToWin(name);
     return name;
   };
@@ -274,10 +305,12 @@ std::vector<JournalRecord> RecordChanges(const World& w, RecordKind kind, std::s
       out.push_back({'+', kind, a->first, nameNow(a->first)});
       ++a;
     } else if (a == after.end() || b->first < a->first) {
-      out.push_back({'-', kind, b->first, nameOnDisk(b->second)});
+      out.push_back({'-', kind, b->first, nameOnDisk(b->first)});
       ++b;
     } else {
-      if (a->second != b->second) out.push_back({'~', kind, a->first, nameNow(a->first)});
+      const auto s = saved.find(a->first);
+      if (a->second != b->second && (s == saved.end() || a->second != s->second))
+        out.push_back({'~', kind, a->first, nameNow(a->first)});
       ++a;
       ++b;
     }
@@ -324,12 +357,14 @@ bool WriteJournal(const fs::path& dir, const World& w,
               {'~', p.Kind, z.Zone,
                W(p.Kind == kZone ? "параметры и команды зоны" : "места комнат на карте")});
         } else {
-          bool koi = false;
+          CodingWord word = kDefaultCodingWord;
           if (const TZone* zone = w.Zones.ByNumber(z.Zone))
             FileSettingOf(*zone, p.Kind)->ForEachPlace([&](const TFilePlace& place, uint16_t) {
-              if (place.Path == p.Path) koi = place.Coding == kCodingKoi;
+              if (place.Path == p.Path) word = place.Word();
             });
-          f.Records = RecordChanges(w, p.Kind, p.Bytes, disk ? *disk : std::string(), koi);
+          const std::string bytes = disk ? *disk : std::string();
+          f.Records = RecordChanges(w, p.Kind, p.Bytes, bytes, word.Coding == kCodingKoi,
+                                    AsSaved(w, p.Kind, z.Zone, p.Path, bytes, word));
         }
         z.Files.push_back(std::move(f));
         copies.emplace_back(rel, std::move(p.Bytes));

@@ -68,9 +68,12 @@ std::filesystem::path JournalRoot();
 std::filesystem::path JournalDir(const std::filesystem::path& world);
 
 // The records a file changes: its bytes as journalled against those on disk,
-// block by block at the "#vnum" lines.
+// block by block at the "#vnum" lines. A block that differs from the disk's
+// but not from `diskAsSaved` (the disk file as a save would write it) is
+// not changed.
 std::vector<JournalRecord> RecordChanges(const World& w, RecordKind kind, std::string_view now,
-                                         std::string_view disk, bool koi);
+                                         std::string_view disk, bool koi,
+                                         std::string_view diskAsSaved = {});
 
 // Writes the journal of the given unsaved (zone, kind) pairs into `dir`,
 // replacing the one there in one rename: a crash meanwhile leaves the old
