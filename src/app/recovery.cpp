@@ -45,6 +45,8 @@ std::vector<std::pair<int32_t, RecordKind>> RecoveryJournal::Offer(Reporter& rep
   }
   World& w = m_document.world();
   w.ReadInstead = JournalCopies(dir, *m);
+  // Copies gone from the folder: the world is read from the disk alone.
+  if (w.ReadInstead.empty()) return marks;
   for (const JournalZone& z : m->Zones)
     for (RecordKind kind : z.Kinds) marks.emplace_back(z.Zone, kind);
   return marks;

@@ -1,6 +1,5 @@
 // An editor killed after an edit: the next one on the world offers the
 // journalled changes back.
-#include "app/recovery.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
