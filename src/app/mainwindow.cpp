@@ -27,6 +27,7 @@
 #include "app/loadprogressdialog.h"
 #include "app/mainmenus.h"
 #include "app/newzonedialog.h"
+#include "app/recovery.h"
 #include "app/settingsdialog.h"
 #include "app/templatedialog.h"
 #include "app/treecontrol.h"
@@ -150,6 +151,10 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
     if (item) m_treeControl->Select(item);
     return item != nullptr;
   };
+  m_journal = new RecoveryJournal(*m_document, this);
+  m_journal->OnFailure = [this](const QString& text) { statusBar()->showMessage(text, 10000); };
+  // A save takes its zones out of the journal, the last one the journal.
+  connect(m_commands, &MainCommands::Saved, m_journal, &RecoveryJournal::WriteNow);
   m_overview = new WorldOverview(m_app, m_mdi);
   qApp->installEventFilter(this);
   RegisterEditors(m_host);
@@ -214,6 +219,9 @@ void MainWindow::FormActivate() {
                                                             IntText(holder->Pid), holder->Started});
   if (open) m_lock.Take(m_worldPath);
 
+  // The unsaved changes of an editor that crashed on this world.
+  std::vector<std::pair<int32_t, RecordKind>> recovered;
+  if (open) recovered = m_journal->Offer(*m_reporter, m_worldPath);
   if (open)
     m_loadWindow->ExecuteLoad(
         [this](LoadProgress& progress) {
@@ -225,6 +233,12 @@ void MainWindow::FormActivate() {
           m_treeView->setUpdatesEnabled(true);
         },
         m_settings.ShowLoadTime, *m_runner);
+  if (open) {
+    m_world->ReadInstead.clear();
+    for (const auto& [zone, kind] : recovered)
+      if (m_world->Zones.ByNumber(zone)) m_document->Changes().Mark(zone, kind);
+    m_journal->Start(m_worldPath);
+  }
   if (!open)
     statusBar()->showMessage(QStringLiteral("Мир открыт в другом редакторе и не загружен"));
 
@@ -453,6 +467,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     return;
   }
   m_closing = true;
+  // Left on purpose: what was not saved is not wanted.
+  m_journal->Clear();
   FormClose();
   e->accept();
 }

@@ -37,6 +37,7 @@ class MainCommands;
 class Reporter;
 class Dictionaries;
 class NewZoneDialog;
+class RecoveryJournal;
 class SettingsDialog;
 class DescriptionDialog;
 class LoadErrorsDialog;
@@ -88,6 +89,8 @@ class MainWindow : public QMainWindow {
   WorldOverview* Overview() const { return m_overview; }
   // Search, where-used and world-check results.
   FindResults* Find() const { return m_find; }
+  // The journal of unsaved changes.
+  RecoveryJournal& Journal() { return *m_journal; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
   SettingsDialog* SettingsWindow() const { return m_settingsWindow; }
@@ -152,6 +155,7 @@ class MainWindow : public QMainWindow {
   EditorWindows* m_windows = nullptr;
   TreeController* m_treeControl = nullptr;
   MainCommands* m_commands = nullptr;
+  RecoveryJournal* m_journal = nullptr;
 
   SelectRecordDialog* m_selectWindow = nullptr;
   DescriptionDialog* m_descriptionWindow = nullptr;

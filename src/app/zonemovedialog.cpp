@@ -132,7 +132,11 @@ bool MoveZone(AppContext& app, int32_t from, bool renumber, std::optional<int32_
     for (int32_t z : plan.OtherZones)
       for (RecordKind k : kKinds) app.Changes->Mark(z, k);
   }
-  if (app.Document) app.Document->RebuildReferences();
+  if (app.Document) {
+    app.Document->RebuildReferences();
+    // Marked outside Tracked: the journal of unsaved changes hears of it here.
+    emit app.Document->ZoneChanged(plan.To);
+  }
   if (app.Tree) app.Tree->SortChildren(app.Tree->TopGroup(kZone));
   if (TZone* z = w.Zones.ByNumber(plan.To); z && app.SelectRecord) app.SelectRecord(*z);
   return true;

@@ -79,6 +79,9 @@ enum class ConfirmMsg : int {
   CopySampleWorld = 10,
   // Asked when another editor has the world open.
   WorldLocked = 11,
+  // Asked at start-up when an editor that is gone left unsaved changes of
+  // the world in its journal.
+  RecoverJournal = 12,
 };
 
 // Windows-1251 texts; an unknown number gives an empty text.

@@ -106,7 +106,7 @@ bool ReadMap(World& w, const fs::path& mapPath, std::string* bytes) {
 bool LoadRoomMap(World& w, const fs::path& mapPath) {
   std::error_code ec;
   auto st = fs::status(mapPath, ec);
-  if (st.type() == fs::file_type::not_found) return true;
+  if (st.type() == fs::file_type::not_found && !w.CopyOf(mapPath)) return true;
   return ReadMap(w, mapPath, nullptr);
 }
 
@@ -125,17 +125,14 @@ void BuildRoomMapLines(const World& w, int32_t zone, std::vector<std::string>& l
                       IntText(r->MapZ));
 }
 
-bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath, std::optional<uint16_t> file) {
-  const fs::path mapPath = RoomMapPath(roomPath);
+std::optional<CodingWord> RoomMapWord(const World& w, int32_t zone, const fs::path& roomPath,
+                                      std::optional<uint16_t> file) {
   const TZone* z = w.Zones.ByNumber(zone);
   bool placed = false;
   for (const TRoom* r : w.Rooms.InZone(zone))
     if (IsPlaced(*r) && InFile(*r, z ? &z->RoomFilename : nullptr, file)) placed = true;
   std::error_code ec;
-  if (!placed && !fs::exists(mapPath, ec)) return true;
-
-  std::vector<std::string> lines;
-  BuildRoomMapLines(w, zone, lines, file);
+  if (!placed && !fs::exists(RoomMapPath(roomPath), ec)) return std::nullopt;
   // Plain digits: no code-page conversion, only the stored line break.
   CodingWord cw{kCodingWin, kBreakCRLF};
   // The map of one of the zone's further room files breaks its lines as
@@ -144,7 +141,15 @@ bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath, std::optional
     cw.LineBreak = z->RoomFilename.Others[*file - 1].LineBreak;
   else if (z)
     cw.LineBreak = z->ZoneMapFilename.LineBreak;
-  return WriteWorldFile(w, ErrorMsg::MapSave, zone, mapPath, lines, cw);
+  return cw;
+}
+
+bool SaveRoomMap(World& w, int32_t zone, const fs::path& roomPath, std::optional<uint16_t> file) {
+  const std::optional<CodingWord> cw = RoomMapWord(w, zone, roomPath, file);
+  if (!cw) return true;
+  std::vector<std::string> lines;
+  BuildRoomMapLines(w, zone, lines, file);
+  return WriteWorldFile(w, ErrorMsg::MapSave, zone, RoomMapPath(roomPath), lines, *cw);
 }
 
 }  // namespace zm

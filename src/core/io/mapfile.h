@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/coding.h"
+
 namespace zm {
 
 class World;
@@ -36,6 +38,11 @@ void ParseRoomMap(TRoomList& rooms, WorldBuffer& buf, FileNote* note = nullptr);
 // order.
 void BuildRoomMapLines(const World& w, int32_t zone, std::vector<std::string>& lines,
                        std::optional<uint16_t> file = std::nullopt);
+// How the map file beside `roomPath` is written; none when it is not
+// (see SaveRoomMap).
+std::optional<CodingWord> RoomMapWord(const World& w, int32_t zone,
+                                      const std::filesystem::path& roomPath,
+                                      std::optional<uint16_t> file = std::nullopt);
 // Writes the map file beside the room file just written. Skipped (true) when
 // no room of the zone has a position and no map file exists yet, so a world
 // without maps does not gain files it never had. Reports error 13 on failure.

@@ -17,6 +17,8 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
   try {
     if (bytes)
       buf.LoadFromBytes(std::move(*bytes));
+    else if (const fs::path* copy = w.CopyOf(path))
+      buf.LoadWorldBuffer(*copy);
     else
       buf.LoadWorldBuffer(path);
     bool whole = parse(buf, note);

@@ -29,6 +29,24 @@ class NoProgress : public LoadProgress {
   void Step() override {}
 };
 
+// Files that only a journal holds (a zone made and never saved before a
+// crash) are read too, under the names they will be saved as.
+void AddCopiesOnly(const World& w, std::array<WorldFolder, kRecordKinds>& files) {
+  for (const auto& [rel, copy] : w.ReadInstead) {
+    const size_t slash = rel.find('/');
+    if (slash == std::string::npos || rel.find('/', slash + 1) != std::string::npos) continue;
+    const std::string folder = rel.substr(0, slash);
+    const std::string ext = std::filesystem::path(rel).extension().string();
+    for (const auto& entry : kFolders) {
+      if (!WinEqualNoCase(folder, entry.folder) || !WinEqualNoCase(ext, entry.ext)) continue;
+      WorldFolder& f = files[entry.kind];
+      if (std::find(f.Names.begin(), f.Names.end(), rel) != f.Names.end()) continue;
+      f.Dir = w.WorldPath;
+      f.Names.insert(std::upper_bound(f.Names.begin(), f.Names.end(), rel), rel);
+    }
+  }
+}
+
 }  // namespace
 
 std::filesystem::path FindChildNoCase(const std::filesystem::path& dir, const std::string& name) {
@@ -85,6 +103,7 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
 
   p.Phase(W("Поиск файлов"), 6);
   auto files = DiscoverWorldFiles(worldPath);
+  AddCopiesOnly(w, files);
   int total = static_cast<int>(files[kZone].Names.size());
   for (const auto& f : files) total += static_cast<int>(f.Names.size());
   p.Total(total);

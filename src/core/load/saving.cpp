@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/messages.h"
+#include "common/savelines.h"
 #include "common/winutf8.h"
 #include "io/mapfile.h"
 #include "io/recordfile.h"
@@ -147,6 +148,39 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
     all.refused.insert(all.refused.end(), r.refused.begin(), r.refused.end());
   }
   return all;
+}
+
+// Follows Write step by step: a journal of unsaved changes must hold the
+// bytes a save would put on disk.
+std::vector<PlannedFile> ZoneKindFiles(const World& w, int32_t zone, RecordKind kind) {
+  std::vector<PlannedFile> out;
+  const TZone* z = w.Zones.ByNumber(zone);
+  if (!z) return out;
+  const TFileSetting* fs = FileSettingOf(*z, kind);
+  std::vector<std::string> lines;
+  if (kind == kZone) {
+    if (fs->Path.empty()) return out;
+    try {
+      BuildZoneLines(w, *z, lines);
+    } catch (const std::exception&) {
+      return out;
+    }
+    out.push_back({fs->Path, kZone, JoinLines(lines, fs->Word())});
+    for (const auto& [ownerZone, ownerKind] : z->PendingOwnerFiles)
+      for (PlannedFile& f : ZoneKindFiles(w, ownerZone, ownerKind)) out.push_back(std::move(f));
+    return out;
+  }
+  if (kind == kZoneMap) return out;
+  fs->ForEachPlace([&](const TFilePlace& place, uint16_t file) {
+    if (place.Path.empty() || BuildRecordLines(w, kind, zone, lines, file)) return;
+    out.push_back({place.Path, kind, JoinLines(lines, place.Word())});
+    if (kind != kRoom) return;
+    if (const std::optional<CodingWord> cw = RoomMapWord(w, zone, place.Path, file)) {
+      BuildRoomMapLines(w, zone, lines, file);
+      out.push_back({RoomMapPath(place.Path), kZoneMap, JoinLines(lines, *cw)});
+    }
+  });
+  return out;
 }
 
 }  // namespace zm

@@ -1,6 +1,7 @@
 #pragma once
 // The save commands' core: one kind of one zone, or a whole zone.
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "model/world.h"
@@ -30,6 +31,17 @@ std::vector<std::filesystem::path> LossyTargets(const World& w, int32_t zone, Re
 // order. A kind is skipped when the zone has no record of it and its file
 // does not exist yet, so saving does not litter a world with empty files.
 SaveResult SaveWholeZone(World& w, int32_t zone);
+
+// A file as SaveZoneKind would write it: its path, its kind (kZoneMap for
+// the map beside a room file) and the bytes it would hold.
+struct PlannedFile {
+  std::filesystem::path Path;
+  RecordKind Kind;
+  std::string Bytes;
+};
+// What SaveZoneKind would write, without writing it; a file it could not
+// write (no path, a record that cannot be written) is left out.
+std::vector<PlannedFile> ZoneKindFiles(const World& w, int32_t zone, RecordKind kind);
 
 // The stored file setting of `kind` for the zone.
 const TFileSetting* FileSettingOf(const TZone& z, RecordKind kind);

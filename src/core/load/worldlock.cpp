@@ -11,13 +11,19 @@
 
 namespace zm {
 namespace fs = std::filesystem;
-namespace {
 
 std::string HostName() {
   char buf[256] = {};
   if (gethostname(buf, sizeof buf - 1) != 0) return "?";
   return buf;
 }
+
+bool ProcessRunning(int64_t pid) {
+  std::error_code ec;
+  return pid > 0 && fs::exists(fs::path("/proc") / std::to_string(pid), ec);
+}
+
+namespace {
 
 std::optional<LockOwner> ReadLock(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -39,11 +45,6 @@ std::optional<LockOwner> ReadLock(const fs::path& path) {
   return o;
 }
 
-bool Running(int64_t pid) {
-  std::error_code ec;
-  return pid > 0 && fs::exists(fs::path("/proc") / std::to_string(pid), ec);
-}
-
 }  // namespace
 
 WorldLock::~WorldLock() {
@@ -56,7 +57,7 @@ fs::path WorldLock::LockPath(const fs::path& world) {
 
 std::optional<LockOwner> WorldLock::Holder(const fs::path& world) {
   const std::optional<LockOwner> o = ReadLock(LockPath(world));
-  if (!o || o->Host != HostName() || o->Pid == getpid() || !Running(o->Pid)) {
+  if (!o || o->Host != HostName() || o->Pid == getpid() || !ProcessRunning(o->Pid)) {
     // Another host's lock cannot be checked: it counts as held.
     if (o && o->Host != HostName() && !o->Host.empty()) return o;
     return std::nullopt;

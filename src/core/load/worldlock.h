@@ -14,6 +14,11 @@ struct LockOwner {
   std::string Started;  // as the owner wrote it
 };
 
+// This machine's name, as locks and journals note it.
+std::string HostName();
+// Whether a process of that id runs on this host.
+bool ProcessRunning(int64_t pid);
+
 class WorldLock {
  public:
   WorldLock() = default;

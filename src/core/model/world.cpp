@@ -16,6 +16,12 @@ void World::AttachSink(TreeSink* sink) {
   Triggers.SetSink(sink);
 }
 
+const std::filesystem::path* World::CopyOf(const std::filesystem::path& path) const {
+  if (ReadInstead.empty() || WorldPath.empty()) return nullptr;
+  const auto it = ReadInstead.find(path.lexically_relative(WorldPath).generic_string());
+  return it == ReadInstead.end() ? nullptr : &it->second;
+}
+
 TZone& World::ZoneOrBare(int32_t n) {
   if (TZone* z = Zones.ByNumber(n)) return *z;
   return *Zones.Append(std::make_unique<TZone>(n));

@@ -1,6 +1,8 @@
 #pragma once
 // The whole world in memory: the seven lists, owned by one object.
 #include <filesystem>
+#include <map>
+#include <string>
 
 #include "common/reporter.h"
 #include "model/filenotes.h"
@@ -69,6 +71,11 @@ class World {
   TTriggerList Triggers;
   // What the readers left out of each file, so that saves can ask first.
   FileNotes Files;
+  // Files read from elsewhere instead of the world's own (a crashed editor's
+  // journalled copies), by their path below WorldPath ("WLD/30.wld").
+  std::map<std::string, std::filesystem::path> ReadInstead;
+  // The copy to read instead of `path`, or null.
+  const std::filesystem::path* CopyOf(const std::filesystem::path& path) const;
 
  private:
   template <typename List>
