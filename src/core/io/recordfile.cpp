@@ -15,10 +15,19 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
   FileNote* note = report.Noted ? &w.Files.Begin(path) : nullptr;
   WorldBuffer buf;
   try {
-    if (bytes)
+    if (bytes) {
       buf.LoadFromBytes(std::move(*bytes));
-    else
-      buf.LoadWorldBuffer(path);
+    } else {
+      // Taken before reading: a change during the read shows as a change.
+      const FileStamp before = StatFile(path);
+      try {
+        buf.LoadWorldBuffer(path);
+      } catch (const FileError&) {
+        if (!before.Exists) w.Stamps.NoteAbsent(path);
+        throw;
+      }
+      w.Stamps.Note(path, buf.Data(), before);
+    }
     bool whole = parse(buf, note);
     // What stood after a zero byte in a line was not read.
     for (int i = 0; note && i < buf.CutLines(); ++i) note->Skip(buf.FirstCutLine());
@@ -51,7 +60,11 @@ void ReportSaveFailure(World& w, ErrorMsg error, int32_t zone, const fs::path& t
 bool WriteWorldFile(World& w, ErrorMsg error, int32_t zone, const fs::path& target,
                     std::vector<std::string>& lines, CodingWord word) {
   std::string reason = W("у зоны нет такого файла");
-  if (!target.empty() && SaveLines(target, lines, word, &reason)) return true;
+  std::string written;
+  if (!target.empty() && SaveLines(target, lines, word, &reason, &written)) {
+    w.Stamps.Note(target, written);
+    return true;
+  }
   ReportSaveFailure(w, error, zone, target, reason);
   return false;
 }

@@ -4,6 +4,7 @@
 
 #include "common/reporter.h"
 #include "model/filenotes.h"
+#include "model/filestamps.h"
 #include "model/mobs.h"
 #include "model/objs.h"
 #include "model/rooms.h"
@@ -69,6 +70,8 @@ class World {
   TTriggerList Triggers;
   // What the readers left out of each file, so that saves can ask first.
   FileNotes Files;
+  // What each file was on disk when last read or written here.
+  FileStamps Stamps;
 
  private:
   template <typename List>
