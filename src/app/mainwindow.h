@@ -27,6 +27,7 @@ class QTreeWidget;
 namespace zm {
 
 class ChangeTracker;
+class DiskWatch;
 class FindResults;
 class WorldDocument;
 struct MainMenus;
@@ -88,6 +89,7 @@ class MainWindow : public QMainWindow {
   WorldOverview* Overview() const { return m_overview; }
   // Search, where-used and world-check results.
   FindResults* Find() const { return m_find; }
+  DiskWatch* DiskWatcher() const { return m_diskWatch; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
   SettingsDialog* SettingsWindow() const { return m_settingsWindow; }
@@ -136,6 +138,7 @@ class MainWindow : public QMainWindow {
   QMdiArea* m_mdi = nullptr;
   WorldOverview* m_overview = nullptr;
   FindResults* m_find = nullptr;
+  DiskWatch* m_diskWatch = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_treePopup = nullptr;
   EditPopup* m_editPopup = nullptr;
