@@ -21,8 +21,7 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// FNV-1a over the bytes: a change of content, not a guard against anyone
-// forging one.
+// A change of content, not a guard against anyone forging one.
 uint64_t ContentHash(std::string_view bytes);
 
 class FileStamps {
