@@ -65,6 +65,19 @@ void DiskWatch::Start() {
   }
   if (!m_watcher.directories().isEmpty()) m_watcher.removePaths(m_watcher.directories());
   if (!folders.empty()) m_watcher.addPaths(QStringList(folders.begin(), folders.end()));
+  WatchFiles();
+}
+
+// A folder's watch sees files come and go; a file written in place is seen
+// only by its own, which a replacing rename ends: renewed at every check.
+void DiskWatch::WatchFiles() {
+  QStringList files;
+  const QStringList watched = m_watcher.files();
+  for (const auto& [path, stamp] : m_app.world->Stamps.All()) {
+    const QString p = QString::fromStdString(path);
+    if (stamp.Exists && !watched.contains(p)) files << p;
+  }
+  if (!files.isEmpty()) m_watcher.addPaths(files);
 }
 
 void DiskWatch::Changed() {
@@ -114,6 +127,7 @@ void DiskWatch::CheckNow() {
   if (!m_app.world) return;
   World& w = *m_app.world;
   const std::vector<fs::path> changed = w.Stamps.ChangedFiles();
+  WatchFiles();
   Show(changed);
   std::set<std::string> keys;
   bool fresh = false;

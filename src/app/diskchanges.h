@@ -35,6 +35,7 @@ class DiskWatch : public QObject {
 
  private:
   void Changed();
+  void WatchFiles();
   void Show(const std::vector<std::filesystem::path>& changed);
 
   AppContext& m_app;
