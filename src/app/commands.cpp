@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/appcontext.h"
+#include "app/diskchanges.h"
 #include "app/newzonedialog.h"
 #include "app/treecontrol.h"
 #include "app/worldtree.h"
@@ -48,6 +49,7 @@ void MainCommands::MI_SaveClick() {
   const int32_t zone = rec->Zone;
   const RecordKind kind = rec->Kind;
   SaveResult r = SaveZoneKind(*m_app.world, zone, kind);
+  if (r.reread) RereadZone(m_app, zone);
   if (r.ok && m_app.Changes) m_app.Changes->Saved(zone, kind);
   if (r.ok) emit Saved(QStringLiteral("Сохранено файлов: %1").arg(r.written.size()));
 }
@@ -64,6 +66,10 @@ void MainCommands::MI_SaveZoneClick() {
   TZone* z = w.Zones.ByNumber(zone);
   if (!z) return;
   SaveResult r = SaveWholeZone(w, zone);
+  if (r.reread) {
+    RereadZone(m_app, zone);
+    return;
+  }
   if (m_app.Changes) {
     for (RecordKind kind : {kZone, kRoom, kObject, kMobile, kShop, kTrigger}) {
       const auto& path = FileSettingOf(*z, kind)->Path;

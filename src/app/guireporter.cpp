@@ -34,4 +34,21 @@ bool GuiReporter::Confirm(int, const std::string& text) {
   return m_runner.Run(box) == QMessageBox::Yes;
 }
 
+int GuiReporter::Choose(int, const std::string& text, const std::vector<std::string>& answers) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), ToQt(text),
+                  QMessageBox::NoButton, m_parent);
+  std::vector<QAbstractButton*> buttons;
+  for (size_t i = 0; i < answers.size(); ++i) {
+    const bool last = i + 1 == answers.size();
+    buttons.push_back(
+        box.addButton(ToQt(answers[i]), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+  }
+  if (!buttons.empty()) box.setEscapeButton(buttons.back());
+  // The runner gives no button back for custom ones: the clicked one tells.
+  m_runner.Run(box);
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+  return static_cast<int>(answers.size()) - 1;
+}
+
 }  // namespace zm

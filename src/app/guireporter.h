@@ -19,6 +19,7 @@ class GuiReporter : public Reporter {
  protected:
   void Error(int n, const std::string& text) override;
   bool Confirm(int n, const std::string& text) override;
+  int Choose(int n, const std::string& text, const std::vector<std::string>& answers) override;
 
  private:
   QWidget* m_parent;

@@ -21,6 +21,7 @@
 #include "app/aboutdialog.h"
 #include "app/commands.h"
 #include "app/descriptiondialog.h"
+#include "app/diskchanges.h"
 #include "app/findresults.h"
 #include "app/guireporter.h"
 #include "app/loaderrorsdialog.h"
@@ -134,6 +135,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   m_app.DescriptionWindow = m_descriptionWindow;
   m_app.SettingsWindow = m_settingsWindow;
   m_app.LoadErrorsWindow = m_loadErrorsWindow;
+  m_diskWatch = new DiskWatch(m_app, this);
   SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templateWindow));
 
   m_find = new FindResults(m_app, this);
@@ -238,6 +240,7 @@ void MainWindow::FormActivate() {
     for (const auto& [zone, kind] : recovered)
       if (m_world->Zones.ByNumber(zone)) m_document->Changes().Mark(zone, kind);
     m_journal->Start(m_worldPath);
+    m_diskWatch->Start();
   }
   if (!open)
     statusBar()->showMessage(QStringLiteral("Мир открыт в другом редакторе и не загружен"));
@@ -425,10 +428,17 @@ bool MainWindow::SaveChangesBeforeExit() {
   bool ok = true;
   for (const auto& [zone, kind] : m_document->Changes().Changed()) {
     if (!m_world->Zones.ByNumber(zone)) continue;
-    if (SaveZoneKind(*m_world, zone, kind).ok)
+    const SaveResult r = SaveZoneKind(*m_world, zone, kind);
+    if (r.ok)
       m_document->Changes().Saved(zone, kind);
     else
       ok = false;
+    // The zone's other changes went with it; the editor stays open on the
+    // disk's version.
+    if (r.reread) {
+      RereadZone(m_app, zone);
+      break;
+    }
   }
   // A renumbered zone's files under its old number go once the new ones are
   // written.

@@ -27,6 +27,7 @@ class QTreeWidget;
 namespace zm {
 
 class ChangeTracker;
+class DiskWatch;
 class FindResults;
 class WorldDocument;
 struct MainMenus;
@@ -91,6 +92,7 @@ class MainWindow : public QMainWindow {
   FindResults* Find() const { return m_find; }
   // The journal of unsaved changes.
   RecoveryJournal& Journal() { return *m_journal; }
+  DiskWatch* DiskWatcher() const { return m_diskWatch; }
   QMenu* TreePopupMenu() const { return m_treePopup; }
   EditPopup* EditPopupMenu() const { return m_editPopup; }
   SettingsDialog* SettingsWindow() const { return m_settingsWindow; }
@@ -140,6 +142,7 @@ class MainWindow : public QMainWindow {
   QMdiArea* m_mdi = nullptr;
   WorldOverview* m_overview = nullptr;
   FindResults* m_find = nullptr;
+  DiskWatch* m_diskWatch = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_treePopup = nullptr;
   EditPopup* m_editPopup = nullptr;

@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "io/mapfile.h"
 #include "load/loadworld.h"
+#include "load/saving.h"
 
 namespace zm::cli {
 namespace {
@@ -47,6 +48,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const TZone* z = w.Zones.ByNumber(zone);
   if (!z || z->RoomFilename.Path.empty()) {
     err << "zemlemer-cli: zone " << zone << " has no room file to put the map beside\n";
+    return kFailed;
+  }
+  // A map changed on disk since the load is not overwritten.
+  std::vector<std::filesystem::path> maps;
+  z->RoomFilename.ForEachPlace(
+      [&](const TFilePlace& place, uint16_t) { maps.push_back(RoomMapPath(place.Path)); });
+  std::erase_if(maps, [&](const auto& p) { return !w.Stamps.Changed(p); });
+  if (SaveResult r; !ConfirmOverwrites(w, maps, r)) {
+    flush();
     return kFailed;
   }
   // Each room file's map holds the rooms of that file.

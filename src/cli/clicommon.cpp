@@ -1,8 +1,12 @@
 #include "cli/clicommon.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <thread>
 
 #include "common/datadir.h"
 #include "common/textutil.h"
@@ -125,6 +129,11 @@ bool CliReporter::Confirm(int n, const std::string& text) {
   return false;
 }
 
+int CliReporter::Choose(int, const std::string& text, const std::vector<std::string>& answers) {
+  lines.push_back(OneLine(WinToUtf8(text)) + " -> " + WinToUtf8(answers.back()));
+  return 2;
+}
+
 void CliReporter::AddLoadWarning(const std::string& text) {
   warnings.push_back(OneLine(WinToUtf8(text)));
 }
@@ -137,6 +146,15 @@ ReadWorld::ReadWorld(const Options& o, std::ostream& err) : w(rep, nullptr, o.di
   failures = LoadWorld(w, o.world);
   for (const auto& l : rep.lines) err << "load error: " << l << "\n";
   rep.PrintWarnings(err);
+}
+
+void PauseAfterLoad() {
+  const char* marker = std::getenv("ZEMLEMER_CLI_PAUSE_AFTER_LOAD");
+  if (!marker || !*marker) return;
+  std::ofstream(marker).put('\n');
+  std::error_code ec;
+  for (int i = 0; i < 3000 && std::filesystem::exists(marker, ec); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 void PrintPlaces(const std::vector<Place>& places, bool json, std::ostream& out) {

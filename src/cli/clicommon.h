@@ -39,7 +39,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 
 // Load errors and error boxes become lines; confirmations are answered No,
-// except those in `yes` (such as --force answering ConfirmMsg::LossySave).
+// except those in `yes` (such as --force answering ConfirmMsg::LossySave);
+// a question with three answers gets the last, which leaves things as they
+// are (a file changed on disk since the load is not overwritten).
 class CliReporter : public Reporter {
  public:
   std::vector<std::string> lines;     // UTF-8, in the order they came
@@ -53,6 +55,7 @@ class CliReporter : public Reporter {
  protected:
   void Error(int n, const std::string& text) override;
   bool Confirm(int n, const std::string& text) override;
+  int Choose(int n, const std::string& text, const std::vector<std::string>& answers) override;
 };
 
 // A world loaded for a command that only reads it; its load errors and
@@ -63,6 +66,11 @@ struct ReadWorld {
   int failures = 0;
   ReadWorld(const Options& o, std::ostream& err);
 };
+
+// With ZEMLEMER_CLI_PAUSE_AFTER_LOAD=FILE in the environment, makes FILE and
+// waits (up to a minute) until it is gone: tests change the world's files
+// between a command's load and its save that way.
+void PauseAfterLoad();
 
 // A place in a record, as where and search print it: one line each, or a
 // JSON array of {"kind", "vnum", "zone", "field", "text"}.

@@ -11,6 +11,10 @@
 namespace zm::cli {
 namespace {
 
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   auto opt = ParseOptions(args, {"--zone", "--bases", "--force", "--check"}, err);
   if (!opt) return kUsage;
@@ -23,6 +27,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   size_t loadErrors = rep.lines.size();
   for (size_t i = 0; i < loadErrors; ++i) err << "load error: " << rep.lines[i] << "\n";
   rep.PrintWarnings(err);
+  PauseAfterLoad();
 
   std::vector<int32_t> zones = opt->zones;
   if (zones.empty()) {
@@ -30,7 +35,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (z->Registered) zones.push_back(z->Vnum);
   }
   bool ok = true;
-  std::vector<std::filesystem::path> refused;
+  std::vector<std::filesystem::path> refused, changed;
   for (int32_t n : zones) {
     if (!w.Zones.ByNumber(n)) {
       err << "zemlemer-cli: no zone " << n << " in " << opt->world.string() << "\n";
@@ -40,13 +45,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     SaveResult r = SaveWholeZone(w, n);
     for (const auto& p : r.written) out << p.string() << "\n";
     refused.insert(refused.end(), r.refused.begin(), r.refused.end());
+    changed.insert(changed.end(), r.changedOnDisk.begin(), r.changedOnDisk.end());
     ok = ok && r.ok;
   }
   size_t firstRefusal = rep.lines.size();
   for (size_t i = loadErrors; i < rep.lines.size(); ++i) {
     // The refusals are said below, with the way round them.
-    if (!refused.empty() && rep.lines[i].size() > 6 &&
-        rep.lines[i].compare(rep.lines[i].size() - 6, 6, " -> no") == 0) {
+    if ((!refused.empty() && EndsWith(rep.lines[i], " -> no")) ||
+        (!changed.empty() && EndsWith(rep.lines[i], " -> Отмена"))) {
       firstRefusal = std::min(firstRefusal, i);
       continue;
     }
@@ -56,6 +62,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "zemlemer-cli: " << p.string()
         << " not saved: it was loaded with errors and saving would lose what was not read; "
            "--force saves it anyway\n";
+  for (const auto& p : changed)
+    err << "zemlemer-cli: " << p.string()
+        << " not saved: it changed on disk after it was loaded; nothing of its zone was "
+           "written\n";
   return ok && refused.empty() && rep.lines.empty() ? kOk : kFailed;
 }
 

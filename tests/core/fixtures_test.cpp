@@ -75,6 +75,10 @@ class LineReporter : public Reporter {
     Add(text);
     return false;
   }
+  int Choose(int, const std::string& text, const std::vector<std::string>&) override {
+    Add(text);
+    return 2;
+  }
 
  private:
   void Add(const std::string& win) {

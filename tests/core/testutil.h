@@ -25,8 +25,10 @@ class RecordingReporter : public Reporter {
   };
   std::vector<Shown> errors;
   std::vector<Shown> confirms;
+  std::vector<Shown> choices;
   std::vector<std::string> loadErrors;
   bool answer = false;
+  int choice = 2;  // the last answer: leave things as they are
 
   void AddLoadError(const std::string& text) override { loadErrors.push_back(text); }
 
@@ -35,6 +37,10 @@ class RecordingReporter : public Reporter {
   bool Confirm(int n, const std::string& text) override {
     confirms.push_back({n, text});
     return answer;
+  }
+  int Choose(int n, const std::string& text, const std::vector<std::string>&) override {
+    choices.push_back({n, text});
+    return choice;
   }
 };
 

@@ -76,6 +76,7 @@ const std::string& ErrorText(ErrorMsg n) {
       {E::ArrangeFailed, "Ошибка при расстановке комнат"},
       {E::TemplatesLoad, "Не могу загрузить шаблоны %s\r\nФайл: %s\r\n\r\n(%s)"},
       {E::BadZoneId, "Некорректный ID зоны"},
+      {E::ZoneReread, "Зона %d не перечитана: %s"},
       {E::CopySampleWorld, "Не удалось скопировать мир в %s: %s"},
       {E::ZoneIdChangeUnavailable, "Смена ID зоны пока невозможна. Ждите релиза"},
       {E::ZoneFull, "Достигнуто максимальное количество %s в зоне"},
@@ -113,8 +114,23 @@ const std::string& ConfirmText(ConfirmMsg n) {
       {C::LossySave,
        "Файл %s был загружен с ошибками. При сохранении часть данных будет потеряна. "
        "Сохранить?"},
+      {C::RereadZone, "Файлы зоны %s изменены на диске. Перечитать зону?"},
   });
   return Lookup(table, n);
+}
+
+const std::string& ChoiceText(ChoiceMsg n) {
+  static const auto table = Build<ChoiceMsg>({
+      {ChoiceMsg::ChangedOnDisk, "Файл %s изменён на диске после загрузки."},
+  });
+  return Lookup(table, n);
+}
+
+const std::vector<std::string>& ChoiceAnswers(ChoiceMsg n) {
+  static const std::vector<std::string> changed{W("Перезаписать"), W("Перечитать зону"),
+                                                W("Отмена")};
+  static const std::vector<std::string> none{"1", "2", "3"};
+  return n == ChoiceMsg::ChangedOnDisk ? changed : none;
 }
 
 }  // namespace zm

@@ -60,6 +60,8 @@ enum class ErrorMsg : int {
   MorphologyLoad = 25,
   // The sample world could not be copied for the user.
   CopySampleWorld = 26,
+  // A zone could not be read again from its files; the reason follows.
+  ZoneReread = 27,
 };
 
 // The numbered confirmation texts.
@@ -82,10 +84,22 @@ enum class ConfirmMsg : int {
   // Asked at start-up when an editor that is gone left unsaved changes of
   // the world in its journal.
   RecoverJournal = 12,
+  // Offered when the files of a zone without unsaved edits changed on disk.
+  RereadZone = 13,
+};
+
+// The numbered questions with three answers: go ahead, the other way, or
+// leave everything as it was (the last answer, also the escape one).
+enum class ChoiceMsg : int {
+  // Asked before writing a file that changed on disk since it was read.
+  ChangedOnDisk = 1,
 };
 
 // Windows-1251 texts; an unknown number gives an empty text.
 const std::string& ErrorText(ErrorMsg n);
 const std::string& ConfirmText(ConfirmMsg n);
+const std::string& ChoiceText(ChoiceMsg n);
+// The three answers of the question, in Windows-1251.
+const std::vector<std::string>& ChoiceAnswers(ChoiceMsg n);
 
 }  // namespace zm

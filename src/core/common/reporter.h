@@ -2,6 +2,7 @@
 // How the core tells the user something: the GUI shows message boxes and the
 // load errors window, the CLI writes to stderr, tests record.
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 
@@ -17,6 +18,12 @@ class Reporter {
   bool AskConfirm(ConfirmMsg n, const FmtArgs& args = {}) {
     return Confirm(static_cast<int>(n), FormatMessage(ConfirmText(n), args));
   }
+  // The index (0, 1, 2) of the answer of ChoiceAnswers(n) chosen; 2, the
+  // last, leaves everything as it was.
+  int AskChoice(ChoiceMsg n, const FmtArgs& args = {}) {
+    const int a = Choose(static_cast<int>(n), FormatMessage(ChoiceText(n), args), ChoiceAnswers(n));
+    return a >= 0 && a <= 2 ? a : 2;
+  }
   virtual void AddLoadError(const std::string& text) = 0;
   // A file read, but not whole; shown with the load errors unless told apart.
   virtual void AddLoadWarning(const std::string& text) { AddLoadError(text); }
@@ -29,13 +36,14 @@ class Reporter {
   // `text` is the formatted Windows-1251 message.
   virtual void Error(int n, const std::string& text) = 0;
   virtual bool Confirm(int n, const std::string& text) = 0;
+  virtual int Choose(int n, const std::string& text, const std::vector<std::string>& answers) = 0;
 
  private:
   bool m_interactive = false;
 };
 
-// Answers every confirmation with No and keeps everything; for code paths
-// that have nobody to ask.
+// Answers every confirmation with No (and every choice with its last answer) and keeps everything;
+// for code paths that have nobody to ask.
 class SilentReporter : public Reporter {
  public:
   void AddLoadError(const std::string&) override {}
@@ -43,6 +51,7 @@ class SilentReporter : public Reporter {
  protected:
   void Error(int, const std::string&) override {}
   bool Confirm(int, const std::string&) override { return false; }
+  int Choose(int, const std::string&, const std::vector<std::string>&) override { return 2; }
 };
 
 }  // namespace zm

@@ -62,7 +62,7 @@ bool WriteBytes(const std::filesystem::path& path, const std::string& bytes, std
 }  // namespace
 
 bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lines, CodingWord cw,
-               std::string* error) {
+               std::string* error, std::string* written) {
   namespace fs = std::filesystem;
   std::string bytes = JoinLines(lines, cw);
 
@@ -82,7 +82,11 @@ bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lin
     }
     // Written over in place, the other names of a file with hard links see
     // the new text too, which a rename would cut them off from.
-    if (fs::hard_link_count(path, ec) > 1 && !ec) return WriteBytes(path, bytes, error);
+    if (fs::hard_link_count(path, ec) > 1 && !ec) {
+      if (!WriteBytes(path, bytes, error)) return false;
+      if (written) *written = std::move(bytes);
+      return true;
+    }
   }
 
   fs::path tmp = path;
@@ -106,6 +110,7 @@ bool SaveLines(const std::filesystem::path& given, std::vector<std::string>& lin
     if (error) *error = "cannot replace " + path.string() + ": " + ec.message();
     return false;
   }
+  if (written) *written = std::move(bytes);
   return true;
 }
 

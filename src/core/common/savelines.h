@@ -12,9 +12,9 @@ namespace zm {
 // own. The text goes to a temporary file beside the target, which then
 // replaces it, so a failure leaves the old file as it was. A missing folder
 // is made when its parent exists. On failure returns false and describes it
-// in `error`.
+// in `error`; on success `written`, when given, gets the bytes written.
 bool SaveLines(const std::filesystem::path& path, std::vector<std::string>& lines, CodingWord cw,
-               std::string* error = nullptr);
+               std::string* error = nullptr, std::string* written = nullptr);
 
 // The bytes SaveLines would write.
 std::string JoinLines(std::vector<std::string>& lines, CodingWord cw);

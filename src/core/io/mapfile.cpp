@@ -106,7 +106,11 @@ bool ReadMap(World& w, const fs::path& mapPath, std::string* bytes) {
 bool LoadRoomMap(World& w, const fs::path& mapPath) {
   std::error_code ec;
   auto st = fs::status(mapPath, ec);
-  if (st.type() == fs::file_type::not_found && !w.CopyOf(mapPath)) return true;
+  if (st.type() == fs::file_type::not_found && !w.CopyOf(mapPath)) {
+    // One that appears later is someone else's.
+    w.Stamps.NoteAbsent(mapPath);
+    return true;
+  }
   return ReadMap(w, mapPath, nullptr);
 }
 

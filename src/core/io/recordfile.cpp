@@ -15,12 +15,31 @@ bool ReadWorldFile(World& w, const fs::path& path, std::string* bytes, const Rea
   FileNote* note = report.Noted ? &w.Files.Begin(path) : nullptr;
   WorldBuffer buf;
   try {
-    if (bytes)
+    if (bytes) {
       buf.LoadFromBytes(std::move(*bytes));
-    else if (const fs::path* copy = w.CopyOf(path))
-      buf.LoadWorldBuffer(*copy);
-    else
-      buf.LoadWorldBuffer(path);
+    } else {
+      // Taken before reading: a change during the read shows as a change.
+      const FileStamp before = StatFile(path);
+      const fs::path* copy = w.CopyOf(path);
+      try {
+        buf.LoadWorldBuffer(copy ? *copy : path);
+      } catch (const FileError&) {
+        if (!before.Exists && !copy) w.Stamps.NoteAbsent(path);
+        throw;
+      }
+      if (!copy) {
+        w.Stamps.Note(path, buf.Data(), before);
+      } else {
+        // Restored from a journal: the stamp is still the disk's file.
+        WorldBuffer disk;
+        try {
+          disk.LoadWorldBuffer(path);
+          w.Stamps.Note(path, disk.Data(), before);
+        } catch (const FileError&) {
+          w.Stamps.NoteAbsent(path);
+        }
+      }
+    }
     bool whole = parse(buf, note);
     // What stood after a zero byte in a line was not read.
     for (int i = 0; note && i < buf.CutLines(); ++i) note->Skip(buf.FirstCutLine());
@@ -53,7 +72,11 @@ void ReportSaveFailure(World& w, ErrorMsg error, int32_t zone, const fs::path& t
 bool WriteWorldFile(World& w, ErrorMsg error, int32_t zone, const fs::path& target,
                     std::vector<std::string>& lines, CodingWord word) {
   std::string reason = W("у зоны нет такого файла");
-  if (!target.empty() && SaveLines(target, lines, word, &reason)) return true;
+  std::string written;
+  if (!target.empty() && SaveLines(target, lines, word, &reason, &written)) {
+    w.Stamps.Note(target, written);
+    return true;
+  }
   ReportSaveFailure(w, error, zone, target, reason);
   return false;
 }

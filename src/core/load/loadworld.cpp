@@ -7,6 +7,7 @@
 #include "io/recordfile.h"
 #include "io/zonefile.h"
 #include "load/arrange.h"
+#include "load/saving.h"
 
 namespace zm {
 namespace {
@@ -166,6 +167,9 @@ int LoadWorld(World& w, const std::filesystem::path& worldPath, LoadProgress* pr
   SettleCommandMaxima(w);
   // A map file may put a room off the grid or on another room's cell.
   UnplaceHiddenRooms(w);
+  // A zone's file that was not there to read counts as changed once it is.
+  for (const auto& z : w.Zones)
+    if (z->Registered) StampZoneFiles(w, *z);
   p.Finished();
   return failures;
 }

@@ -61,19 +61,68 @@ std::vector<std::filesystem::path> LossyTargets(const World& w, int32_t zone, Re
   return lossy;
 }
 
-SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
+namespace {
+
+void AddOnce(std::vector<std::filesystem::path>& list, const std::filesystem::path& p) {
+  if (std::find(list.begin(), list.end(), p) == list.end()) list.push_back(p);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> ChangedTargets(const World& w, int32_t zone, RecordKind kind) {
+  std::vector<std::pair<std::filesystem::path, int32_t>> targets;
+  TargetsOf(w, zone, kind, targets);
+  std::vector<std::filesystem::path> changed;
+  for (const auto& [path, owner] : targets)
+    if (w.Stamps.Changed(path)) AddOnce(changed, path);
+  return changed;
+}
+
+bool ConfirmOverwrites(World& w, const std::vector<std::filesystem::path>& changed, SaveResult& r) {
+  for (const auto& path : changed) {
+    const int answer = w.reporter().AskChoice(ChoiceMsg::ChangedOnDisk, {path.string()});
+    if (answer == 0) continue;
+    r.ok = false;
+    r.changedOnDisk.push_back(path);
+    r.reread = answer == 1;
+    return false;
+  }
+  return true;
+}
+
+void StampZoneFiles(World& w, const TZone& z) {
+  z.ForEachFileSetting([&](RecordKind kind, const TFileSetting& setting) {
+    setting.ForEachPlace([&](const TFilePlace& place, uint16_t) {
+      // A room file that was read had its map looked for with it.
+      if (place.Path.empty() || w.Stamps.Find(place.Path)) return;
+      w.Stamps.NoteFromDisk(place.Path);
+      if (kind == kRoom) w.Stamps.NoteFromDisk(RoomMapPath(place.Path));
+    });
+  });
+}
+
+namespace {
+
+SaveResult SaveKind(World& w, int32_t zone, RecordKind kind, bool askedAboutDisk) {
+  SaveResult r;
+  if (!askedAboutDisk && !ConfirmOverwrites(w, ChangedTargets(w, zone, kind), r)) return r;
   // Asked before anything is written, so that a No leaves every file as it was.
   for (const auto& path : LossyTargets(w, zone, kind)) {
     if (w.reporter().AskConfirm(ConfirmMsg::LossySave, {path.string()})) continue;
-    SaveResult r;
     r.ok = false;
     r.refused.push_back(path);
     return r;
   }
-  SaveResult r = Write(w, zone, kind);
+  r = Write(w, zone, kind);
   // What is on disk now is what memory holds.
   for (const auto& p : r.written) w.Files.Forget(p);
   return r;
+}
+
+}  // namespace
+
+SaveResult SaveZoneKind(World& w, int32_t zone, RecordKind kind) {
+  return SaveKind(w, zone, kind, false);
 }
 
 namespace {
@@ -127,6 +176,7 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
     all.ok = false;
     return all;
   }
+  std::vector<RecordKind> kinds;
   for (RecordKind kind : {kZone, kRoom, kObject, kMobile, kShop, kTrigger}) {
     if (kind == kZone && !z->Registered) {
       ReportSaveFailure(w, ErrorMsg::ZoneSave, zone, {}, W("у зоны нет файла зоны"));
@@ -140,11 +190,18 @@ SaveResult SaveWholeZone(World& w, int32_t zone) {
           (fs->Path.empty() || !std::filesystem::exists(fs->Path, ec)))
         continue;
     }
-    SaveResult r = SaveZoneKind(w, zone, kind);
+    kinds.push_back(kind);
+  }
+  // Every question about changed files comes before the first write: an
+  // Отмена leaves the whole zone as it is on disk.
+  std::vector<std::filesystem::path> changed;
+  for (RecordKind kind : kinds)
+    for (const auto& p : ChangedTargets(w, zone, kind)) AddOnce(changed, p);
+  if (!ConfirmOverwrites(w, changed, all)) return all;
+  for (RecordKind kind : kinds) {
+    SaveResult r = SaveKind(w, zone, kind, true);
     all.ok = all.ok && r.ok;
-    for (const auto& p : r.written)
-      if (std::find(all.written.begin(), all.written.end(), p) == all.written.end())
-        all.written.push_back(p);
+    for (const auto& p : r.written) AddOnce(all.written, p);
     all.refused.insert(all.refused.end(), r.refused.begin(), r.refused.end());
   }
   return all;

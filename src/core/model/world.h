@@ -6,6 +6,7 @@
 
 #include "common/reporter.h"
 #include "model/filenotes.h"
+#include "model/filestamps.h"
 #include "model/mobs.h"
 #include "model/objs.h"
 #include "model/rooms.h"
@@ -76,6 +77,8 @@ class World {
   std::map<std::string, std::filesystem::path> ReadInstead;
   // The copy to read instead of `path`, or null.
   const std::filesystem::path* CopyOf(const std::filesystem::path& path) const;
+  // What each file was on disk when last read or written here.
+  FileStamps Stamps;
 
  private:
   template <typename List>
