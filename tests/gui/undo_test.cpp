@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 
@@ -24,6 +25,7 @@
 #include "editors/mapeditorpanels.h"
 #include "editors/roomeditor.h"
 #include "gui/guitestutil.h"
+#include "widgets/qtext.h"
 
 namespace zm {
 namespace {
@@ -190,6 +192,43 @@ INSTANTIATE_TEST_SUITE_P(Steps, UndoEachStep, ::testing::ValuesIn(kCases), [](co
     if (ch == ' ') ch = '_';
   return name;
 });
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// Ctrl+Z in a text field takes back the typing, not a step of the world;
+// outside one it is the world's.
+TEST(UndoKeys, TextFieldsKeepTheirOwn) {
+  TempDir tmp;
+  const fs::path world = tmp / "world";
+  fs::copy(fs::path(ZEMLEMER_BIN_DIR) / "Zones", world, fs::copy_options::recursive);
+  Started app(test::MakeAppDir(tmp / "app", true), world);
+  RegisterEditors(app.form->Host());
+  app.form->show();
+  QApplication::setActiveWindow(app.form.get());
+  TRoom& room = *app.form->world().Rooms.Find(3001);
+  const std::string name = room.Name;
+  app.form->Windows().Edit(room);
+  auto* f = qobject_cast<RoomEditor*>(EditorWindow::Current(app.form->Host(), kRoom));
+  f->R_DescEdit->setText(QStringLiteral("Имя"));
+  app.form->App().ApplyActiveEditor(false);
+  ASSERT_NE(app.form->Document().NextUndo(), nullptr);
+
+  f->R_DescEdit->setFocus();
+  QTest::keyClicks(f->R_DescEdit, QStringLiteral("q"));
+  QTest::keyClick(f->R_DescEdit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f->R_DescEdit->text(), QStringLiteral("Имя"));
+  EXPECT_EQ(room.Name, FromQt(QStringLiteral("Имя")));
+  EXPECT_NE(app.form->Document().NextUndo(), nullptr);
+
+  app.form->TreeView1()->setFocus();
+  QTest::keyClick(app.form->TreeView1(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(room.Name, name);
+  EXPECT_EQ(f->R_DescEdit->text(), ToQt(name));  // the editor shows it
+}
 
 }  // namespace
 }  // namespace zm

@@ -1,6 +1,7 @@
 #include "edit/worldhistory.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <unordered_map>
 
@@ -138,6 +139,26 @@ StepRecorder::StepRecorder(const World& w, std::vector<int32_t> zones) : m_zones
 
 StepRecorder::~StepRecorder() = default;
 
+// Which of `seq` form a longest increasing run (not necessarily adjacent):
+// the records that kept their order; the rest moved.
+std::vector<bool> Steady(const std::vector<size_t>& seq) {
+  std::vector<size_t> tails;  // index into seq of the smallest tail per length
+  std::vector<size_t> prev(seq.size(), SIZE_MAX);
+  for (size_t i = 0; i < seq.size(); ++i) {
+    auto it = std::lower_bound(tails.begin(), tails.end(), seq[i],
+                               [&](size_t t, size_t v) { return seq[t] < v; });
+    if (it != tails.begin()) prev[i] = *(it - 1);
+    if (it == tails.end())
+      tails.push_back(i);
+    else
+      *it = i;
+  }
+  std::vector<bool> steady(seq.size(), false);
+  for (size_t i = tails.empty() ? SIZE_MAX : tails.back(); i != SIZE_MAX; i = prev[i])
+    steady[i] = true;
+  return steady;
+}
+
 WorldStep StepRecorder::Finish(const World& w, std::string name) const {
   WorldStep step;
   step.Name = std::move(name);
@@ -149,20 +170,38 @@ WorldStep StepRecorder::Finish(const World& w, std::string name) const {
     std::vector<bool> stayed(before.size(), false);
     w.ForKind(kind, [&](const auto& list) {
       using T = RecordOf<decltype(list)>;
+      // The records found again, in their new order. A record freed by the
+      // operation and a new one made at its address look like one record:
+      // where that breaks the order of the others, it is taken for what it
+      // is, one record gone and one come.
+      struct Found {
+        const T* Rec;
+        int Index;
+        size_t Was;
+      };
+      std::vector<Found> found;
+      std::vector<size_t> order;
       for (int i = 0; i < list.Count(); ++i) {
         const T* rec = list.Items(i);
         auto it = was.find(rec);
-        // A record that left the zones (renumbered away from all of them)
-        // is not in `was` either way; one that came is new to the step.
-        if (it == was.end()) {
-          if (InZones(m_zones, rec->Zone))
-            step.Changes.push_back({kind, -1, i, nullptr, std::make_shared<const T>(*rec)});
+        if (it != was.end()) {
+          found.push_back({rec, i, it->second});
+          order.push_back(it->second);
+        } else if (InZones(m_zones, rec->Zone)) {
+          step.Changes.push_back({kind, -1, i, nullptr, std::make_shared<const T>(*rec)});
+        }
+      }
+      const std::vector<bool> steady = Steady(order);
+      for (size_t k = 0; k < found.size(); ++k) {
+        const Found& f = found[k];
+        const Held& h = before[f.Was];
+        if (!steady[k]) {
+          step.Changes.push_back({kind, -1, f.Index, nullptr, std::make_shared<const T>(*f.Rec)});
           continue;
         }
-        const Held& h = before[it->second];
-        stayed[it->second] = true;
-        if (*rec == static_cast<const T&>(*h.Copy)) continue;
-        step.Changes.push_back({kind, h.Index, i, h.Copy, std::make_shared<const T>(*rec)});
+        stayed[f.Was] = true;
+        if (*f.Rec == static_cast<const T&>(*h.Copy)) continue;
+        step.Changes.push_back({kind, h.Index, f.Index, h.Copy, std::make_shared<const T>(*f.Rec)});
       }
     });
     for (size_t i = 0; i < before.size(); ++i)
