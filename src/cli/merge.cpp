@@ -190,7 +190,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kFailed;
   }
   if (!WriteAtomically(output, r.Bytes, err)) return kFailed;
-  fs::path list = output;
+  // git's %A is a temporary file; the list goes beside the file it stands for.
+  fs::path list = named.empty() ? output : named;
   list += ".conflicts";
   std::error_code ec;
   if (r.Conflicts.empty()) {
