@@ -8,6 +8,7 @@
 #include "common/winutf8.h"
 #include "common/worldbuffer.h"
 #include "io/recordfile.h"
+#include "io/recordformat.h"
 #include "io/zonefile.h"
 #include "load/saving.h"
 
@@ -306,7 +307,6 @@ std::string NoteDoubts(const World& s, const fs::path& name) {
   if (!n) return {};
   if (n->Failed || n->Skipped > 0)
     return FormatMessage(W("строки с %d не прочитаны"), {n->FirstLine});
-  if (n->Zones.size() > 1) return W("файл хранит записи нескольких зон");
   std::set<int32_t> seen;
   for (const auto& [vnum, line] : n->Records)
     if (!seen.insert(vnum).second) return FormatMessage(W("номер %d встречается дважды"), {vnum});
@@ -320,14 +320,35 @@ CodingWord WordOf(const std::string& bytes) {
   return buf.DetectCoding();
 }
 
+// The file as the writer gives it. A room file of a zone whose top passes
+// its hundred (rooms 1000-1999 of zone 10) reads as records of several
+// zones here: their records follow each other under one header.
 std::string Lines(const World& s, RecordKind kind, int32_t zone, CodingWord word,
                   std::vector<std::string>& lines) {
+  lines.clear();
   if (kind == kZone) {
     const TZone* z = s.Zones.ByNumber(zone);
     if (!z) return {};
     BuildZoneLines(s, *z, lines);
-  } else if (BuildRecordLines(s, kind, zone, lines)) {
-    return {};
+    return JoinLines(lines, word);
+  }
+  const RecordFormat* f = FormatOf(kind);
+  std::set<int32_t> zones;
+  s.ForKind(kind, [&](const auto& list) {
+    for (const auto& rec : list) zones.insert(rec->Zone);
+  });
+  if (zones.empty()) zones.insert(zone);
+  std::vector<std::string> part;
+  for (int32_t z : zones) {
+    if (BuildRecordLines(s, kind, z, part)) {
+      lines.clear();
+      return {};
+    }
+    const size_t tail = f->Trailer.size();
+    if (lines.empty()) lines.push_back(part.front());
+    lines.insert(lines.end(), part.begin() + 1, part.end() - static_cast<std::ptrdiff_t>(tail));
+    if (z == *zones.rbegin())
+      lines.insert(lines.end(), part.end() - static_cast<std::ptrdiff_t>(tail), part.end());
   }
   return JoinLines(lines, word);
 }
@@ -414,6 +435,7 @@ std::string ReadRecords(World& s, RecordKind kind, const std::string& bytes, con
                         Side& side) {
   if (!LoadRecordBytes(s, kind, bytes, name)) return {};
   if (std::string why = NoteDoubts(s, name); !why.empty()) return why;
+  // The zone of its first records names the file's coding.
   if (const FileNote* n = s.Files.Find(name); n && !n->Zones.empty()) side.zone = *n->Zones.begin();
   return {};
 }
@@ -581,13 +603,14 @@ MergeResult MergeWorldFile(RecordKind kind, const std::string& base, const std::
   int32_t zone = -1;
   for (const Side& s : sides) {
     if (s.zone < 0) continue;
-    if (zone >= 0 && s.zone != zone) {
+    if (zone >= 0 && s.zone != zone && kind == kZone) {
       r.Refusal =
           FormatMessage(W("версии файла принадлежат разным зонам (%d и %d)"), {zone, s.zone});
       return r;
     }
     zone = s.zone;
   }
+  if (kind != kZone && sides[1].zone >= 0) zone = sides[1].zone;
   World& bw = *r.Sides[0];
   World& ow = *r.Sides[1];
   World& tw = *r.Sides[2];
