@@ -129,9 +129,12 @@ std::vector<FieldChange> DiffFields(const std::vector<FieldValue>& older,
     const auto& o = a.Of(name);
     const auto& n = b.Of(name);
     if (o == n) continue;
-    if (o.size() <= 1 && n.size() <= 1)
-      out.push_back({name, o.empty() ? std::string() : o[0], n.empty() ? std::string() : n[0]});
-    else
+    if (o.size() <= 1 && n.size() <= 1) {
+      // A field one side lacks reads as empty (an exit's keywords).
+      std::string before = o.empty() ? std::string() : o[0];
+      std::string after = n.empty() ? std::string() : n[0];
+      if (before != after) out.push_back({name, std::move(before), std::move(after)});
+    } else
       LineChanges(name, o, n, out);
   }
   return out;
