@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "common/textutil.h"
 #include "common/winutf8.h"
 #include "load/loadworld.h"
+#include "load/onefile.h"
 
 namespace zm::cli {
 
@@ -82,22 +84,27 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args,
     err << "zemlemer-cli: " << o.world.string() << " is not a folder\n";
     return std::nullopt;
   }
-  std::filesystem::path bases = o.bases;
+  if (!LoadBases(o.bases, o.dictionaries, err)) return std::nullopt;
+  return o;
+}
+
+bool LoadBases(std::filesystem::path bases, std::shared_ptr<Dictionaries>& out, std::ostream& err) {
+  std::error_code ec;
   if (bases.empty()) {
     // Beside the executable, or where an installed one keeps its data.
     bases = DataDir() / "Bases";
-    if (!std::filesystem::is_directory(bases, ec)) return o;
+    if (!std::filesystem::is_directory(bases, ec)) return true;
   } else if (!std::filesystem::is_directory(bases, ec)) {
     err << "zemlemer-cli: " << bases.string() << " is not a folder\n";
-    return std::nullopt;
+    return false;
   }
   // A dictionary that cannot be read leaves its texts empty; say so, but it
   // is no reason to stop.
   CliReporter rep;
-  o.dictionaries = std::make_shared<Dictionaries>(bases);
-  RegisterDictionaries(*o.dictionaries, rep);
+  out = std::make_shared<Dictionaries>(bases);
+  RegisterDictionaries(*out, rep);
   for (const auto& l : rep.lines) err << "warning: " << l << "\n";
-  return o;
+  return true;
 }
 
 std::string OneLine(const std::string& utf8) {
@@ -146,6 +153,24 @@ ReadWorld::ReadWorld(const Options& o, std::ostream& err) : w(rep, nullptr, o.di
   failures = LoadWorld(w, o.world);
   for (const auto& l : rep.lines) err << "load error: " << l << "\n";
   rep.PrintWarnings(err);
+}
+
+ReadFileAlone::ReadFileAlone(const std::filesystem::path& path, RecordKind k,
+                             const Dictionaries* bases)
+    : w(rep, nullptr, bases), kind(k) {
+  std::ifstream f(path, std::ios::binary);
+  std::error_code ec;
+  if (!f || std::filesystem::is_directory(path, ec)) {
+    rep.lines.push_back(path.string() + ": cannot be read");
+    return;
+  }
+  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  if (f.bad()) {
+    rep.lines.push_back(path.string() + ": cannot be read");
+    return;
+  }
+  opened = true;
+  ReadWorldFileAlone(w, kind, std::move(bytes), path);
 }
 
 void PauseAfterLoad() {

@@ -38,6 +38,11 @@ struct Options {
 std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                     const std::vector<std::string>& allowed, std::ostream& err);
 
+// The dictionaries of `bases`, or of the Bases folder beside the executable
+// when `bases` is empty (none when there is no such folder). False after
+// writing the problem to `err`.
+bool LoadBases(std::filesystem::path bases, std::shared_ptr<Dictionaries>& out, std::ostream& err);
+
 // Load errors and error boxes become lines; confirmations are answered No,
 // except those in `yes` (such as --force answering ConfirmMsg::LossySave);
 // a question with three answers gets the last, which leaves things as they
@@ -65,6 +70,17 @@ struct ReadWorld {
   World w;
   int failures = 0;
   ReadWorld(const Options& o, std::ostream& err);
+};
+
+// One world file read alone into a world of its own (ReadWorldFileAlone),
+// its kind told by its extension. Messages go to `rep`; `opened` is false
+// when the file could not be read at all.
+struct ReadFileAlone {
+  CliReporter rep;
+  World w;
+  RecordKind kind;
+  bool opened = false;
+  ReadFileAlone(const std::filesystem::path& path, RecordKind kind, const Dictionaries* bases);
 };
 
 // With ZEMLEMER_CLI_PAUSE_AFTER_LOAD=FILE in the environment, makes FILE and
