@@ -78,9 +78,16 @@ FindResults::FindResults(AppContext& app, QWidget* parent)
           [this](QTreeWidgetItem* item) { OpenRow(m_list->indexOfTopLevelItem(item)); });
 }
 
+void FindResults::ShowList(const QString& title, const std::vector<FoundRow>& rows,
+                           const QString& column, std::function<void(int row)> open) {
+  show(title, rows, column);
+  m_open = std::move(open);
+}
+
 void FindResults::show(const QString& title, const std::vector<FoundRow>& rows,
                        const QString& column) {
   m_rows = rows;
+  m_open = nullptr;
   m_list->headerItem()->setText(2, column);
   m_title->setText(QStringLiteral("%1 — найдено: %2").arg(title).arg(rows.size()));
   m_list->clear();
@@ -149,7 +156,12 @@ void FindResults::FocusSearch() {
 }
 
 void FindResults::OpenRow(int row) {
-  if (row < 0 || row >= static_cast<int>(m_rows.size()) || !m_app.SelectRecord) return;
+  if (row < 0 || row >= static_cast<int>(m_rows.size())) return;
+  if (m_open) {
+    m_open(row);
+    return;
+  }
+  if (!m_app.SelectRecord) return;
   const FoundRow& r = m_rows[static_cast<size_t>(row)];
   // By number: the record listed may have gone since.
   TMUDClass* rec = nullptr;

@@ -42,8 +42,12 @@ class FindResults : public QDockWidget {
   void ShowWorldCheck();
   // Brings the panel up with the search text selected.
   void FocusSearch();
-  // Opens the record of row `row` in its editor.
+  // Opens the record of row `row` in its editor (or what `open` of the
+  // list shown says).
   void OpenRow(int row);
+  // Any other list: `open` opens a row's records.
+  void ShowList(const QString& title, const std::vector<FoundRow>& rows, const QString& column,
+                std::function<void(int row)> open);
 
   QTreeWidget* List() const { return m_list; }
   QLineEdit* SearchEdit() const { return m_edit; }
@@ -67,6 +71,7 @@ class FindResults : public QDockWidget {
   QLabel* m_title = nullptr;
   QTreeWidget* m_list = nullptr;
   std::vector<FoundRow> m_rows;
+  std::function<void(int row)> m_open;
 };
 
 }  // namespace zm

@@ -50,6 +50,7 @@ MainMenus BuildMainMenus(QMainWindow& window) {
       AddItem(edit, "MI_WhereUsed", "Где используется", QKeySequence(QStringLiteral("Ctrl+U")));
   m.Search = AddItem(edit, "MI_Search", "Поиск", QKeySequence(QStringLiteral("Ctrl+Shift+F")));
   m.CheckWorld = AddItem(edit, "MI_CheckWorld", "Проверить мир", QKeySequence());
+  m.CompareFolder = AddItem(edit, "MI_CompareFolder", "Сравнить с папкой…", QKeySequence());
   edit->addSeparator();
   QAction* confirm = AddItem(edit, "MI_Confirm", "Подтверждение изменений", QKeySequence());
   confirm->setCheckable(true);

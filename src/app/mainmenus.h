@@ -21,6 +21,7 @@ struct MainMenus {
   QAction* WhereUsed = nullptr;
   QAction* Search = nullptr;
   QAction* CheckWorld = nullptr;
+  QAction* CompareFolder = nullptr;
   QAction* Tile = nullptr;
   QAction* Cascade = nullptr;
   QAction* About = nullptr;

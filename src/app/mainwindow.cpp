@@ -32,6 +32,7 @@
 #include "app/settingsdialog.h"
 #include "app/templatedialog.h"
 #include "app/treecontrol.h"
+#include "app/worldcompare.h"
 #include "app/worldoverview.h"
 #include "app/worldtree.h"
 #include "app/zonemovedialog.h"
@@ -139,6 +140,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent)
   SetTemplates(std::make_unique<GuiTemplates>(m_app, *m_templateWindow));
 
   m_find = new FindResults(m_app, this);
+  m_compare = new WorldCompare(m_app, *m_find, this);
   addDockWidget(Qt::BottomDockWidgetArea, m_find);
   m_find->hide();
   m_find->OnShown = [this] {
@@ -395,6 +397,7 @@ void MainWindow::connectMenus(const MainMenus& m) {
     m_app.ApplyActiveEditor(false);
     m_find->ShowWorldCheck();
   });
+  connect(m.CompareFolder, &QAction::triggered, m_compare, &WorldCompare::AskAndCompare);
   connect(m_commands, &MainCommands::Saved, this,
           [this](const QString& text) { statusBar()->showMessage(text, 5000); });
 }

@@ -29,6 +29,7 @@ namespace zm {
 class ChangeTracker;
 class DiskWatch;
 class FindResults;
+class WorldCompare;
 class WorldDocument;
 struct MainMenus;
 class EditPopup;
@@ -90,6 +91,7 @@ class MainWindow : public QMainWindow {
   WorldOverview* Overview() const { return m_overview; }
   // Search, where-used and world-check results.
   FindResults* Find() const { return m_find; }
+  WorldCompare* Compare() const { return m_compare; }
   // The journal of unsaved changes.
   RecoveryJournal& Journal() { return *m_journal; }
   DiskWatch* DiskWatcher() const { return m_diskWatch; }
@@ -142,6 +144,7 @@ class MainWindow : public QMainWindow {
   QMdiArea* m_mdi = nullptr;
   WorldOverview* m_overview = nullptr;
   FindResults* m_find = nullptr;
+  WorldCompare* m_compare = nullptr;
   DiskWatch* m_diskWatch = nullptr;
   QMenu* m_windowMenu = nullptr;
   QMenu* m_treePopup = nullptr;

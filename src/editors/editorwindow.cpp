@@ -1,7 +1,12 @@
 #include "editors/editorwindow.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -9,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
@@ -71,11 +78,37 @@ QWidget* EditorWindow::FocusedControl() const {
 }
 
 void EditorWindow::ApplyRecord() {
-  if (m_linked) Apply();
+  if (m_linked && !m_readOnly) Apply();
+}
+
+void EditorWindow::SetReadOnly(const QString& label) {
+  m_readOnly = true;
+  m_readOnlyLabel = label;
+  if (!windowTitle().endsWith(label)) setWindowTitle(windowTitle() + QStringLiteral(" — ") + label);
+  for (QWidget* w : Body()->findChildren<QWidget*>()) {
+    if (auto* line = qobject_cast<QLineEdit*>(w)) {
+      line->setReadOnly(true);
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+      spin->setReadOnly(true);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
+      memo->setReadOnly(true);
+    } else if (auto* text = qobject_cast<QTextEdit*>(w)) {
+      text->setReadOnly(true);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
+      // Rows can still be chosen (a list's row shows its details); ticks
+      // and cells cannot be changed.
+      view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      view->installEventFilter(this);
+      view->viewport()->installEventFilter(this);
+    } else if (qobject_cast<QComboBox*>(w) ||
+               (qobject_cast<QAbstractButton*>(w) && !qobject_cast<QTabBar*>(w->parentWidget()))) {
+      w->setEnabled(false);
+    }
+  }
 }
 
 void EditorWindow::closeEvent(QCloseEvent* e) {
-  if (TMUDClass* rec = m_linked) {
+  if (TMUDClass* rec = m_linked; rec && !m_readOnly) {
     Document().Tracked(rec->Zone, [this] { Apply(); });
     m_linked = nullptr;
   }
@@ -141,7 +174,9 @@ void EditorWindow::FormClose() {
 }
 
 void EditorWindow::SetCaption(int32_t vnum, const std::string& name) {
-  setWindowTitle(QStringLiteral("(%1) %2").arg(vnum).arg(ToQt(name)));
+  QString title = QStringLiteral("(%1) %2").arg(vnum).arg(ToQt(name));
+  if (m_readOnly) title += QStringLiteral(" — ") + m_readOnlyLabel;
+  setWindowTitle(title);
 }
 
 void EditorWindow::RefreshNode(TMUDClass& rec, const std::string& name) {
@@ -236,6 +271,14 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::Resize || e->type() == QEvent::Move) FormResize();
     if (e->type() == QEvent::Close) FormClose();
     return QWidget::eventFilter(watched, e);
+  }
+  if (m_readOnly && (qobject_cast<QAbstractItemView*>(watched) ||
+                     qobject_cast<QAbstractItemView*>(watched->parent()))) {
+    // A press still chooses a row; the release and the space bar would tick
+    // a box.
+    const auto t = e->type();
+    if (t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick) return true;
+    if (t == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Space) return true;
   }
   if (e->type() == QEvent::FocusOut)
     if (auto* memo = qobject_cast<QPlainTextEdit*>(watched)) MemoValue(memo);

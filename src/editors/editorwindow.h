@@ -51,6 +51,8 @@ class EditorWindow : public QWidget, public RecordEditor {
   TMUDClass* LinkedRecord() const override { return m_linked; }
   void Unlink() override { m_linked = nullptr; }
   void ApplyRecord() override;
+  void SetReadOnly(const QString& label) override;
+  bool ReadOnly() const override { return m_readOnly; }
 
   // Controls back into the linked record.
   virtual void Apply() {}
@@ -122,6 +124,8 @@ class EditorWindow : public QWidget, public RecordEditor {
   QHash<const QPlainTextEdit*, const LineMend*> m_mends;
   int m_kind;
   bool m_activated = false;
+  bool m_readOnly = false;
+  QString m_readOnlyLabel;
 };
 
 // The kind's EnsureEditor: the active child window when it is of this class,
@@ -131,11 +135,14 @@ template <class Form>
 Form* EnsureEditor(EditorHost& host) {
   EditorWindows& windows = host.Windows();
   if (QMdiSubWindow* sub = windows.ActiveSubWindow()) {
-    if (auto* form = qobject_cast<Form*>(sub->widget())) {
+    auto* form = qobject_cast<Form*>(sub->widget());
+    if (form && !form->ReadOnly()) {
       EditorWindow::SetCurrent(host, Form::kKind, form);
       return form;
     }
-    sub->close();
+    // A read-only window stays beside the new one.
+    auto* shown = qobject_cast<EditorWindow*>(sub->widget());
+    if (!shown || !shown->ReadOnly()) sub->close();
   }
   auto* form = new Form(host);
   form->AttachTo(windows.AddWindow(form), Form::DesignedSize());

@@ -47,6 +47,21 @@ void EditorWindows::EditInNewWindow(TMUDClass& rec) {
   Edit(rec);
 }
 
+RecordEditor* EditorWindows::View(TMUDClass& rec, const QString& label) {
+  if (!HasEditor(rec.Kind)) return nullptr;
+  const auto current = m_memory.Current;
+  QMdiSubWindow* sub = AddWindow(new PlainEditorWindow());
+  m_mdi->setActiveSubWindow(sub);
+  Edit(rec);
+  m_memory.Current = current;
+  RecordEditor* e = Active();
+  if (e && e->LinkedRecord() == &rec) {
+    e->SetReadOnly(label);
+    return e;
+  }
+  return nullptr;
+}
+
 QMdiSubWindow* EditorWindows::AddWindow(QWidget* editor) {
   QMdiSubWindow* sub = m_mdi->addSubWindow(editor);
   sub->setAttribute(Qt::WA_DeleteOnClose);

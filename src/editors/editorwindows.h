@@ -33,6 +33,10 @@ class RecordEditor {
   virtual void ApplyRecord() = 0;
   // The linked record changed under the window (undo, redo): show it anew.
   virtual void ShowAgain() {}
+  // A window that only shows its record (another folder's version of it):
+  // nothing can be typed or chosen, nothing is applied; `label` says whose.
+  virtual void SetReadOnly(const QString& label) { (void)label; }
+  virtual bool ReadOnly() const { return false; }
   // A record dropped from the tree with Ctrl+click.
   virtual void AcceptRecord(TMUDClass& rec) { (void)rec; }
   // `rec` is about to be freed: nothing may point to it afterwards, list
@@ -79,6 +83,10 @@ class EditorWindows : public QObject {
   // A plain window first, so that the kind's EnsureEditor replaces it rather
   // than the current editor.
   void EditInNewWindow(TMUDClass& rec);
+  // `rec` (of this world or another) in a new read-only window of its kind's
+  // editor; the kind's Edit goes on using the windows it used. Null for a
+  // kind without an editor.
+  RecordEditor* View(TMUDClass& rec, const QString& label);
 
   // Adds `editor` as a child window with its entry in the "Окна" menu, which
   // follows the window's title and goes when the window closes.

@@ -18,9 +18,11 @@
 #include <QTabWidget>
 
 #include "app/findresults.h"
+#include "app/worldcompare.h"
 #include "editors/editorwindow.h"
 #include "editors/editorwindows.h"
 #include "gui/guitestutil.h"
+#include "load/loadworld.h"
 
 namespace zm {
 namespace {
@@ -184,6 +186,30 @@ TEST_F(Fit, TheFindPanelBesideAnEditor) {
   Shot("whereused");
   form().findChild<QAction*>(QStringLiteral("MI_CheckWorld"))->trigger();
   Shot("worldcheck");
+}
+
+TEST_F(Fit, BothVersionsOfAComparedRecordSideBySide) {
+  const fs::path theirs = tmp / "theirs";
+  fs::copy(tmp / "world", theirs, fs::copy_options::recursive);
+  {
+    test::RecordingReporter rep;
+    World w(rep);
+    LoadWorld(w, theirs);
+    w.Rooms.Find(3001)->Name = W("Площадь у фонтана");
+    ASSERT_TRUE(SaveWholeZone(w, 30).ok);
+  }
+  ASSERT_TRUE(form().Compare()->CompareWith(theirs));
+  form().Compare()->OpenRow(0);
+  QApplication::processEvents();
+  int shown = 0;
+  for (QMdiSubWindow* sub : form().Mdi()->subWindowList()) {
+    SCOPED_TRACE(sub->windowTitle().toStdString());
+    EXPECT_TRUE(form().Mdi()->viewport()->rect().contains(sub->geometry()));
+    EXPECT_EQ(Squeezed(sub->widget()), QStringList{});
+    ++shown;
+  }
+  EXPECT_EQ(shown, 2);
+  Shot("compare");
 }
 
 }  // namespace
