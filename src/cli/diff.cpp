@@ -1,7 +1,9 @@
 // diff OLD NEW [--json]: two world folders, or two world files of one kind,
 // record by record; the exit status is diff's: 0 equal, 1 different.
+#include <future>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "cli/clicommon.h"
 #include "cli/command.h"
@@ -107,10 +109,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const World* oldW;
   const World* newW;
   if (folders) {
-    o.world = paths[0];
-    oldF = std::make_unique<ReadWorld>(o, err);
+    // The two loads share nothing but the read-only dictionaries: side by
+    // side they take the time of one on a machine with two cores.
+    Options oldO = o;
+    oldO.world = paths[0];
+    std::ostringstream oldErr, newErr;
+    auto pending =
+        std::async(std::launch::async, [&] { return std::make_unique<ReadWorld>(oldO, oldErr); });
     o.world = paths[1];
-    newF = std::make_unique<ReadWorld>(o, err);
+    newF = std::make_unique<ReadWorld>(o, newErr);
+    oldF = pending.get();
+    err << oldErr.str() << newErr.str();
     oldW = &oldF->w;
     newW = &newF->w;
     diffs = json::DiffWorlds(*oldW, *newW);
