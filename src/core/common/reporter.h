@@ -42,6 +42,29 @@ class Reporter {
   bool m_interactive = false;
 };
 
+// Keeps the first error (and, when told, the first warning) of a reading
+// nobody is asked about: a scratch world's.
+class FirstErrorReporter : public Reporter {
+ public:
+  explicit FirstErrorReporter(bool warningsToo) : m_warningsToo(warningsToo) {}
+  std::string first;
+  void AddLoadError(const std::string& text) override { keep(text); }
+  void AddLoadWarning(const std::string& text) override {
+    if (m_warningsToo) keep(text);
+  }
+
+ protected:
+  void Error(int, const std::string& text) override { keep(text); }
+  bool Confirm(int, const std::string&) override { return false; }
+  int Choose(int, const std::string&, const std::vector<std::string>&) override { return 2; }
+
+ private:
+  void keep(const std::string& text) {
+    if (first.empty()) first = text;
+  }
+  bool m_warningsToo;
+};
+
 // Answers every confirmation with No (and every choice with its last answer) and keeps everything;
 // for code paths that have nobody to ask.
 class SilentReporter : public Reporter {

@@ -29,23 +29,6 @@ std::optional<RecordKind> KindOfWorldFile(const fs::path& path) {
 
 namespace {
 
-class FirstError : public Reporter {
- public:
-  std::string first;
-  void AddLoadError(const std::string& text) override { Keep(text); }
-  void AddLoadWarning(const std::string& text) override { Keep(text); }
-
- protected:
-  void Error(int, const std::string& text) override { Keep(text); }
-  bool Confirm(int, const std::string&) override { return false; }
-  int Choose(int, const std::string&, const std::vector<std::string>&) override { return 2; }
-
- private:
-  void Keep(const std::string& text) {
-    if (first.empty()) first = text;
-  }
-};
-
 // One mergeable part of a record: compared and taken over as a whole.
 template <typename R>
 struct Field {
@@ -441,7 +424,7 @@ std::string ReadRecords(World& s, RecordKind kind, const std::string& bytes, con
 }
 
 Side Read(MergeResult& r, int index, RecordKind kind, const std::string& bytes,
-          const fs::path& name, FirstError& rep) {
+          const fs::path& name, FirstErrorReporter& rep) {
   Side side;
   r.Sides[index] = std::make_unique<World>(rep);
   side.w = r.Sides[index].get();
@@ -584,8 +567,8 @@ using RecordOf = std::remove_pointer_t<decltype(std::declval<List&>().Items(0))>
 MergeResult MergeWorldFile(RecordKind kind, const std::string& base, const std::string& ours,
                            const std::string& theirs, const fs::path (&names)[3]) {
   MergeResult r;
-  auto errors = std::make_unique<FirstError>();
-  FirstError& rep = *errors;
+  auto errors = std::make_unique<FirstErrorReporter>(true);
+  FirstErrorReporter& rep = *errors;
   r.Errors = std::move(errors);
   if (kind == kZoneMap) {
     r.Refusal = W("файлы этого вида не сливаются");

@@ -12,23 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FirstError : public Reporter {
- public:
-  std::string first;
-  void AddLoadError(const std::string& text) override { Keep(text); }
-  void AddLoadWarning(const std::string&) override {}
-
- protected:
-  void Error(int, const std::string& text) override { Keep(text); }
-  bool Confirm(int, const std::string&) override { return false; }
-  int Choose(int, const std::string&, const std::vector<std::string>&) override { return 2; }
-
- private:
-  void Keep(const std::string& text) {
-    if (first.empty()) first = text;
-  }
-};
-
 template <typename List>
 void CopyOthers(const List& from, List& to, int32_t zone) {
   for (const auto& r : from)
@@ -61,8 +44,8 @@ constexpr RecordKind kEntryKinds[] = {kObject, kMobile, kShop, kRoom, kTrigger};
 
 ZoneOnDisk ReadZoneOnDisk(const World& w, int32_t zone) {
   ZoneOnDisk out;
-  auto errors = std::make_unique<FirstError>();
-  FirstError& rep = *errors;
+  auto errors = std::make_unique<FirstErrorReporter>(false);
+  FirstErrorReporter& rep = *errors;
   out.Errors = std::move(errors);
   auto refuse = [&](std::string why) {
     out.Refusal = std::move(why);

@@ -5,13 +5,15 @@ namespace fs = std::filesystem;
 
 // The same file reached as WLD/30.wld or wld/../wld/30.wld is one file. The
 // answer is kept: every save asks it for each file it writes.
+std::string FileKeyOf(const fs::path& path) {
+  std::error_code ec;
+  fs::path p = fs::weakly_canonical(path, ec);
+  return (ec ? path.lexically_normal() : p).string();
+}
+
 const std::string& FileNotes::Key(const fs::path& path) const {
   auto [it, fresh] = m_keys.try_emplace(path.string());
-  if (fresh) {
-    std::error_code ec;
-    fs::path p = fs::weakly_canonical(path, ec);
-    it->second = (ec ? path.lexically_normal() : p).string();
-  }
+  if (fresh) it->second = FileKeyOf(path);
   return it->second;
 }
 

@@ -35,6 +35,9 @@ struct FileNote {
   bool LossyFor(int32_t zone) const;
 };
 
+// The same file reached as WLD/30.wld or wld/../wld/30.wld gives one key.
+std::string FileKeyOf(const std::filesystem::path& path);
+
 class FileNotes {
  public:
   // A fresh note for a file about to be read (again).

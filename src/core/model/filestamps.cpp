@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "model/filenotes.h"
+
 namespace zm {
 namespace fs = std::filesystem;
 
@@ -53,11 +55,7 @@ std::optional<std::string> ReadAll(const fs::path& path) {
 // As FileNotes keys its notes: one file, however its path is spelt.
 const std::string& FileStamps::Key(const fs::path& path) const {
   auto [it, fresh] = m_keys.try_emplace(path.string());
-  if (fresh) {
-    std::error_code ec;
-    fs::path p = fs::weakly_canonical(path, ec);
-    it->second = (ec ? path.lexically_normal() : p).string();
-  }
+  if (fresh) it->second = FileKeyOf(path);
   return it->second;
 }
 
