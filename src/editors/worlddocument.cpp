@@ -27,18 +27,7 @@ void WorldDocument::indexZone(int32_t zone) {
 
 void WorldDocument::Tracked(int32_t zone, const std::function<void()>& op,
                             const std::string& name) {
-  const ChangeTracker::Snapshot before = m_changes.Take(zone);
-  std::optional<StepRecorder> recorder;
-  if (m_depth == 0) recorder.emplace(*m_world, std::vector<int32_t>{zone});
-  ++m_depth;
-  op();
-  --m_depth;
-  indexZone(zone);
-  if (recorder) {
-    m_history.Push(recorder->Finish(*m_world, name));
-    emit HistoryChanged();
-  }
-  if (m_changes.MarkDifferences(before)) emit ZoneChanged(zone);
+  TrackedZones({zone}, op, name);
 }
 
 void WorldDocument::TrackedZones(const std::vector<int32_t>& zones, const std::function<void()>& op,
@@ -64,18 +53,17 @@ namespace {
 // What undoing or redoing a record means for the rest of the document.
 class DocumentListener : public StepListener {
  public:
-  DocumentListener(ReferenceIndex& refs, const std::function<void(const TMUDClass&)>& leaving)
-      : m_refs(refs), m_leaving(leaving) {}
+  DocumentListener(WorldDocument& doc, ReferenceIndex& refs) : m_doc(doc), m_refs(refs) {}
   void AboutToRemove(TMUDClass& rec) override {
-    m_leaving(rec);
+    emit m_doc.RecordAboutToBeRemoved(rec);
     m_refs.Forget(rec);
   }
   void Added(TMUDClass& rec) override { m_refs.Update(rec); }
   void Changed(TMUDClass& rec) override { m_refs.Update(rec); }
 
  private:
+  WorldDocument& m_doc;
   ReferenceIndex& m_refs;
-  const std::function<void(const TMUDClass&)>& m_leaving;
 };
 
 }  // namespace
@@ -86,10 +74,7 @@ bool WorldDocument::applyStep(bool undo) {
   const std::vector<int32_t> zones = step->Zones();
   std::vector<ChangeTracker::Snapshot> before;
   for (int32_t z : zones) before.push_back(m_changes.Take(z));
-  const std::function<void(const TMUDClass&)> leaving = [this](const TMUDClass& rec) {
-    emit RecordAboutToBeRemoved(rec);
-  };
-  DocumentListener listener(m_refs, leaving);
+  DocumentListener listener(*this, m_refs);
   // Whatever the announcements set off is part of this, not a new step.
   ++m_depth;
   const bool done =
@@ -160,17 +145,10 @@ std::unique_ptr<TZone> WorldDocument::RemoveZone(TZone& zone) {
   const int32_t n = zone.Vnum;
   m_world->Zones.RemoveZoneName(n);
   std::unique_ptr<TZone> out;
-  {
-    StepRecorder recorder(*m_world, {n});
-    out = m_world->Zones.Extract(m_world->Zones.IndexOf(&zone));
-    if (m_depth == 0) {
-      m_history.Push(recorder.Finish(*m_world, {}));
-      emit HistoryChanged();
-    }
-  }
+  TrackedZones({n}, [&] { out = m_world->Zones.Extract(m_world->Zones.IndexOf(&zone)); });
+  // Its entries stay, without a zone: nothing of the zone is left to save.
   m_changes.ZoneGone(n);
   emit RecordRemoved(kZone, n, n);
-  emit ZoneChanged(n);
   return out;
 }
 
