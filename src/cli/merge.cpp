@@ -2,12 +2,11 @@
 // for one world file (git passes %O %A %B and takes the result from %A).
 #include "edit/merge.h"
 
-#include <fstream>
 #include <ostream>
-#include <random>
 #include <sstream>
 
 #include "cli/command.h"
+#include "common/filebytes.h"
 #include "common/winutf8.h"
 #include "json/recordjson.h"
 
@@ -16,58 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 using json::ordered_json;
 
-bool ReadBytes(const fs::path& p, std::string& bytes) {
-  std::ifstream f(p, std::ios::binary);
-  if (!f) return false;
-  bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-  return !f.bad();
-}
-
-// Through a temporary file beside the target and a rename, so that a
-// failure leaves the old file as it was.
+// The file's old content stays whole when writing fails.
 bool WriteAtomically(const fs::path& path, const std::string& bytes, std::ostream& err) {
-  std::random_device rd;
-  fs::path tmp = path;
-  tmp += ".zemlemer-merge-" + std::to_string(rd());
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    f.close();
-    if (!f) {
-      std::error_code ec;
-      fs::remove(tmp, ec);
-      err << "zemlemer-cli: cannot write " << tmp.string() << "\n";
-      return false;
-    }
-  }
-  std::error_code ec;
-  if (fs::exists(path, ec)) fs::permissions(tmp, fs::status(path, ec).permissions(), ec);
-  fs::rename(tmp, path, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    err << "zemlemer-cli: cannot replace " << path.string() << "\n";
-    return false;
-  }
-  return true;
-}
-
-const char* RussianKind(RecordKind kind) {
-  switch (kind) {
-    case kZone:
-      return "зона";
-    case kRoom:
-      return "комната";
-    case kObject:
-      return "предмет";
-    case kMobile:
-      return "моб";
-    case kShop:
-      return "магазин";
-    case kTrigger:
-      return "триггер";
-    default:
-      return "запись";
-  }
+  std::string error;
+  if (ReplaceFileBytes(path, bytes, &error)) return true;
+  err << "zemlemer-cli: " << error << "\n";
+  return false;
 }
 
 ordered_json RecordJson(const World& w, RecordKind kind, int32_t vnum) {
@@ -133,7 +86,7 @@ std::string Indented(const std::string& text) {
 
 void WriteConflicts(const MergeResult& r, std::ostream& out) {
   for (const MergeConflict& c : r.Conflicts) {
-    out << RussianKind(c.Kind) << " " << c.Vnum;
+    out << KindNoun(c.Kind) << " " << c.Vnum;
     if (!c.Name.empty() && c.Name != "-") out << " «" << WinToUtf8(c.Name) << "»";
     out << ": ";
     if (c.Field.empty())
@@ -178,11 +131,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return kUsage;
   }
   std::string bytes[3];
-  for (int i = 0; i < 3; ++i)
-    if (!ReadBytes(files[static_cast<size_t>(i)], bytes[i])) {
+  for (int i = 0; i < 3; ++i) {
+    std::optional<std::string> read = ReadFileBytes(files[static_cast<size_t>(i)]);
+    if (!read) {
       err << "zemlemer-cli merge: cannot read " << files[static_cast<size_t>(i)] << "\n";
       return kFailed;
     }
+    bytes[i] = std::move(*read);
+  }
   const fs::path names[3] = {files[0], files[1], files[2]};
   MergeResult r = MergeWorldFile(*kind, bytes[0], bytes[1], bytes[2], names);
   if (!r.Merged()) {

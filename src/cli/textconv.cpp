@@ -25,7 +25,7 @@ bool HeldElsewhere(RecordKind kind, const std::string& field) {
 template <typename List>
 void PrintList(const List& list, const World& w, std::ostream& out) {
   for (const auto& r : list) {
-    out << "#" << r->Vnum << " " << json::KindWord(r->Kind);
+    out << "#" << r->Vnum << " " << KindNoun(r->Kind);
     if (std::string name = json::RecordName(*r, w); !name.empty()) out << " «" << name << "»";
     out << "\n";
     for (const auto& f : json::RecordFields(*r, w))
@@ -60,16 +60,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   switch (*kind) {
     case kZone:
       for (const auto& z : w.Zones) {
-        out << "#" << z->Vnum << " " << json::KindWord(kZone) << " «" << json::RecordName(*z, w)
-            << "»\n";
+        out << "#" << z->Vnum << " " << KindNoun(kZone) << " «" << json::RecordName(*z, w) << "»\n";
         for (const auto& f : json::ZoneFileFields(*z, w))
           if (f.Field != "Vnum") PrintField(f.Field, f.Value, out);
       }
       break;
     case kZoneMap:
       for (const auto& r : w.Rooms)
-        out << "#" << r->Vnum << " " << json::KindWord(kRoom) << ": " << r->MapX << " " << r->MapY
-            << " " << r->MapZ << "\n";
+        out << "#" << r->Vnum << " " << KindNoun(kRoom) << ": " << r->MapX << " " << r->MapY << " "
+            << r->MapZ << "\n";
       break;
     default:
       w.ForKind(*kind, [&](const auto& list) { PrintList(list, w, out); });

@@ -158,12 +158,6 @@ std::vector<FieldValue> ZoneFileFields(const TZone& z, const World& w) {
   return out;
 }
 
-const char* KindWord(RecordKind kind) {
-  static constexpr const char* kWords[kRecordKinds] = {"зона", "комната", "карта",  "предмет",
-                                                       "моб",  "магазин", "триггер"};
-  return kind < kRecordKinds ? kWords[kind] : "?";
-}
-
 std::string RecordName(const TMUDClass& rec, const World& w) {
   std::string name;
   if (rec.Kind == kZoneMap) return name;
@@ -172,7 +166,7 @@ std::string RecordName(const TMUDClass& rec, const World& w) {
 }
 
 std::string RecordTitle(const TMUDClass& rec, const World& w) {
-  std::string title = std::string(KindWord(rec.Kind)) + " " + std::to_string(rec.Vnum);
+  std::string title = std::string(KindNoun(rec.Kind)) + " " + std::to_string(rec.Vnum);
   std::string name = RecordName(rec, w);
   return name.empty() ? title : title + " «" + name + "»";
 }

@@ -26,8 +26,6 @@ std::vector<FieldValue> RecordFields(const TMUDClass& rec, const World& w);
 // appear as written. Names are given where `w` holds the record named.
 std::vector<FieldValue> ZoneFileFields(const TZone& z, const World& w);
 
-// "комната", "предмет", ... (UTF-8).
-const char* KindWord(RecordKind kind);
 // The name a record is listed under, UTF-8; empty when it has none.
 std::string RecordName(const TMUDClass& rec, const World& w);
 // "комната 3001 «Храм»".

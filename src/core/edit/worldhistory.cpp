@@ -21,12 +21,6 @@ bool InZones(const std::vector<int32_t>& zones, int32_t zone) {
   return std::find(zones.begin(), zones.end(), zone) != zones.end();
 }
 
-const char* KindWord(RecordKind kind) {
-  static constexpr std::array<const char*, kRecordKinds> kWords = {
-      "зона", "комната", "карта", "предмет", "моб", "магазин", "триггер"};
-  return kWords[kind];
-}
-
 // Applies a step one way: `from` is what the world holds now, `to` what it
 // is to hold.
 bool Apply(World& w, const WorldStep& step, StepListener& l, bool undo) {
@@ -122,7 +116,7 @@ std::string WorldStep::DefaultName(const World& w) const {
     name = list.NameOfRecord(static_cast<const T&>(rec));
   });
   const char* what = !c.Before ? "создание: " : !c.After ? "удаление: " : "";
-  std::string text = W(what) + W(KindWord(c.Kind)) + " " + IntText(rec.Vnum) + W(" — ") + name;
+  std::string text = W(what) + W(KindNoun(c.Kind)) + " " + IntText(rec.Vnum) + W(" — ") + name;
   if (Changes.size() > 1) text += W(" и ещё ") + IntText(static_cast<int32_t>(Changes.size() - 1));
   return text;
 }

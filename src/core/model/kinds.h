@@ -11,6 +11,13 @@ inline constexpr int kRecordKinds = kTrigger + 1;
 // The five kinds kept in a file of their own per zone, in saving order.
 inline constexpr RecordKind kRecordFileKinds[] = {kRoom, kObject, kMobile, kShop, kTrigger};
 
+// The kind as a word of a list line: "комната", "предмет" (UTF-8).
+constexpr const char* KindNoun(RecordKind kind) {
+  constexpr const char* kWords[kRecordKinds] = {"зона", "комната", "карта",  "предмет",
+                                                "моб",  "магазин", "триггер"};
+  return kind < kRecordKinds ? kWords[kind] : "?";
+}
+
 class TMUDClass;
 
 }  // namespace zm

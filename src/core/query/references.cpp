@@ -11,12 +11,6 @@
 namespace zm {
 namespace {
 
-const char* KindWord(RecordKind kind) {
-  static constexpr std::array<const char*, kRecordKinds> kWords = {
-      "зона", "комната", "карта", "предмет", "моб", "магазин", "триггер"};
-  return kWords[kind];
-}
-
 // The number inside the first "[...]" after `list` in `field`, or -1.
 int IndexIn(const std::string& field, const std::string& list) {
   const size_t at = field.find(list + "[");
@@ -111,7 +105,7 @@ std::string ReferenceLine(const World& w, const Reference& ref) {
   } else if (ref.User) {
     w.ForRecord(*ref.User, [&](const auto& list, const auto& r) { name = list.NameOfRecord(r); });
   }
-  return W(KindWord(ref.UserKind)) + " " + VnumText(ref.UserVnum) + " " + W("«") + name + W("»: ") +
+  return W(KindNoun(ref.UserKind)) + " " + VnumText(ref.UserVnum) + " " + W("«") + name + W("»: ") +
          FieldWords(ref);
 }
 
