@@ -7,12 +7,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 
 #include "common/coding.h"
+#include "common/filebytes.h"
 #include "common/reporter.h"
 #include "common/savelines.h"
 #include "common/textutil.h"
@@ -56,24 +56,6 @@ bool ParseKind(std::string_view s, RecordKind& kind) {
   if (!ParseInt(s, k) || k < 0 || k >= kRecordKinds) return false;
   kind = static_cast<RecordKind>(k);
   return true;
-}
-
-std::optional<std::string> ReadBytes(const fs::path& path, uintmax_t limit) {
-  std::error_code ec;
-  const uintmax_t size = fs::file_size(path, ec);
-  if (ec || size > limit) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes(static_cast<size_t>(size), '\0');
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
-  return bytes;
-}
-
-bool WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
 }
 
 void DiskState(const fs::path& path, int64_t& size, int64_t& time) {
@@ -350,7 +332,7 @@ bool WriteJournal(const fs::path& dir, const World& w,
         f.Kind = p.Kind;
         DiskState(p.Path, f.DiskSize, f.DiskTime);
         const std::optional<std::string> disk =
-            f.DiskSize >= 0 ? ReadBytes(p.Path, uintmax_t{1} << 31) : std::string();
+            f.DiskSize >= 0 ? ReadFileBytes(p.Path, uintmax_t{1} << 31) : std::string();
         if (f.DiskSize >= 0 && disk && *disk == p.Bytes) continue;
         if (p.Kind == kZone || p.Kind == kZoneMap) {
           f.Records.push_back(
@@ -385,12 +367,12 @@ bool WriteJournal(const fs::path& dir, const World& w,
   for (const auto& [rel, bytes] : copies) {
     const fs::path path = folder / rel;
     fs::create_directories(path.parent_path(), ec);
-    if (ec || !WriteBytes(path, bytes)) return fail("cannot write " + path.string(), ec);
+    if (ec || !WriteFileBytes(path, bytes)) return fail("cannot write " + path.string(), ec);
   }
   // The manifest names the copies: renamed into place, it switches from the
   // old journal to the new one at once.
   const fs::path tmp = dir / (std::string(kManifest) + ".tmp");
-  if (!WriteBytes(tmp, ManifestText(m))) return fail("cannot write " + tmp.string(), {});
+  if (!WriteFileBytes(tmp, ManifestText(m))) return fail("cannot write " + tmp.string(), {});
   fs::rename(tmp, dir / kManifest, ec);
   if (ec) return fail("cannot replace " + (dir / kManifest).string(), ec);
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -403,7 +385,7 @@ bool WriteJournal(const fs::path& dir, const World& w,
 
 std::optional<JournalManifest> ReadJournal(const fs::path& dir) {
   if (dir.empty()) return std::nullopt;
-  const std::optional<std::string> text = ReadBytes(dir / kManifest, kMaxManifest);
+  const std::optional<std::string> text = ReadFileBytes(dir / kManifest, kMaxManifest);
   return text ? ReadManifestText(*text) : std::nullopt;
 }
 

@@ -1,9 +1,8 @@
 #include "model/filestamps.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "common/filebytes.h"
 #include "model/filenotes.h"
 
 namespace zm {
@@ -40,18 +39,6 @@ FileStamp StatFile(const fs::path& path) {
   return s;
 }
 
-namespace {
-
-std::optional<std::string> ReadAll(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  if (f.bad()) return std::nullopt;
-  return bytes;
-}
-
-}  // namespace
-
 // As FileNotes keys its notes: one file, however its path is spelt.
 const std::string& FileStamps::Key(const fs::path& path) const {
   auto [it, fresh] = m_keys.try_emplace(path.string());
@@ -74,7 +61,7 @@ void FileStamps::NoteAbsent(const fs::path& path) {
 void FileStamps::NoteFromDisk(const fs::path& path) {
   FileStamp s = StatFile(path);
   if (s.Exists) {
-    std::optional<std::string> bytes = ReadAll(path);
+    std::optional<std::string> bytes = ReadFileBytes(path);
     if (bytes) s.Hash = ContentHash(*bytes);
   }
   m_stamps[Key(path)] = s;
@@ -98,7 +85,7 @@ bool Differs(const fs::path& path, const FileStamp& was) {
   if (!now.Exists) return false;
   if (now.Size != was.Size) return true;
   if (now.Time == was.Time) return false;
-  std::optional<std::string> bytes = ReadAll(path);
+  std::optional<std::string> bytes = ReadFileBytes(path);
   // Unreadable now: whatever it holds is not what was read.
   return !bytes || ContentHash(*bytes) != was.Hash;
 }
